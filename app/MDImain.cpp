@@ -1,0 +1,392 @@
+#include "app/MDImain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "app/Prompt.h"
+#include "model/RadioDefaults.h"
+#include "model/Tables.h"
+
+namespace mx615 {
+
+namespace {
+
+// Menu captions: item, English, Chinese. The English of the top-level menus
+// carries an access key; the underline is all the user sees of it.
+struct MenuCaption {
+    const char* name;
+    const char* en;
+    const char* zh;
+};
+
+constexpr MenuCaption kMenuCaptions[] = {
+    {"File", "&File", "文件"},
+    {"File_New", "New", "新建"},
+    {"File_Open", "Open", "打开"},
+    {"File_save", "Save", "保存"},
+    {"File_saveas", "Save As", "另存为"},
+    {"File_exit", "Exit", "退出"},
+    {"proc_type", "&Model", "机型"},
+    {"Edit", "&Edit", "编辑"},
+    {"Channel_edit", "Channel Information ", "信道信息"},
+    {"Optional_edit", "Optional Features", "可选功能"},
+    {"key_edit", "Key Assignment", "键设定"},
+    {"Scan_edit", "Scan Information", "扫描信息"},
+    {"Dtmf_edit", "DTMF", "DTMF(双音多频)"},
+    {"Fleetsync_edit", "FleetSync", "FleetSync(队列同步)"},
+    {"Test_edit", "Radio", "收音机编辑"},
+    {"Message_edit", "Embedded Message", "嵌入信息"},
+    {"Program", "&Program", "编程"},
+    {"Prog_read", "Read from radio", "从对讲机读取数据"},
+    {"Prog_write", "Write to radio", "向对讲机写入数据"},
+    {"Prog_test", "Test Mode", "测试模式"},
+    {"Adjust", "Adjust", "调整"},
+    {"Adj_Txp", "Power Adjust", "发射功率调整"},
+    {"proc_setup", "&Communication", "端口设置"},
+    {"Other", "Other", "杂项"},
+    {"Language_Setup", "Language", "语言"},
+    {"Language_chn", "中文", "中文"},
+    {"Language_eng", "English", "English"},
+    {"Menu_About", "About", "关于"},
+    {"Menu_exit", "E&xit", "退出"},
+};
+
+// Status panel shares of the width, in percent.
+constexpr int kPanelShares[8] = {5, 11, 6, 8, 8, 5, 15, 43};
+
+const Bilingual kTitle{"MX-615Plus series program software ", "MX-615Plus 系列对讲机编程软件 "};
+const Bilingual kCompany{"Harbor Signal Electronics Co., Ltd.", "港湾信号电子有限公司"};
+const Bilingual kPanelState{"State", "状态"};
+const Bilingual kPanelVersion{"  Version", "软件版本"};
+const Bilingual kPanelBand{"Band", "频段"};
+
+}  // namespace
+
+MDImain::MDImain(AppContext& context) : context_(context), MSC(context.makeComm())
+{
+    setObjectName("MDImain");
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName("MDIClient");
+    mdi_->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
+        if (sub)
+            if (auto* child = qobject_cast<ChildWindow*>(sub->widget()))
+                child->Form_Activate();
+    });
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+}
+
+MDImain::~MDImain()
+{
+    // Children go first, while the state they refer to is still there.
+    for (auto& [kind, window] : windows_)
+        delete window.data();
+}
+
+void MDImain::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto add = [this](QMenu* menu, const char* name, const QKeySequence& keys = {}, bool shown = true) {
+        QAction* action = menu->addAction(QString());
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        action->setEnabled(shown);
+        action->setVisible(shown);
+        return action;
+    };
+    auto addMenu = [bar](const char* name, bool shown = true) {
+        QMenu* menu = bar->addMenu(QString());
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        menu->menuAction()->setEnabled(shown);
+        menu->menuAction()->setVisible(shown);
+        return menu;
+    };
+    auto addTop = [this, bar](const char* name, bool shown = true) {
+        QAction* action = bar->addAction(QString());
+        action->setObjectName(name);
+        action->setEnabled(shown);
+        action->setVisible(shown);
+        return action;
+    };
+    auto hiddenSeparator = [](QMenu* menu) {
+        QAction* separator = menu->addSeparator();
+        separator->setVisible(false);
+        separator->setEnabled(false);
+    };
+
+    QMenu* file = addMenu("File");
+    connect(add(file, "File_New", QKeySequence("Ctrl+N")), &QAction::triggered, this, &MDImain::File_New_Click);
+    connect(add(file, "File_Open", QKeySequence("Ctrl+O")), &QAction::triggered, this, &MDImain::File_Open_Click);
+    connect(add(file, "File_save", QKeySequence("Ctrl+S")), &QAction::triggered, this, &MDImain::File_save_Click);
+    connect(add(file, "File_saveas"), &QAction::triggered, this, &MDImain::File_saveas_Click);
+    connect(add(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
+
+    connect(addTop("proc_type"), &QAction::triggered, this, &MDImain::proc_type_Click);
+
+    QMenu* edit = addMenu("Edit");
+    connect(add(edit, "Channel_edit"), &QAction::triggered, this, &MDImain::Channel_edit_Click);
+    connect(add(edit, "Optional_edit"), &QAction::triggered, this, &MDImain::Optional_edit_Click);
+    add(edit, "key_edit", {}, false);
+    hiddenSeparator(edit);
+    add(edit, "Scan_edit", {}, false);
+    add(edit, "Dtmf_edit", {}, false);
+    add(edit, "Fleetsync_edit", {}, false);
+    add(edit, "Test_edit", {}, false);
+    hiddenSeparator(edit);
+    add(edit, "Message_edit", {}, false);
+
+    QMenu* program = addMenu("Program");
+    connect(add(program, "Prog_read", QKeySequence("Ctrl+R")), &QAction::triggered, this, &MDImain::Prog_read_Click);
+    connect(add(program, "Prog_write", QKeySequence("Ctrl+W")), &QAction::triggered, this,
+            &MDImain::Prog_write_Click);
+    add(program, "Prog_test", QKeySequence("Ctrl+T"), false);
+
+    QMenu* adjust = addMenu("Adjust", false);
+    add(adjust, "Adj_Txp");
+    item("Adj_Txp")->setEnabled(false);
+
+    connect(addTop("proc_setup"), &QAction::triggered, this, &MDImain::proc_setup_Click);
+    addTop("Other", false);
+
+    QMenu* language = addMenu("Language_Setup", false);
+    QAction* chn = add(language, "Language_chn");
+    QAction* eng = add(language, "Language_eng");
+    chn->setCheckable(true);
+    eng->setCheckable(true);
+    connect(chn, &QAction::triggered, this, &MDImain::Language_chn_Click);
+    connect(eng, &QAction::triggered, this, &MDImain::Language_eng_Click);
+
+    addTop("Menu_About", false);
+    connect(addTop("Menu_exit"), &QAction::triggered, this, &QWidget::close);
+}
+
+void MDImain::buildToolbar()
+{
+    toolbar_ = addToolBar(QString());
+    toolbar_->setObjectName("Toolbar1");
+    toolbar_->setMovable(false);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    struct Button {
+        const char* key;
+        QStyle::StandardPixmap icon;
+        const char* tip;
+    };
+    const Button buttons[] = {
+        {"open", QStyle::SP_DialogOpenButton, "Open a channel file (Ctrl+O)"},
+        {"save", QStyle::SP_DialogSaveButton, "Save to a channel file (Ctrl+S)"},
+        {"edit_chann", QStyle::SP_FileDialogDetailedView, "Channel information"},
+        {"read", QStyle::SP_ArrowDown, "Read from radio (Ctrl+R)"},
+        {"write", QStyle::SP_ArrowUp, "Write to radio (Ctrl+W)"},
+        {"Exit", QStyle::SP_DialogCloseButton, "Exit"},
+    };
+    for (const Button& b : buttons) {
+        QAction* action = toolbar_->addAction(style()->standardIcon(b.icon), QString());
+        action->setObjectName(QStringLiteral("Toolbar1_%1").arg(b.key));
+        action->setData(QString::fromLatin1(b.key));
+        action->setToolTip(QString::fromLatin1(b.tip));
+        connect(action, &QAction::triggered, this, [this, action] { Toolbar1_ButtonClick(action->data().toString()); });
+    }
+}
+
+void MDImain::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar1");
+    bar->setSizeGripEnabled(false);
+    for (int i = 0; i < 8; ++i) {
+        panels_[i] = new QLabel(bar);
+        panels_[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panels_[i]->setMinimumWidth(1);
+        bar->addWidget(panels_[i], kPanelShares[i]);
+    }
+}
+
+QLabel* MDImain::panel(int number) const
+{
+    return number >= 1 && number <= 8 ? panels_[number - 1] : nullptr;
+}
+
+QAction* MDImain::item(const char* name) const
+{
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void MDImain::setPortPanel()
+{
+    panel(3)->setText(QStringLiteral("COM%1").arg(context_.state.CommPort));
+}
+
+void MDImain::setBandPanel()
+{
+    panel(7)->setText(qs(BandRangeText(context_.state.BandLowMHz, context_.state.BandHighMHz)));
+}
+
+void MDImain::applyCaptions(bool chinese)
+{
+    item("Language_chn")->setChecked(chinese);
+    item("Language_eng")->setChecked(!chinese);
+    for (const MenuCaption& caption : kMenuCaptions)
+        if (QAction* action = item(caption.name))
+            action->setText(QString::fromUtf8(chinese ? caption.zh : caption.en));
+    panel(8)->setText(qs(kCompany, chinese));
+    setWindowTitle(qs(kTitle, chinese));
+    panel(1)->setText(qs(kPanelState, chinese));
+    panel(2)->clear();
+    setPortPanel();
+    panel(4)->setText(qs(kPanelVersion, chinese));
+    panel(6)->setText(qs(kPanelBand, chinese));
+}
+
+void MDImain::Form_Load()
+{
+    ProgramState& s = context_.state;
+    // 1. Version and language.
+    s.VersionText = "V12.07.30";
+    s.UiChinese = false;
+
+    // 2. A main window two thirds of the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize size = screen->size() / 1.5;
+        resize(size);
+        move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
+    }
+    show();
+
+    // 3-4. Status panels and English captions; at start-up the Other item reads "Test".
+    panel(1)->clear();
+    applyCaptions(false);
+    item("Other")->setText("Test");
+
+    // 5-6. Find the first port from COM8 down that opens, then let it go again.
+    for (int n = 8; n >= 1; --n) {
+        s.CommPort = int16_t(n);
+        ProbePort();
+        if (!s.PortOpenFailed)
+            break;
+    }
+    if (s.PortOpenFailed)
+        s.CommPort = 1;
+    setPortPanel();
+    if (MSC && MSC->isOpen())
+        MSC->close();
+
+    // 7-9. Model, tables and the band.
+    s.ModelIndex = 1;
+    s.ChannelCount = 16;
+    BuildToneTables(s);
+    BuildModelTable(s);
+    panel(5)->setText(qs(s.VersionText));
+    setBandPanel();
+
+    // 10. The radio image and the factory channels.
+    FillStartupImage(s);
+}
+
+void MDImain::ProbePort()
+{
+    ProgramState& s = context_.state;
+    s.PortOpenFailed = false;
+    if (!MSC) {
+        s.PortOpenFailed = true;
+        return;
+    }
+    if (MSC->isOpen())
+        MSC->close();
+    MSC->CommPort = s.CommPort;
+    MSC->Settings = "9600,N,8,1";
+    MSC->InBufferSize = 1024;
+    MSC->InputLen = 1;
+    MSC->RThreshold = 1;
+    MSC->BinaryInput = true;
+    if (!MSC->open()) {
+        s.PortOpenFailed = true;
+        return;
+    }
+    MSC->discardInput();
+}
+
+void MDImain::Toolbar1_ButtonClick(const QString& key)
+{
+    if (key == QLatin1String("open"))
+        File_Open_Click();
+    else if (key == QLatin1String("save"))
+        File_save_Click();
+    else if (key == QLatin1String("edit_chann"))
+        Channel_edit_Click();
+    else if (key == QLatin1String("read"))
+        Prog_read_Click();
+    else if (key == QLatin1String("write"))
+        Prog_write_Click();
+    else if (key == QLatin1String("Exit"))
+        close();
+}
+
+void MDImain::File_New_Click() {}
+
+void MDImain::File_Open_Click() {}
+
+void MDImain::File_save_Click() {}
+
+void MDImain::File_saveas_Click()
+{
+    File_save_Click();
+}
+
+void MDImain::proc_type_Click() {}
+
+void MDImain::Channel_edit_Click() {}
+
+void MDImain::Optional_edit_Click() {}
+
+void MDImain::Prog_read_Click() {}
+
+void MDImain::Prog_write_Click() {}
+
+void MDImain::proc_setup_Click() {}
+
+void MDImain::Language_chn_Click()
+{
+    context_.state.UiChinese = true;
+    applyCaptions(true);
+}
+
+void MDImain::Language_eng_Click()
+{
+    context_.state.UiChinese = false;
+    applyCaptions(false);
+}
+
+void MDImain::adopt(std::type_index kind, ChildWindow* window)
+{
+    QMdiSubWindow* sub = mdi_->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    windows_[kind] = window;
+}
+
+void MDImain::forget(ChildWindow* window)
+{
+    for (auto it = windows_.begin(); it != windows_.end();)
+        it = (it->second == window) ? windows_.erase(it) : std::next(it);
+}
+
+void MDImain::closeEvent(QCloseEvent* event)
+{
+    // Nothing is kept between runs, so there is nothing to ask.
+    event->accept();
+}
+
+}  // namespace mx615

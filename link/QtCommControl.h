@@ -1,0 +1,43 @@
+#pragma once
+// The program's serial control: QSerialPort behind the CommControl interface.
+
+#include <QObject>
+#include <QSerialPort>
+#include <deque>
+
+#include "link/CommControl.h"
+
+namespace mx615 {
+
+// The device path COMn stands for on this machine (see link/PortTable.h),
+// or "COMn" itself on Windows. Empty when there is no such entry.
+QString DeviceForPort(int number);
+// Every entry of the port table, COM1 first.
+QStringList PortTableEntries();
+
+class QtCommControl : public QObject, public CommControl {
+    Q_OBJECT
+public:
+    explicit QtCommControl(QObject* parent = nullptr);
+    ~QtCommControl() override;
+
+    bool open() override;
+    void close() override;
+    bool isOpen() const override;
+    bool writeByte(uint8_t byte) override;
+    std::optional<uint8_t> readByte() override;
+    int bytesWaiting() const override;
+    void discardInput() override;
+
+private:
+    void onReadyRead();
+    void onError(QSerialPort::SerialPortError error);
+    void pullInput();
+
+    QSerialPort port_;
+    std::deque<uint8_t> input_;
+    bool faulted_ = false;
+    bool inRead_ = false;
+};
+
+}  // namespace mx615

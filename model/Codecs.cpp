@@ -1,0 +1,142 @@
+#include "model/Codecs.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace mx615 {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::string Trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string ShortestDecimal(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    std::string text(buffer, result.ptr);
+    if (text == "-0")
+        text = "0";
+    return text;
+}
+
+std::string SignedNumberText(double value)
+{
+    const std::string digits = ShortestDecimal(value);
+    return digits.front() == '-' ? digits : " " + digits;
+}
+
+double LeadingNumber(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    std::string number;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        number += text[i++];
+    bool point = false;
+    bool digits = false;
+    for (; i < text.size(); ++i) {
+        if (isDigit(text[i])) {
+            number += text[i];
+            digits = true;
+        } else if (text[i] == '.' && !point) {
+            number += '.';
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return 0;
+    if (number.front() == '+')
+        number.erase(0, 1);
+    double value = 0;
+    std::from_chars(number.data(), number.data() + number.size(), value);
+    return value;
+}
+
+std::string BcdToFrequencyText(int byte0, int byte1, int byte2, int byte3)
+{
+    // Work in whole units of 10 Hz so that the text is exact; a nibble above 9
+    // simply weighs ten or more times its position, as the radio's own code does.
+    const int bytes[4] = {byte0 & 0xFF, byte1 & 0xFF, byte2 & 0xFF, byte3 & 0xFF};
+    static constexpr int64_t weights[8] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+    int64_t units = 0;  // units of 0.00001 MHz
+    for (int b = 0; b < 4; ++b) {
+        units += int64_t(bytes[b] & 0x0F) * weights[2 * b];
+        units += int64_t(bytes[b] >> 4) * weights[2 * b + 1];
+    }
+    std::string text = std::to_string(units / 100000);
+    std::string fraction = std::to_string(units % 100000);
+    fraction.insert(0, 5 - fraction.size(), '0');
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    if (!fraction.empty())
+        text += "." + fraction;
+
+    if (text.size() < 9) {
+        if (text.size() == 2 || text.size() == 3)
+            text += ".";
+        const std::size_t width = units < 100 * 100000 ? 8 : 9;
+        if (text.size() < width)
+            text.append(width - text.size(), '0');
+    }
+    return text;
+}
+
+void FrequencyTextToBcd(ProgramState& state, const std::string& text, int line, int firstByte)
+{
+    std::string s = Trimmed(text);
+    if (state.BandLowMHz < 100)
+        s = "0" + s;
+    auto d = [&s](std::size_t position) {  // 1-based character position
+        if (position > s.size() || !isDigit(s[position - 1]))
+            return 0;
+        return s[position - 1] - '0';
+    };
+    auto& row = state.RadioImage[line];
+    row[firstByte] = int16_t(16 * d(8) + d(9));
+    row[firstByte + 1] = int16_t(16 * d(6) + d(7));
+    row[firstByte + 2] = int16_t(16 * d(3) + d(5));
+    row[firstByte + 3] = int16_t(16 * d(1) + d(2));
+}
+
+void ToneTextToCells(ProgramState& state, const std::string& text, int line, int firstByte)
+{
+    auto& row = state.RadioImage[line];
+    if (text == "FF") {
+        row[firstByte] = 255;
+        row[firstByte + 1] = 255;
+        return;
+    }
+    const double v = LeadingNumber(text);
+    if (!(v > 0 && v < 255))
+        return;
+    const double tenths = v * 10;
+    const int high = int(std::floor(tenths / 256));
+    const int low = int(std::nearbyint(tenths - 256.0 * high));  // ties to even
+    row[firstByte] = int16_t(low);
+    row[firstByte + 1] = int16_t(high);
+}
+
+std::string CodeToCharacter(int code)
+{
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || code == '+' || code == '-' ||
+        code == ' ')
+        return std::string(1, char(code));
+    return {};
+}
+
+}  // namespace mx615

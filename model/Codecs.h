@@ -1,0 +1,41 @@
+#pragma once
+// Conversions between the radio's stored byte formats and the texts the
+// windows show: frequencies (4 bytes packed BCD), tones (2 bytes) and the
+// one-byte character code.
+
+#include <string>
+
+#include "model/ProgramState.h"
+
+namespace mx615 {
+
+// Display text of a stored frequency, "450.02500" style (nine characters for
+// 100 MHz and above, eight below). Nibbles above 9 are taken as they are.
+std::string BcdToFrequencyText(int byte0, int byte1, int byte2, int byte3);
+
+// Stores the 4-byte code of a frequency text at RadioImage(line, firstByte..+3).
+// The text is read by character position (three digits, point, five digits);
+// a missing position or a non-digit counts as 0.
+void FrequencyTextToBcd(ProgramState& state, const std::string& text, int line, int firstByte);
+
+// Stores the 2-byte code (low byte first) of a CTCSS tone text, or FF FF for
+// the text "FF". Values outside 0 < v < 255 store nothing.
+void ToneTextToCells(ProgramState& state, const std::string& text, int line, int firstByte);
+
+// One display character for a byte, or an empty string.
+std::string CodeToCharacter(int code);
+
+// The value of the number a text starts with (blanks skipped, then an optional
+// sign, digits and one decimal point); 0 when it does not start with a number.
+double LeadingNumber(const std::string& text);
+
+// The shortest decimal text that reads back as the same double ("460.04375",
+// "136", "76.7"), without exponent.
+std::string ShortestDecimal(double value);
+
+// A number with the sign position in front: " 400" for 400, "-3" for -3.
+std::string SignedNumberText(double value);
+
+std::string Trimmed(const std::string& text);
+
+}  // namespace mx615

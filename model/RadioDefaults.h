@@ -1,0 +1,21 @@
+#pragma once
+// The values RadioImage holds after start-up, and the factory channel set.
+
+#include <array>
+#include <cstdint>
+
+#include "model/ProgramState.h"
+
+namespace mx615 {
+
+// The seven identification bytes carried at 0x1B8..0x1BE, built byte by byte.
+std::array<uint8_t, 7> IdentificationBytes();
+
+// Start-up fill: every radio byte 0xFF, the fixed default lines, then the
+// factory channels.
+void FillStartupImage(ProgramState& state);
+
+// Overwrites lines 1..16 with the 16 factory channels; touches nothing else.
+void LoadDefaultChannels(ProgramState& state);
+
+}  // namespace mx615

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test through CTest on the
+# offscreen platform.
+set -euo pipefail
+MX615_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+. "$MX615_ROOT/scripts/common.sh"
+mx615_install_packages
+mx615_build "$MX615_ROOT/build"
+export QT_QPA_PLATFORM=offscreen
+cd "$MX615_ROOT/build"
+ctest --output-on-failure --parallel "$(nproc 2>/dev/null || echo 2)" "$@"
