@@ -1,0 +1,285 @@
+// The main window after start-up: port scan, menus, toolbar, status bar,
+// language switch and the window mechanism.
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "support/TestApp.h"
+
+using namespace mx615;
+using namespace mx615::test;
+
+namespace {
+
+// A window kind for exercising the open mechanism on its own.
+class ProbeWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    using ChildWindow::ChildWindow;
+    void Form_Load() override
+    {
+        ++loads;
+        place(0, 0, 200, 100);
+        frame()->show();
+    }
+    void Form_Activate() override { ++activations; }
+    void Form_Unload() override { ++unloads; }
+    static inline int loads = 0;
+    static inline int unloads = 0;
+    int activations = 0;
+};
+
+QAction* action(const TestApp& app, const char* name)
+{
+    return app.main->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QStringList visibleTexts(const QList<QAction*>& actions)
+{
+    QStringList texts;
+    for (QAction* a : actions)
+        if (a->isVisible() && !a->isSeparator())
+            texts << plainText(a->text());
+    return texts;
+}
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void portScan_data()
+    {
+        QTest::addColumn<QList<int>>("present");
+        QTest::addColumn<QList<int>>("refused");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("COM2 and COM5: the highest wins") << QList<int>{2, 5} << QList<int>{} << 5;
+        QTest::newRow("no port at all: COM1") << QList<int>{} << QList<int>{} << 1;
+        QTest::newRow("COM8 is tried first") << QList<int>{1, 8} << QList<int>{} << 8;
+        QTest::newRow("a refused port is skipped") << QList<int>{3, 6} << QList<int>{6} << 3;
+        QTest::newRow("ports above 8 are not scanned") << QList<int>{9, 12} << QList<int>{} << 1;
+    }
+    void portScan()
+    {
+        QFETCH(QList<int>, present);
+        QFETCH(QList<int>, refused);
+        QFETCH(int, chosen);
+        TestApp app({}, false);
+        for (int p : present)
+            app.hub.addPort(p);
+        for (int p : refused)
+            app.hub.refuseOpen(p, PortError::PermissionDenied);
+        app.main->Form_Load();
+        QCOMPARE(int(app.state.CommPort), chosen);
+        QCOMPARE(app.main->panel(3)->text(), QStringLiteral("COM%1").arg(chosen));
+        for (int p : present)
+            QVERIFY2(!app.hub.isOpen(p), "the scan must let the port go again");
+        if (present.contains(chosen))
+            QCOMPARE(app.hub.openCount(chosen), 1);
+        QVERIFY(app.prompt.messages.isEmpty());
+        // Start-up went on to the end whatever the ports did.
+        QCOMPARE(app.state.RadioImage[1][3], int16_t(0x45));
+        QCOMPARE(app.state.ToneNames[205], std::string("   D754I   "));
+    }
+
+    void visibleMenus()
+    {
+        TestApp app;
+        QCOMPARE(visibleTexts(app.main->menuBar()->actions()),
+                 (QStringList{"File", "Model", "Edit", "Program", "Communication", "Exit"}));
+        QMenu* file = app.main->findChild<QMenu*>("File");
+        QMenu* edit = app.main->findChild<QMenu*>("Edit");
+        QMenu* program = app.main->findChild<QMenu*>("Program");
+        QCOMPARE(visibleTexts(file->actions()), (QStringList{"New", "Open", "Save", "Save As", "Exit"}));
+        QCOMPARE(visibleTexts(edit->actions()), (QStringList{"Channel Information ", "Optional Features"}));
+        QCOMPARE(visibleTexts(program->actions()), (QStringList{"Read from radio", "Write to radio"}));
+        for (QAction* a : edit->actions())
+            if (a->isSeparator())
+                QVERIFY(!a->isVisible());
+    }
+
+    void hiddenItems_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        for (auto [name, caption] : std::initializer_list<std::pair<const char*, const char*>>{
+                 {"key_edit", "Key Assignment"}, {"Scan_edit", "Scan Information"}, {"Dtmf_edit", "DTMF"},
+                 {"Fleetsync_edit", "FleetSync"}, {"Test_edit", "Radio"}, {"Message_edit", "Embedded Message"},
+                 {"Prog_test", "Test Mode"}, {"Adjust", "Adjust"}, {"Other", "Test"},
+                 {"Language_Setup", "Language"}, {"Menu_About", "About"}})
+            QTest::newRow(name) << name << caption;
+    }
+    void hiddenItems()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        TestApp app;
+        QAction* a = action(app, qPrintable(name));
+        QVERIFY2(a, qPrintable(name));
+        QVERIFY(!a->isVisible());
+        QVERIFY(!a->isEnabled());
+        QCOMPARE(plainText(a->text()), caption);
+    }
+
+    void shortcuts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("New") << "File_New" << "Ctrl+N";
+        QTest::newRow("Open") << "File_Open" << "Ctrl+O";
+        QTest::newRow("Save") << "File_save" << "Ctrl+S";
+        QTest::newRow("Read") << "Prog_read" << "Ctrl+R";
+        QTest::newRow("Write") << "Prog_write" << "Ctrl+W";
+        QTest::newRow("Test mode") << "Prog_test" << "Ctrl+T";
+        QTest::newRow("Save As has none") << "File_saveas" << "";
+    }
+    void shortcuts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, keys);
+        TestApp app;
+        QCOMPARE(action(app, qPrintable(name))->shortcut(), QKeySequence(keys));
+    }
+
+    void statusBar()
+    {
+        TestApp app({4});
+        const QStringList expected{"State", "", "COM4", "  Version", "V12.07.30", "Band", " 400-- 480 MHZ"};
+        for (int i = 0; i < expected.size(); ++i)
+            QCOMPARE(app.main->panel(i + 1)->text(), expected[i]);
+        QVERIFY(!app.main->panel(8)->text().isEmpty());
+        QCOMPARE(app.main->windowTitle(), QStringLiteral("MX-615Plus series program software "));
+        // The panels keep their shares of the width.
+        QStatusBar* bar = app.main->statusBar();
+        const QList<int> shares{5, 11, 6, 8, 8, 5, 15, 43};
+        app.main->resize(1500, 800);
+        QTest::qWait(0);
+        const int total = bar->width();
+        for (int i = 0; i < 8; ++i) {
+            const double share = 100.0 * app.main->panel(i + 1)->width() / total;
+            QVERIFY2(qAbs(share - shares[i]) < 2.5, qPrintable(QStringLiteral("panel %1: %2%").arg(i + 1).arg(share)));
+        }
+    }
+
+    void startupSizeAndTables()
+    {
+        TestApp app;
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        QCOMPARE(app.main->width(), int(screen.width() / 1.5));
+        QCOMPARE(app.state.ModelIndex, int16_t(1));
+        QCOMPARE(app.state.ChannelCount, int16_t(16));
+        QCOMPARE(app.state.BandLowMHz, 400.0);
+        QCOMPARE(app.state.BandHighMHz, 481.0);
+        QVERIFY(!app.state.UiChinese);
+    }
+
+    void toolbar()
+    {
+        TestApp app;
+        const QList<QAction*> buttons = app.main->toolbar()->actions();
+        QStringList keys;
+        for (QAction* b : buttons) {
+            keys << b->data().toString();
+            QVERIFY(!b->icon().isNull());
+            QVERIFY(!b->toolTip().isEmpty());
+        }
+        QCOMPARE(keys, (QStringList{"open", "save", "edit_chann", "read", "write", "Exit"}));
+    }
+
+    void toolbarKeysAreCaseSensitive_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Exit") << "Exit" << true;
+        QTest::newRow("exit") << "exit" << false;
+        QTest::newRow("EXIT") << "EXIT" << false;
+        QTest::newRow("unknown") << "frobnicate" << false;
+    }
+    void toolbarKeysAreCaseSensitive()
+    {
+        QFETCH(QString, key);
+        QFETCH(bool, closes);
+        TestApp app;
+        QVERIFY(app.main->isVisible());
+        app.main->Toolbar1_ButtonClick(key);
+        QCOMPARE(!app.main->isVisible(), closes);
+    }
+
+    void exitItemsClose_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("File > Exit") << "File_exit";
+        QTest::newRow("Exit") << "Menu_exit";
+    }
+    void exitItemsClose()
+    {
+        QFETCH(QString, name);
+        TestApp app;
+        action(app, qPrintable(name))->trigger();
+        QVERIFY(!app.main->isVisible());
+        QVERIFY(app.prompt.messages.isEmpty());
+    }
+
+    void languageSwitch()
+    {
+        TestApp app({3});
+        app.main->Language_chn_Click();
+        QVERIFY(app.state.UiChinese);
+        QCOMPARE(action(app, "File")->text(), QStringLiteral("文件"));
+        QCOMPARE(action(app, "Prog_read")->text(), QStringLiteral("从对讲机读取数据"));
+        QCOMPARE(app.main->panel(1)->text(), QStringLiteral("状态"));
+        QCOMPARE(app.main->panel(3)->text(), QStringLiteral("COM3"));
+        QCOMPARE(app.main->panel(4)->text(), QStringLiteral("软件版本"));
+        QCOMPARE(app.main->panel(7)->text(), QStringLiteral(" 400-- 480 MHZ"));
+        QCOMPARE(app.main->windowTitle(), QStringLiteral("MX-615Plus 系列对讲机编程软件 "));
+        QVERIFY(action(app, "Language_chn")->isChecked());
+        QVERIFY(!action(app, "Language_eng")->isChecked());
+        app.main->Language_eng_Click();
+        QVERIFY(!app.state.UiChinese);
+        QCOMPARE(plainText(action(app, "File")->text()), QStringLiteral("File"));
+        QCOMPARE(action(app, "Other")->text(), QStringLiteral("Other"));
+        QVERIFY(action(app, "Language_eng")->isChecked());
+    }
+
+    void openingReplacesTheWindow()
+    {
+        TestApp app;
+        ProbeWindow::loads = ProbeWindow::unloads = 0;
+        ProbeWindow* first = app.main->openWindow<ProbeWindow>();
+        QCOMPARE(app.main->window<ProbeWindow>(), first);
+        QPointer<ProbeWindow> old(first);
+        ProbeWindow* second = app.main->openWindow<ProbeWindow>();
+        QVERIFY(second != first);
+        QCOMPARE(app.main->window<ProbeWindow>(), second);
+        QCOMPARE(ProbeWindow::loads, 2);
+        QCOMPARE(ProbeWindow::unloads, 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(old.isNull());
+        second->unload();
+        QCOMPARE(app.main->window<ProbeWindow>(), nullptr);
+        QCOMPARE(ProbeWindow::unloads, 2);
+    }
+
+    void activationReachesTheWindow()
+    {
+        TestApp app;
+        app.main->activateWindow();
+        auto* a = app.main->openWindow<ProbeWindow>();
+        auto* b = new ProbeWindow(*app.main);
+        QMdiSubWindow* sub = app.main->mdiArea()->addSubWindow(b);
+        sub->show();
+        app.main->mdiArea()->setActiveSubWindow(sub);
+        const int before = a->activations;
+        app.main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(a->parentWidget()));
+        QCOMPARE(a->activations, before + 1);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
