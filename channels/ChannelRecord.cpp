@@ -1,6 +1,7 @@
 #include "channels/ChannelRecord.h"
 
 #include "model/Codecs.h"
+#include "model/RadioDefaults.h"
 #include "model/Tables.h"
 
 namespace mx615 {
@@ -125,13 +126,7 @@ void SetScanAdd(ProgramState& state, int n, bool on)
 
 void SetChannelDefaults(ProgramState& state, int n)
 {
-    auto& row = state.RadioImage[n];
-    for (int b = 8; b < 12; ++b)
-        row[b] = 0xFF;
-    row[12] = 0x00;
-    row[13] = 0xBF;
-    row[14] = 0xB0;
-    row[15] = 0xF8;
+    StoreChannelDefaultFlags(state, n);
     SetScanAdd(state, n, true);
 }
 

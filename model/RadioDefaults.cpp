@@ -66,18 +66,23 @@ void FillStartupImage(ProgramState& state)
     LoadDefaultChannels(state);
 }
 
+void StoreChannelDefaultFlags(ProgramState& state, int n)
+{
+    auto& row = state.RadioImage[n];
+    for (int b = 8; b < 12; ++b)
+        row[b] = 0xFF;
+    row[12] = 0x00;
+    row[13] = 0xBF;
+    row[14] = 0xB0;
+    row[15] = 0xF8;
+}
+
 void LoadDefaultChannels(ProgramState& state)
 {
     for (int n = 1; n <= kChannels; ++n) {
-        auto& row = state.RadioImage[n];
         for (int b = 0; b < 8; ++b)
-            row[b] = 0x00;
-        for (int b = 8; b < 12; ++b)
-            row[b] = 0xFF;
-        row[12] = 0x00;
-        row[13] = 0xBF;
-        row[14] = 0xB0;
-        row[15] = 0xF8;
+            state.RadioImage[n][b] = 0x00;
+        StoreChannelDefaultFlags(state, n);
     }
     for (int n = 1; n <= kChannels; ++n) {
         const std::string text = ShortestDecimal(kDefaultChannels[n - 1].megahertz);

@@ -15,6 +15,10 @@ std::array<uint8_t, 7> IdentificationBytes();
 // factory channels.
 void FillStartupImage(ProgramState& state);
 
+// Bytes 8..15 of a channel as the factory and every new channel have them:
+// both tones off, no signalling, wide, high power, memory 1.
+void StoreChannelDefaultFlags(ProgramState& state, int n);
+
 // Overwrites lines 1..16 with the 16 factory channels; touches nothing else.
 void LoadDefaultChannels(ProgramState& state);
 

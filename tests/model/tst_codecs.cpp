@@ -4,8 +4,10 @@
 
 #include "model/Codecs.h"
 #include "model/Tables.h"
+#include "support/ImageBytes.h"
 
 using namespace mx615;
+using mx615::test::imageBytes;
 
 namespace {
 
@@ -17,13 +19,6 @@ ProgramState tablesBuilt()
     return s;
 }
 
-QByteArray cells(const ProgramState& s, int line, int first, int count)
-{
-    QByteArray out;
-    for (int i = 0; i < count; ++i)
-        out.append(char(s.RadioImage[line][first + i] & 0xFF));
-    return out;
-}
 
 }  // namespace
 
@@ -80,7 +75,7 @@ private slots:
         for (auto& c : s.RadioImage[5])
             c = 0x77;
         FrequencyTextToBcd(s, text.toStdString(), 5, first);
-        QCOMPARE(cells(s, 5, first, 4), bytes);
+        QCOMPARE(imageBytes(s, 5, first, 4), bytes);
         // Only the four cells of the field change.
         for (int b = 0; b < kImageLineCells; ++b)
             if (b < first || b > first + 3)
@@ -124,7 +119,7 @@ private slots:
         s.RadioImage[3][8] = 0x11;
         s.RadioImage[3][9] = 0x22;
         ToneTextToCells(s, text.toStdString(), 3, 8);
-        QCOMPARE(cells(s, 3, 8, 2), stores ? bytes : QByteArray::fromHex("1122"));
+        QCOMPARE(imageBytes(s, 3, 8, 2), stores ? bytes : QByteArray::fromHex("1122"));
     }
 
     void character_data()

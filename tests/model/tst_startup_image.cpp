@@ -5,6 +5,7 @@
 #include "model/Codecs.h"
 #include "model/RadioDefaults.h"
 #include "model/Tables.h"
+#include "support/ImageBytes.h"
 
 using namespace mx615;
 
@@ -21,10 +22,7 @@ ProgramState started()
 
 QByteArray line(const ProgramState& s, int n, int first = 0, int count = 16)
 {
-    QByteArray out;
-    for (int i = 0; i < count; ++i)
-        out.append(char(s.RadioImage[n][first + i] & 0xFF));
-    return out;
+    return test::imageBytes(s, n, first, count);
 }
 
 }  // namespace
