@@ -13,6 +13,8 @@
 #include <QToolBar>
 
 #include "app/Prompt.h"
+#include "link/Form_Comm_Read.h"
+#include "link/Form_Comm_Write.h"
 #include "model/RadioDefaults.h"
 #include "model/Tables.h"
 
@@ -352,9 +354,15 @@ void MDImain::Channel_edit_Click() {}
 
 void MDImain::Optional_edit_Click() {}
 
-void MDImain::Prog_read_Click() {}
+void MDImain::Prog_read_Click()
+{
+    openWindow<Form_Comm_Read>();
+}
 
-void MDImain::Prog_write_Click() {}
+void MDImain::Prog_write_Click()
+{
+    openWindow<Form_Comm_Write>();
+}
 
 void MDImain::proc_setup_Click() {}
 

@@ -68,7 +68,7 @@ bool MemoryCommControl::open()
     }
     auto it = hub_.ports_.find(CommPort);
     if (it == hub_.ports_.end()) {
-        fault_ = {PortError::NoSuchPort, name, "no such port"};
+        fault_ = {PortError::NoSuchPort, {}, "no such port"};
         return false;
     }
     MemoryPortHub::Port& port = it->second;

@@ -49,6 +49,17 @@ PortError errorKind(QSerialPort::SerialPortError error)
     }
 }
 
+// At opening, a resource error or a failed lock means someone else holds the
+// port, not that the user lacks the right to open it.
+PortError openErrorKind(QSerialPort::SerialPortError error, const QString& text)
+{
+    if (error == QSerialPort::ResourceError || error == QSerialPort::OpenError)
+        return PortError::Busy;
+    if (error == QSerialPort::PermissionError && text.contains(QLatin1String("lock"), Qt::CaseInsensitive))
+        return PortError::Busy;
+    return errorKind(error);
+}
+
 }  // namespace
 
 QtCommControl::QtCommControl(QObject* parent) : QObject(parent)
@@ -75,7 +86,7 @@ bool QtCommControl::open()
         return false;
     }
     if (device.isEmpty()) {
-        fault_ = {PortError::NoSuchPort, name, "there is no serial port " + name + " on this computer"};
+        fault_ = {PortError::NoSuchPort, {}, "there is no serial port " + name + " on this computer"};
         return false;
     }
     const auto settings = ParseSettings(Settings);
@@ -86,7 +97,8 @@ bool QtCommControl::open()
     port_.setPortName(device);
     port_.setReadBufferSize(0);
     if (!port_.open(QIODevice::ReadWrite)) {
-        fault_ = {errorKind(port_.error()), device.toStdString(), port_.errorString().toStdString()};
+        fault_ = {openErrorKind(port_.error(), port_.errorString()), device.toStdString(),
+                  port_.errorString().toStdString()};
         port_.clearError();
         return false;
     }

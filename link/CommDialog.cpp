@@ -1,0 +1,132 @@
+#include "link/CommDialog.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "app/MDImain.h"
+#include "app/Prompt.h"
+#include "link/LinkTexts.h"
+
+namespace mx615 {
+
+namespace {
+
+const Bilingual kCancelCaption{"Cancel", "取消"};
+const Bilingual kHelpCaption{"Help", "帮助"};
+
+}  // namespace
+
+CommDialog::CommDialog(MDImain& main, const char* startName) : ChildWindow(main)
+{
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    Label_tr_count = new QLabel(this);
+    Label_tr_count->setObjectName("Label_tr_count");
+    Label_tr_count->setAlignment(Qt::AlignCenter);
+    startButton_ = new QPushButton(this);
+    startButton_->setObjectName(startName);
+    Command_Cancel = new QPushButton(this);
+    Command_Cancel->setObjectName("Command_Cancel");
+    Command_Help = new QPushButton(this);
+    Command_Help->setObjectName("Command_Help");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(startButton_);
+    buttons->addWidget(Command_Cancel);
+    buttons->addWidget(Command_Help);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addWidget(Label_tr_count);
+    layout->addWidget(ProgressBar1);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(Command_Cancel, &QPushButton::clicked, this, &CommDialog::Command_Cancel_Click);
+    // Help has no action.
+}
+
+CommDialog::~CommDialog() = default;
+
+void CommDialog::loadDialog(TransferPlan plan, const CommDialogCaptions& captions)
+{
+    link_ = std::make_unique<CloneLink>(state(), context().timers, context().makeComm(), std::move(plan));
+    link_->events.progress = [this](int value) {
+        ProgressBar1->show();
+        ProgressBar1->setValue(value);
+    };
+    link_->events.label = [this](const Bilingual& text) { Label_tr_count->setText(qs(text, chinese())); };
+    link_->events.message = [this](const LinkMessage& message) { showMessage(message); };
+    link_->events.closeWindow = [this] { closeWhenDone(); };
+
+    const MDImain& main = mainWindow();
+    const int width = int(main.width() / 1.55);
+    const int height = int(main.height() / 2.8);
+    place((main.width() - width) / 2, (main.height() - height) / 4, width, height);
+    setCaption(captions.window);
+    startButton_->setText(qs(captions.start, chinese()));
+    Command_Cancel->setText(qs(kCancelCaption, chinese()));
+    Command_Help->setText(qs(kHelpCaption, chinese()));
+    setDefaultButton(startButton_);
+    setCancelButton(Command_Cancel);
+    show();
+    startButton_->setFocus();
+}
+
+void CommDialog::startTransfer()
+{
+    if (link_)
+        link_->start();
+}
+
+void CommDialog::showMessage(const LinkMessage& message)
+{
+    // While the box is up Timer4 keeps ticking; the dialog (the box's parent)
+    // must not go away under it.
+    ++messagesOpen_;
+    const QString detail = qs(message.detail, chinese());
+    context().prompt.warning(this, qs(message.title, chinese()), qs(message.text, chinese()), detail);
+    --messagesOpen_;
+}
+
+void CommDialog::closeWhenDone()
+{
+    if (messagesOpen_ == 0)
+        unload();
+}
+
+void CommDialog::Command_Cancel_Click()
+{
+    if (link_ && link_->TransferActive) {
+        warn(LinkTexts::DontClose);
+        return;
+    }
+    if (link_)
+        link_->closePort();
+    unload();
+}
+
+void CommDialog::closeEvent(QCloseEvent* event)
+{
+    // The title bar's close button while a transfer runs: refused like Cancel.
+    // When the program discards the dialog (opening a fresh one, quitting) the
+    // transfer is stopped instead.
+    if (link_ && link_->TransferActive && isCurrent()) {
+        event->ignore();
+        warn(LinkTexts::DontClose);
+        return;
+    }
+    ChildWindow::closeEvent(event);
+}
+
+void CommDialog::Form_Unload()
+{
+    if (link_)
+        link_->shutdown();
+}
+
+}  // namespace mx615

@@ -1,0 +1,28 @@
+#include "link/Form_Comm_Read.h"
+
+#include "app/MDImain.h"
+
+namespace mx615 {
+
+Form_Comm_Read::Form_Comm_Read(MDImain& main) : CommDialog(main, "Command_read")
+{
+    Command_read = startButton_;
+    connect(Command_read, &QPushButton::clicked, this, &Form_Comm_Read::Command_read_Click);
+}
+
+void Form_Comm_Read::Form_Load()
+{
+    loadDialog(ReadPlan(), {{"Read Data From Radio", "从对讲机读取数据"}, {"Read", "读取"}});
+}
+
+void Form_Comm_Read::Command_read_Click()
+{
+    startTransfer();
+}
+
+bool Form_Comm_Read::isCurrent() const
+{
+    return mainWindow().window<Form_Comm_Read>() == this;
+}
+
+}  // namespace mx615

@@ -1,0 +1,89 @@
+#include "link/PortAdvice.h"
+
+namespace mx615 {
+
+namespace {
+
+std::string portName(int commPort)
+{
+    return "COM" + std::to_string(commPort);
+}
+
+// "COM3 (/dev/ttyUSB0)", or just "COM3" when no device is known.
+std::string portWithDevice(const PortFault& fault, int commPort)
+{
+    const std::string name = portName(commPort);
+    if (fault.device.empty() || fault.device == name)
+        return name;
+    return name + " (" + fault.device + ")";
+}
+
+Bilingual reason(const PortFault& fault)
+{
+    if (fault.reason.empty())
+        return {};
+    return {"The system reports: " + fault.reason + ".\n", "系统报告：" + fault.reason + "。\n"};
+}
+
+Bilingual join(const Bilingual& a, const Bilingual& b)
+{
+    return {a.en + b.en, a.zh + b.zh};
+}
+
+}  // namespace
+
+Bilingual PortOpenAdvice(const PortFault& fault, int commPort)
+{
+    const std::string name = portName(commPort);
+    const std::string port = portWithDevice(fault, commPort);
+    Bilingual advice;
+    switch (fault.error) {
+    case PortError::PermissionDenied:
+        advice = {port + " exists, but your user may not open it. Add yourself to the dialout group "
+                         "(sudo usermod -aG dialout $USER) and log in again, or install the udev rule "
+                         "dist/99-mx615.rules.",
+                  port + " 存在，但当前用户无权打开。请把用户加入 dialout 组 (sudo usermod -aG dialout $USER) "
+                         "后重新登录，或安装 udev 规则 dist/99-mx615.rules。"};
+        break;
+    case PortError::NoSuchPort:
+        if (port == name)
+            advice = {"There is no " + name + " on this computer. Connect the programming cable, then choose "
+                          "its port in the Communication menu, or list the devices to use in the environment "
+                          "variable MX615_PORTS (for example MX615_PORTS=/dev/ttyUSB0).",
+                      "本机没有 " + name + "。请连接写频线，然后在“通讯”菜单中选择其端口，或在环境变量 "
+                          "MX615_PORTS 中列出要使用的设备 (例如 MX615_PORTS=/dev/ttyUSB0)。"};
+        else
+            advice = {name + " stands for " + fault.device + ", which is not there now. Check the programming "
+                          "cable, or choose another port in the Communication menu (MX615_PORTS sets the list "
+                          "of ports).",
+                      name + " 对应 " + fault.device + "，该设备当前不存在。请检查写频线，或在“通讯”菜单中选择其他"
+                          "端口 (MX615_PORTS 可设定端口列表)。"};
+        break;
+    case PortError::Busy:
+        advice = {port + " is in use by another window or program. Close that transfer or program and try again.",
+                  port + " 正被其他窗口或程序占用。请关闭后重试。"};
+        break;
+    case PortError::BadSettings:
+        advice = {port + " does not accept the line settings 9600,N,8,1. Choose another port in the "
+                         "Communication menu.",
+                  port + " 不支持 9600,N,8,1 的线路设置。请在“通讯”菜单中选择其他端口。"};
+        break;
+    default:
+        advice = {port + " could not be opened. Check the programming cable and the port chosen in the "
+                         "Communication menu, then try again.",
+                  port + " 无法打开。请检查写频线和“通讯”菜单中选择的端口，然后重试。"};
+        break;
+    }
+    return join(reason(fault), advice);
+}
+
+Bilingual PortLostAdvice(const PortFault& fault, int commPort)
+{
+    const std::string port = portWithDevice(fault, commPort);
+    return join(reason(fault),
+                {port + " stopped working in the middle of the transfer (was the cable pulled?). The transfer "
+                        "was stopped. Reconnect the programming cable and try again.",
+                 port + " 在传输过程中失效 (写频线是否被拔出？)。传输已停止。请重新连接写频线后重试。"});
+}
+
+}  // namespace mx615

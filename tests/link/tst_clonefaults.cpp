@@ -1,0 +1,276 @@
+// The clone engine against a misbehaving radio: timeouts, restarts, refused
+// frames, hang-ups and ports that will not open.
+
+#include <QTest>
+
+#include "LinkRig.h"
+#include "link/LinkTexts.h"
+
+using namespace mx615;
+using namespace mx615::test;
+
+namespace {
+
+enum class Fault { WrongIdent, DropReply, TruncateReply, OmitLaterAck };
+
+void apply(LinkRig& rig, Fault fault)
+{
+    sim::Misbehaviour& m = rig.radio.radio.misbehave;
+    m.attempts = 1;
+    switch (fault) {
+    case Fault::WrongIdent: m.wrongIdent = true; break;
+    case Fault::DropReply: m.dropReply = 5; break;
+    case Fault::TruncateReply: m.truncateReply = 9; break;
+    case Fault::OmitLaterAck: m.omitLaterAck = true; break;
+    }
+}
+
+// Everything the engine wrote after the last access code.
+std::vector<uint8_t> lastSession(const LinkRig& rig)
+{
+    const std::vector<uint8_t>& w = rig.comm->written();
+    return {w.begin() + rig.accessCodeOffsets().last() + 8, w.end()};
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Fault)
+
+class TestCloneFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void readRecoversByRestart_data()
+    {
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<int>("attempts");
+        QTest::newRow("wrong identification once") << Fault::WrongIdent << 2;
+        QTest::newRow("reply 5 dropped") << Fault::DropReply << 2;
+        QTest::newRow("reply 9 short") << Fault::TruncateReply << 2;
+        QTest::newRow("06 before later replies omitted") << Fault::OmitLaterAck << 2;
+    }
+    void readRecoversByRestart()
+    {
+        QFETCH(Fault, fault);
+        QFETCH(int, attempts);
+        LinkRig rig(ReadPlan());
+        rig.radio.radio.memory = sim::PatternMemory(0x21);
+        apply(rig, fault);
+        rig.markImage();
+        rig.link->start();
+        // Until the restart has run its course the image stays as it was.
+        QVERIFY(rig.clock.runUntil([&] { return rig.accessCodeOffsets().size() == attempts; }, 10000));
+        QCOMPARE(int(rig.state.RadioImage[0][0]), 0x1234);
+        QVERIFY(rig.clock.runUntil([&] { return rig.finished > 0; }, 10000));
+        QCOMPARE(rig.accessCodeOffsets().size(), attempts);
+        for (int a = 0; a < 1024; ++a)
+            QCOMPARE(rig.state.byteAt(a), int(rig.radio.radio.memory[a]));
+        // The restart began again with the handshake and block 1.
+        const std::vector<uint8_t> again = lastSession(rig);
+        QCOMPARE(std::vector<uint8_t>(again.begin(), again.begin() + 5),
+                 (std::vector<uint8_t>{kAck, 0x52, 0x00, 0x00, 0x40}));
+        QCOMPARE(rig.messageTexts(), QStringList{"Complete reading the data from transceiver."});
+    }
+
+    void longReplyIsTrimmed()
+    {
+        LinkRig rig(ReadPlan());
+        rig.radio.radio.memory = sim::PatternMemory(0x05);
+        rig.radio.radio.misbehave.longReply = 4;
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return rig.finished > 0; }, 5000));
+        QCOMPARE(rig.accessCodeOffsets().size(), 1);
+        for (int a = 0; a < 1024; ++a)
+            QCOMPARE(rig.state.byteAt(a), int(rig.radio.radio.memory[a]));
+    }
+
+    void radioThatNeverAnswers_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::newRow("read") << false;
+        QTest::newRow("write") << true;
+    }
+    void radioThatNeverAnswers()
+    {
+        QFETCH(bool, write);
+        LinkRig rig(write ? WritePlan() : ReadPlan());
+        FillStartupImage(rig.state);
+        const RadioImageTable before = rig.state.RadioImage;
+        rig.radio.radio.misbehave.silent = true;
+        rig.radio.radio.misbehave.attempts = 0;
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return !rig.messages.isEmpty(); }, 20000));
+        QCOMPARE(rig.accessCodeOffsets(), (QList<int>{0, 8, 16, 24}));
+        QCOMPARE(rig.comm->written().size(), std::size_t(32));
+        QCOMPARE(rig.hub.openCount(2), 4);
+        QCOMPARE(rig.clock.now(), 4 * 2015);
+        QCOMPARE(rig.messageTexts(), QStringList{"Fail connect with transceiver."});
+        QCOMPARE(QString::fromStdString(rig.messages[0].title.en), QString("Operate prompt"));
+        QCOMPARE(rig.labels.last(), QString("Communication fault."));
+        QCOMPARE(rig.progress.last(), 0);
+        QVERIFY(!rig.hub.isOpen(2));
+        QVERIFY(rig.state.RadioImage == before);
+        // Then all is quiet: no timer keeps running.
+        rig.clock.advance(60000);
+        QCOMPARE(rig.messages.size(), 1);
+        QVERIFY(!rig.link->Timer1->isActive() && !rig.link->Timer2->isActive() && !rig.link->Timer3->isActive());
+    }
+
+    void attemptsAreSharedByAllTimeouts()
+    {
+        // Timeouts at different stages of one click use up the same three restarts.
+        LinkRig rig(ReadPlan());
+        rig.radio.radio.misbehave.dropReply = 3;
+        rig.radio.radio.misbehave.attempts = 0;
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return !rig.messages.isEmpty(); }, 30000));
+        QCOMPARE(rig.accessCodeOffsets().size(), 4);
+        QCOMPARE(rig.radio.radio.readRequests, 12);
+        QCOMPARE(rig.messageTexts(), QStringList{"Fail connect with transceiver."});
+        // A new click starts a fresh set of attempts.
+        rig.radio.radio.misbehave.dropReply = 0;
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return rig.finished > 0; }, 5000));
+    }
+
+    void lateRepliesTimeOut()
+    {
+        LinkRig rig(ReadPlan());
+        rig.radio.replyDelayMs = 1500;
+        rig.radio.radio.misbehave.attempts = 0;
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return !rig.messages.isEmpty(); }, 30000));
+        QCOMPARE(rig.messageTexts(), QStringList{"Fail connect with transceiver."});
+        QCOMPARE(rig.link->LinkedUp, false);
+    }
+
+    void refusedFrameRestartsFromFrameZero()
+    {
+        LinkRig rig(WritePlan());
+        FillStartupImage(rig.state);
+        rig.radio.radio.misbehave.refuseFrame = 10;
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return rig.accessCodeOffsets().size() == 2; }, 10000));
+        QCOMPARE(rig.radio.radio.framesTaken, 10);
+        QCOMPARE(rig.progress.last(), 20);  // frame 9 was the last acknowledged
+        QVERIFY(rig.clock.runUntil([&] { return rig.finished > 0; }, 10000));
+        std::vector<int> addresses;
+        for (int n = 0; n < 10; ++n)
+            addresses.push_back(n * 16);
+        for (int n = 0; n <= 48; ++n)
+            addresses.push_back(n * 16);
+        QCOMPARE(rig.radio.radio.frameAddresses, addresses);
+    }
+
+    void stray06BeforeFrameIsOutIsDropped()
+    {
+        // A 06 that arrives while the frame is still queued does not count as
+        // its acknowledge: no frame may be skipped.
+        LinkRig rig(WritePlan());
+        FillStartupImage(rig.state);
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return rig.radio.radio.framesTaken == 3; }, 5000));
+        rig.clock.settle();  // the acknowledge of frame 2 is in; frame 3 is queued
+        QVERIFY(!rig.link->SentAll);
+        rig.radio.sendToHost({kAck, kAck});
+        rig.clock.settle();
+        QCOMPARE(rig.link->BlockNo, 4);
+        QVERIFY(rig.clock.runUntil([&] { return rig.finished > 0; }, 5000));
+        QCOMPARE(rig.radio.radio.framesTaken, 49);
+    }
+
+    void hangUpMidTransfer_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::newRow("read") << false;
+        QTest::newRow("write") << true;
+    }
+    void hangUpMidTransfer()
+    {
+        QFETCH(bool, write);
+        LinkRig rig(write ? WritePlan() : ReadPlan());
+        FillStartupImage(rig.state);
+        const RadioImageTable before = rig.state.RadioImage;
+        rig.radio.radio.misbehave.hangUpAfter = 6;
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return !rig.messages.isEmpty(); }, 5000));
+        rig.clock.advance(20000);
+        QCOMPARE(rig.messageTexts(), QStringList{"The connection to the transceiver was lost during the transfer."});
+        const QString detail = QString::fromStdString(rig.messages[0].detail.en);
+        QVERIFY2(detail.contains("COM2") && detail.contains("try again"), qPrintable(detail));
+        QCOMPARE(rig.labels.last(), QString("Communication fault."));
+        QCOMPARE(rig.progress.last(), 0);
+        QCOMPARE(rig.accessCodeOffsets().size(), 1);  // no attempt on a port that is gone
+        QVERIFY(!rig.link->TransferActive);
+        QVERIFY(!rig.link->comm()->isOpen());
+        QVERIFY(rig.state.RadioImage == before);
+        QCOMPARE(rig.finished, 0);
+    }
+
+    void discardedReadLeavesImage()
+    {
+        LinkRig rig(ReadPlan());
+        FillStartupImage(rig.state);
+        const RadioImageTable before = rig.state.RadioImage;
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return rig.radio.radio.readRequests == 15; }, 5000));
+        rig.link->shutdown();
+        QVERIFY(!rig.hub.isOpen(2));
+        const std::size_t sent = rig.comm->written().size();
+        rig.clock.advance(10000);
+        QCOMPARE(rig.comm->written().size(), sent);
+        QVERIFY(rig.state.RadioImage == before);
+        QVERIFY(rig.messages.isEmpty());
+    }
+
+    void portWillNotOpen_data()
+    {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<int>("refusal");
+        QTest::addColumn<QString>("advice");
+        QTest::newRow("no such port") << 7 << int(PortError::None) << "MX615_PORTS";
+        QTest::newRow("no permission") << 2 << int(PortError::PermissionDenied) << "dialout";
+        QTest::newRow("in use") << 2 << int(PortError::Busy) << "in use";
+    }
+    void portWillNotOpen()
+    {
+        QFETCH(int, port);
+        QFETCH(int, refusal);
+        QFETCH(QString, advice);
+        LinkRig rig(ReadPlan(), port);
+        if (refusal != int(PortError::None))
+            rig.hub.refuseOpen(port, PortError(refusal));
+        for (int click = 1; click <= 2; ++click) {
+            rig.link->start();
+            rig.clock.advance(3000);
+            QCOMPARE(rig.messages.size(), click);
+            QVERIFY(rig.state.PortOpenFailed);
+        }
+        const LinkMessage& m = rig.messages.last();
+        QCOMPARE(QString::fromStdString(m.text.en),
+                 QString("Communication port is error, please setting right communication port . ！"));
+        QCOMPARE(QString::fromStdString(m.title.en), QString("Operate prompt"));
+        QVERIFY2(QString::fromStdString(m.detail.en).contains(advice), m.detail.en.c_str());
+        QVERIFY(!m.detail.zh.empty());
+        QVERIFY(rig.labels.isEmpty());
+        QVERIFY(rig.progress.isEmpty());
+        QVERIFY(!rig.link->TransferActive);
+    }
+
+    void portInUseByAnotherTransfer()
+    {
+        LinkRig rig(ReadPlan());
+        MemoryCommControl other(rig.hub, rig.clock);
+        other.CommPort = 2;
+        QVERIFY(other.open());
+        rig.link->start();
+        QCOMPARE(rig.messages.size(), 1);
+        QVERIFY(QString::fromStdString(rig.messages[0].detail.en).contains("in use"));
+        other.close();
+        rig.link->start();
+        QVERIFY(!rig.state.PortOpenFailed);
+        QVERIFY(rig.clock.runUntil([&] { return rig.finished > 0; }, 5000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCloneFaults)
+#include "tst_clonefaults.moc"

@@ -1,0 +1,202 @@
+// The program's own serial backend and timers against the simulated radio on
+// a pseudo-terminal: a real line, a real event loop.
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <sys/resource.h>
+
+#include "link/CloneLink.h"
+#include "link/QtCommControl.h"
+#include "link/QtTimers.h"
+#include "model/RadioDefaults.h"
+
+using namespace mx615;
+
+namespace {
+
+struct Simulator {
+    explicit Simulator(const QStringList& options)
+    {
+        process.setProgram(MX615_RADIO_SIM);
+        process.setArguments(options + QStringList{"--quiet"});
+        process.start();
+        if (!process.waitForStarted(5000))
+            return;
+        QElapsedTimer waited;
+        waited.start();
+        while (!process.canReadLine() && waited.elapsed() < 5000)
+            process.waitForReadyRead(100);
+        const QString line = QString::fromLocal8Bit(process.readLine()).trimmed();
+        if (line.startsWith("MX615_PORTS="))
+            device = line.mid(12);
+    }
+    ~Simulator()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.terminate();
+            if (!process.waitForFinished(3000))
+                process.kill();
+            process.waitForFinished(1000);
+        }
+    }
+    QProcess process;
+    QString device;
+};
+
+struct Recorded {
+    QStringList messages;
+    QStringList details;
+    QList<int> progress;
+    bool finished = false;
+};
+
+void record(CloneLink& link, Recorded& r)
+{
+    link.events.message = [&r](const LinkMessage& m) {
+        r.messages << QString::fromStdString(m.text.en);
+        r.details << QString::fromStdString(m.detail.en);
+    };
+    link.events.progress = [&r](int v) { r.progress << v; };
+    link.events.finished = [&r] { r.finished = true; };
+}
+
+QByteArray pattern(int seed)
+{
+    QByteArray bytes(1024, 0);
+    for (int i = 0; i < 1024; ++i)
+        bytes[i] = char((i * 13 + seed) & 0xFF);
+    return bytes;
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+class TestSerialPty : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(dir.isValid()); }
+
+    void fullRead()
+    {
+        const QString image = dir.filePath("read.img");
+        QFile file(image);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(pattern(5));
+        file.close();
+        Simulator sim({"--image", image});
+        QVERIFY(!sim.device.isEmpty());
+        qputenv("MX615_PORTS", sim.device.toLocal8Bit());
+
+        ProgramState state;
+        FillStartupImage(state);
+        state.CommPort = 1;
+        CloneLink link(state, timers, std::make_unique<QtCommControl>(), ReadPlan());
+        Recorded r;
+        record(link, r);
+        link.start();
+        QTRY_VERIFY_WITH_TIMEOUT(r.finished, 10000);
+        QCOMPARE(r.messages, QStringList{"Complete reading the data from transceiver."});
+        const QByteArray expected = pattern(5);
+        for (int a = 0; a < 1024; ++a)
+            QCOMPARE(state.byteAt(a), int(uint8_t(expected[a])));
+        QVERIFY(!link.comm()->isOpen());
+    }
+
+    void fullWriteAndReopen()
+    {
+        const QString image = dir.filePath("write.img");
+        QFile::remove(image);
+        Simulator sim({"--image", image, "--baud", "9600"});
+        QVERIFY(!sim.device.isEmpty());
+        qputenv("MX615_PORTS", sim.device.toLocal8Bit());
+
+        ProgramState state;
+        FillStartupImage(state);
+        for (int line = 0; line <= 48; ++line)
+            for (int b = 0; b < 16; ++b)
+                state.RadioImage[line][b] = int16_t((line * 5 + b * 17) & 0xFF);
+        state.CommPort = 1;
+        // Twice: the simulator must be found again after the port was closed.
+        for (int round = 0; round < 2; ++round) {
+            CloneLink link(state, timers, std::make_unique<QtCommControl>(), WritePlan());
+            Recorded r;
+            record(link, r);
+            link.start();
+            QTRY_VERIFY_WITH_TIMEOUT(r.finished && !r.messages.isEmpty(), 10000);
+            QCOMPARE(r.messages, QStringList{"Complete writing Data to the transceiver."});
+        }
+        // The simulator saves its memory when the end byte arrives.
+        QFile file(image);
+        QTRY_VERIFY_WITH_TIMEOUT(file.exists() && file.size() == 1024, 3000);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray saved = file.readAll();
+        for (int a = 0; a < 0x310; ++a)
+            QCOMPARE(int(uint8_t(saved[a])), state.byteAt(a));
+    }
+
+    void hangUpMidTransfer()
+    {
+        Simulator sim({"--baud", "9600"});
+        QVERIFY(!sim.device.isEmpty());
+        qputenv("MX615_PORTS", sim.device.toLocal8Bit());
+        ProgramState state;
+        FillStartupImage(state);
+        const RadioImageTable before = state.RadioImage;
+        state.CommPort = 1;
+        CloneLink link(state, timers, std::make_unique<QtCommControl>(), ReadPlan());
+        Recorded r;
+        record(link, r);
+        // The event loop must keep turning while the port errors out.
+        int ticks = 0;
+        QTimer heartbeat;
+        QObject::connect(&heartbeat, &QTimer::timeout, [&] { ++ticks; });
+        heartbeat.start(20);
+        link.start();
+        QTRY_VERIFY_WITH_TIMEOUT(r.progress.size() >= 5, 5000);
+        sim.process.kill();  // the pseudo-terminal's master goes away
+        QTRY_VERIFY_WITH_TIMEOUT(!r.messages.isEmpty(), 5000);
+        const int ticksAtReport = ticks;
+        QTest::qWait(1500);
+        QVERIFY(ticks - ticksAtReport >= 30);
+        QCOMPARE(r.messages, QStringList{"The connection to the transceiver was lost during the transfer."});
+        QVERIFY(r.details[0].contains("COM1"));
+        QVERIFY(!link.TransferActive);
+        QVERIFY(!link.comm()->isOpen());
+        QVERIFY(state.RadioImage == before);
+    }
+
+    void waitingForSilentRadioCostsNoCpu()
+    {
+        Simulator sim({"--silent", "--attempts", "0"});
+        QVERIFY(!sim.device.isEmpty());
+        qputenv("MX615_PORTS", sim.device.toLocal8Bit());
+        ProgramState state;
+        state.CommPort = 1;
+        CloneLink link(state, timers, std::make_unique<QtCommControl>(), ReadPlan());
+        Recorded r;
+        record(link, r);
+        const double cpu = cpuSeconds();
+        link.start();
+        QTest::qWait(2500);
+        QVERIFY2(cpuSeconds() - cpu < 0.25, qPrintable(QString::number(cpuSeconds() - cpu)));
+        QVERIFY(r.messages.isEmpty());
+        link.shutdown();
+    }
+
+private:
+    QtTimerFactory timers;
+    QTemporaryDir dir;
+};
+
+QTEST_GUILESS_MAIN(TestSerialPty)
+#include "tst_serial_pty.moc"
