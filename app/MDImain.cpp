@@ -13,8 +13,10 @@
 #include <QToolBar>
 
 #include "app/Prompt.h"
+#include "channels/frm_chann.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
+#include "files/ChannFileDialog.h"
 #include "model/RadioDefaults.h"
 #include "model/Tables.h"
 
@@ -296,6 +298,9 @@ void MDImain::Form_Load()
 
     // 10. The radio image and the factory channels.
     FillStartupImage(s);
+
+    // 12. The channel table is open when the program is ready.
+    openWindow<frm_chann>();
 }
 
 void MDImain::ProbePort()
@@ -339,9 +344,15 @@ void MDImain::Toolbar1_ButtonClick(const QString& key)
 
 void MDImain::File_New_Click() {}
 
-void MDImain::File_Open_Click() {}
+void MDImain::File_Open_Click()
+{
+    openWindow<Form_open_chann>();
+}
 
-void MDImain::File_save_Click() {}
+void MDImain::File_save_Click()
+{
+    openWindow<Form_save_chann>();
+}
 
 void MDImain::File_saveas_Click()
 {
@@ -350,7 +361,10 @@ void MDImain::File_saveas_Click()
 
 void MDImain::proc_type_Click() {}
 
-void MDImain::Channel_edit_Click() {}
+void MDImain::Channel_edit_Click()
+{
+    openWindow<frm_chann>();
+}
 
 void MDImain::Optional_edit_Click() {}
 

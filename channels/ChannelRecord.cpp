@@ -23,6 +23,9 @@ void setField(ProgramState& state, int n, int byte, int mask, int shift, int val
 
 int scanAddress(int n) { return n <= 8 ? kScanBitsLow : kScanBitsHigh; }
 int scanBit(int n) { return n <= 8 ? n - 1 : n - 9; }
+// Only channels 1..16 have a scan bit; anything else would shift by a negative
+// count or touch a neighbouring bitmap.
+bool isChannel(int n) { return n >= 1 && n <= kChannels; }
 
 }  // namespace
 
@@ -88,6 +91,10 @@ std::optional<int> ToneIndex(const ProgramState& state, int n, int first)
 
 void StoreTone(ProgramState& state, int n, int first, int k)
 {
+    // A position outside the list (nothing chosen) must not store the zeros of
+    // the unused table slots as a tone.
+    if (k < 0 || k > kToneLast)
+        return;
     StoreToneCode(state, k, n, first);
 }
 
@@ -103,6 +110,8 @@ int AutodialMemory(const ProgramState& s, int n) { return field(s, n, 15, 0x07, 
 
 bool ScanAdd(const ProgramState& state, int n)
 {
+    if (!isChannel(n))
+        return false;
     return (state.byteAt(scanAddress(n)) >> scanBit(n)) & 1;
 }
 
@@ -118,6 +127,8 @@ void SetAutodialMemory(ProgramState& s, int n, int v) { setField(s, n, 15, 0x07,
 
 void SetScanAdd(ProgramState& state, int n, bool on)
 {
+    if (!isChannel(n))
+        return;
     const int address = scanAddress(n);
     const int bit = 1 << scanBit(n);
     const int value = state.byteAt(address);

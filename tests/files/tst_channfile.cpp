@@ -1,0 +1,364 @@
+// The channel parameter file: the written layout, reading other layouts,
+// refusing damaged files without touching the image, and safe saving.
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "files/ChannFile.h"
+#include "model/RadioDefaults.h"
+#include "model/Tables.h"
+
+using namespace mx615;
+
+namespace {
+
+ProgramState started()
+{
+    ProgramState s;
+    BuildToneTables(s);
+    BuildModelTable(s);
+    FillStartupImage(s);
+    return s;
+}
+
+// A started image with non-trivial spare cells, so layouts are checked with
+// negative and multi-digit values too.
+ProgramState varied()
+{
+    ProgramState s = started();
+    s.RadioImage[0][16] = 7;
+    s.RadioImage[3][21] = -3;
+    s.RadioImage[53][17] = 32767;
+    s.RadioImage[20][18] = -32768;
+    s.RadioImage[5][0] = 0;
+    return s;
+}
+
+QByteArray canonical(const ProgramState& s)
+{
+    return QByteArray::fromStdString(ChannFileText(s));
+}
+
+bool sameFileLines(const ProgramState& a, const ProgramState& b)
+{
+    for (int l = 0; l < kChannFileLines; ++l)
+        for (int e = 0; e < kChannFileValues; ++e)
+            if (a.RadioImage[l][e] != b.RadioImage[l][e])
+                return false;
+    return true;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The canonical text with one number (file line, position 0..21) replaced.
+QByteArray withValue(QByteArray text, int fileLine, int position, const QByteArray& value)
+{
+    QList<QByteArray> lines = text.split('\n');
+    QList<QByteArray> numbers = lines[fileLine - 1].trimmed().split(' ');
+    numbers.removeAll(QByteArray());
+    numbers[position] = value;
+    lines[fileLine - 1] = numbers.join(' ') + '\r';
+    return lines.join('\n');
+}
+
+}  // namespace
+
+class TestChannFile : public QObject {
+    Q_OBJECT
+private slots:
+    void writtenLayoutIsExact()
+    {
+        ProgramState s = started();
+        s.RadioImage[1][16] = -5;
+        const QByteArray text = canonical(s);
+
+        QByteArray first;
+        for (int i = 0; i < 16; ++i)
+            first += " 255 ";
+        for (int i = 0; i < 6; ++i)
+            first += " 0 ";
+        first += "\r\n";
+        QVERIFY(text.startsWith(first));
+
+        QCOMPARE(text.count("\r\n"), 54);
+        QCOMPARE(text.count('\n'), 54);
+        QCOMPARE(text.count('\r'), 54);
+        QVERIFY(text.endsWith(" \r\n"));
+        const QList<QByteArray> lines = text.split('\n');
+        QCOMPARE(lines.size(), 55);   // the last "line" is what follows the final line end: nothing
+        QVERIFY(lines.last().isEmpty());
+        for (int i = 0; i < 54; ++i) {
+            QVERIFY2(lines[i].startsWith(' ') || lines[i].startsWith('-'), qPrintable(QString::number(i)));
+            QByteArray numbers = lines[i].simplified();
+            QCOMPARE(numbers.split(' ').size(), 22);
+        }
+        // A negative value takes the place of the leading blank: one blank
+        // after the previous value, none before the sign.
+        QVERIFY(lines[1].contains(" 248 -5  0 "));
+        // Channel 1 after start-up: 450.025 MHz, 67.0 Hz both ways.
+        QVERIFY(lines[1].startsWith(" 0  37  0  69  0  37  0  69  158  2  158  2  0  191  176  248 "));
+    }
+
+    void savedStartupImageLoadsUnchanged()
+    {
+        QTemporaryDir dir;
+        const ProgramState original = varied();
+        const std::string path = dir.filePath("start.chann").toStdString();
+        QVERIFY(!SaveChannFile(original, path));
+
+        ProgramState loaded = started();
+        for (auto& line : loaded.RadioImage)
+            line.fill(11);
+        loaded.RadioImage[54][0] = 99;   // not in the file: must stay
+        loaded.RadioImage[53][25] = 98;  // beyond cell 21: must stay
+        QVERIFY(!LoadChannFile(loaded, path));
+        QVERIFY(sameFileLines(loaded, original));
+        QCOMPARE(loaded.RadioImage[54][0], int16_t(99));
+        QCOMPARE(loaded.RadioImage[53][25], int16_t(98));
+        QCOMPARE(loaded.RadioImage[63][15], int16_t(11));
+    }
+
+    void otherLayoutsReadTheSame_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        const QByteArray own = canonical(varied());
+        QByteArray single = own;
+        single.replace("  ", " ");
+        QTest::newRow("single blanks") << single;
+        QByteArray commas = own.simplified();
+        commas.replace(' ', ',');
+        QTest::newRow("commas only, one line") << commas;
+        QByteArray commaBlank = own;
+        commaBlank.replace("  ", ", ");
+        QTest::newRow("comma and blank, trailing commas at line end") << commaBlank;
+        QByteArray tabs = own.simplified();
+        tabs.replace(' ', '\t');
+        QTest::newRow("tabs") << tabs;
+        QByteArray lf = own;
+        lf.replace("\r\n", "\n");
+        QTest::newRow("LF line ends") << lf;
+        QByteArray cr = own;
+        cr.replace("\r\n", "\r");
+        QTest::newRow("CR line ends") << cr;
+        QByteArray perLine = own.simplified();
+        perLine.replace(' ', "\r\n");
+        QTest::newRow("one number per line, no final line end") << perLine;
+        QTest::newRow("no final line end") << own.chopped(2);
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") + own;
+        QTest::newRow("blank lines between") << QByteArray(own).replace("\r\n", "\r\n\r\n  \r\n");
+        QTest::newRow("plus sign") << withValue(own, 1, 16, "+7");
+    }
+    void otherLayoutsReadTheSame()
+    {
+        QFETCH(QByteArray, text);
+        ChannTable table{};
+        const auto fault = ParseChannText(text.toStdString(), table);
+        QVERIFY2(!fault, fault ? fault->text.en.c_str() : "");
+        ProgramState loaded;
+        ApplyChannTable(loaded, table);
+        QVERIFY(sameFileLines(loaded, varied()));
+    }
+
+    void damagedFileIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("value");   // must appear in the message
+        const QByteArray own = canonical(varied());
+        const QByteArray lastLineMissing = own.left(own.lastIndexOf("\r\n", own.size() - 3) + 2);
+        QTest::newRow("ends after 53 lines") << lastLineMissing << 53 << "1166";
+        QTest::newRow("ends in the middle of a line") << own.left(own.indexOf("\r\n") + 20) << 2 << "";
+        QTest::newRow("empty file") << QByteArray() << 1 << "0 of";
+        QTest::newRow("letters in a number") << withValue(own, 5, 3, "12a") << 5 << "\"12a\"";
+        QTest::newRow("decimal number") << withValue(own, 2, 18, "3.5") << 2 << "\"3.5\"";
+        QTest::newRow("sign alone") << withValue(own, 9, 0, "-") << 9 << "\"-\"";
+        QTest::newRow("binary bytes") << withValue(own, 4, 1, "\x01\xFF") << 4 << "\\x01\\xFF";
+        QTest::newRow("above 16 bits in a spare cell") << withValue(own, 10, 17, "40000") << 10 << "40000";
+        QTest::newRow("below 16 bits in a spare cell") << withValue(own, 11, 21, "-32769") << 11 << "-32769";
+        QTest::newRow("far beyond any integer") << withValue(own, 12, 20, "999999999999999999999") << 12
+                                                << "999999999999999999999";
+        QTest::newRow("radio byte 256") << withValue(own, 7, 3, "256") << 7 << "256";
+        QTest::newRow("radio byte -1") << withValue(own, 1, 0, "-1") << 1 << "-1";
+        QTest::newRow("radio byte 15 at 300") << withValue(own, 54, 15, "300") << 54 << "300";
+        QTest::newRow("a number after the last") << own + " 7 \r\n" << 55 << "7";
+        QTest::newRow("junk after the last") << own + "x" << 55 << "\"x\"";
+        QByteArray commas = own;
+        commas.replace("  ", ",");
+        QByteArray emptyField = commas;
+        emptyField.replace(emptyField.indexOf(",255,", 200), 5, ",,");
+        const int emptyLine = emptyField.left(emptyField.indexOf(",,")).count('\n') + 1;
+        QTest::newRow("empty field between commas") << emptyField << emptyLine << "";
+        QTest::newRow("comma before the first number") << "," + own << 1 << "";
+    }
+    void damagedFileIsRefused()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, line);
+        QFETCH(QString, value);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("bad.chann");
+        writeFile(path, text);
+
+        ProgramState s = started();
+        s.RadioImage[2][0] = 0x12;   // anything that the file would overwrite
+        const ProgramState before = s;
+        const auto fault = LoadChannFile(s, path.toStdString());
+        QVERIFY(fault.has_value());
+        QVERIFY2(s.RadioImage == before.RadioImage, "the image was changed by a refused file");
+        QCOMPARE(fault->line, line);
+        const QString en = QString::fromStdString(fault->text.en);
+        const QString zh = QString::fromStdString(fault->text.zh);
+        QVERIFY2(en.contains(QStringLiteral("line %1").arg(line), Qt::CaseInsensitive), qPrintable(en));
+        QVERIFY2(zh.contains(QStringLiteral("第 %1 行").arg(line)), qPrintable(zh));
+        QVERIFY2(en.contains(value), qPrintable(en));
+    }
+
+    void spareCellsKeepAnySixteenBitValue()
+    {
+        const QByteArray text = withValue(withValue(canonical(started()), 3, 16, "-32768"), 3, 21, "32767");
+        ChannTable table{};
+        QVERIFY(!ParseChannText(text.toStdString(), table));
+        QCOMPARE(table[2][16], int16_t(-32768));
+        QCOMPARE(table[2][21], int16_t(32767));
+        QCOMPARE(table[2][15], int16_t(248));
+    }
+
+    void unreadableFileIsRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "none.chann" << "No such file";
+        QTest::newRow("a folder") << "folder.chann" << "folder";
+        QTest::newRow("far too large") << "big.chann" << "larger";
+    }
+    void unreadableFileIsRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("folder.chann"));
+        writeFile(dir.filePath("big.chann"), QByteArray(int(kChannFileMaxBytes) + 10, ' '));
+        ProgramState s = started();
+        const ProgramState before = s;
+        const auto fault = LoadChannFile(s, dir.filePath(name).toStdString());
+        QVERIFY(fault.has_value());
+        QVERIFY(QString::fromStdString(fault->text.en).contains(reason));
+        QVERIFY(s.RadioImage == before.RadioImage);
+    }
+
+    void fileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("check");
+        const int ok = int(ChannNameCheck::Ok), bad = int(ChannNameCheck::ForbiddenCharacter),
+                  suffix = int(ChannNameCheck::WrongSuffix);
+        QTest::newRow("plain") << "backup.chann" << ok;
+        QTest::newRow("capitals") << "backup.CHANN" << ok;
+        QTest::newRow("blank inside") << "my radio.chann" << ok;
+        QTest::newRow("hash") << "my#file.chann" << bad;
+        QTest::newRow("star, the initial text") << "*.chann" << bad;
+        QTest::newRow("dollar") << "a$b.chann" << bad;
+        QTest::newRow("backslash") << "a\\b.chann" << bad;
+        QTest::newRow("slash") << "sub/b.chann" << bad;
+        QTest::newRow("forbidden before a wrong suffix") << "a#b.txt" << bad;
+        QTest::newRow("short suffix") << "backup.chan" << suffix;
+        QTest::newRow("mixed case") << "x.Chann" << suffix;
+        QTest::newRow("mixed capitals") << "x.CHANn" << suffix;
+        QTest::newRow("no suffix") << "backup" << suffix;
+        QTest::newRow("shorter than six") << "a.cha" << suffix;
+        QTest::newRow("empty") << "" << suffix;
+        QTest::newRow("suffix then more") << "a.chann.bak" << suffix;
+    }
+    void fileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, check);
+        QCOMPARE(int(CheckChannName(name.toStdString())), check);
+    }
+
+    void saveReplacesAnExistingFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.chann");
+        writeFile(path, "old content");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        const ProgramState s = varied();
+        QVERIFY(!SaveChannFile(s, path.toStdString()));
+        QCOMPARE(readFile(path), canonical(s));
+        QCOMPARE(QFile::permissions(path) & (QFile::ReadGroup | QFile::ReadOther),
+                 QFileDevice::Permissions(QFile::ReadGroup));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    void failedSaveKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "missing/x.chann" << "No such file";
+        QTest::newRow("target is a folder, so the rename fails") << "taken.chann" << "directory";
+    }
+    void failedSaveKeepsTheOldFile()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("taken.chann"));
+        writeFile(dir.filePath("taken.chann/inside.chann"), "keep me");
+        const auto fault = SaveChannFile(varied(), dir.filePath(target).toStdString());
+        QVERIFY(fault.has_value());
+        QVERIFY2(QString::fromStdString(fault->text.en).contains(reason, Qt::CaseInsensitive),
+                 fault->text.en.c_str());
+        QCOMPARE(readFile(dir.filePath("taken.chann/inside.chann")), QByteArray("keep me"));
+        // No temporary file is left behind.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"taken.chann"});
+    }
+
+    void writeProtectedFileIsNotReplaced()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("locked.chann");
+        writeFile(path, "locked");
+        QFile::setPermissions(path, QFile::ReadOwner);
+        QFile probe(path);
+        if (probe.open(QIODevice::WriteOnly | QIODevice::Append))
+            QSKIP("running with rights that ignore file protection");
+        QVERIFY(SaveChannFile(varied(), path.toStdString()).has_value());
+        QCOMPARE(readFile(path), QByteArray("locked"));
+    }
+
+    void folderListing()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"b.CHANN", "a.chann", "c.Chann", "d.txt", ".hidden.chann", "e.chann.bak"})
+            writeFile(dir.filePath(name), "x");
+        QVERIFY(QDir(dir.path()).mkdir("Sub"));
+        QVERIFY(QDir(dir.path()).mkdir("alpha"));
+        QVERIFY(QDir(dir.path()).mkdir(".git"));
+        const FolderListing listing = ListChannFolder(dir.path().toStdString());
+        QVERIFY(!listing.error);
+        QCOMPARE(listing.folders, (std::vector<std::string>{"alpha", "Sub"}));
+        QCOMPARE(listing.files, (std::vector<std::string>{"a.chann", "b.CHANN"}));
+
+        const FolderListing missing = ListChannFolder(dir.filePath("none").toStdString());
+        QVERIFY(missing.error.has_value());
+        QVERIFY(missing.folders.empty() && missing.files.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestChannFile)
+#include "tst_channfile.moc"
