@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -269,6 +270,8 @@ void MDImain::Form_Load()
         move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
     }
     show();
+    raise();
+    activateWindow();
 
     // 3-4. Status panels and English captions; at start-up the Other item reads "Test".
     panel(1)->clear();
@@ -396,6 +399,12 @@ void MDImain::adopt(std::type_index kind, ChildWindow* window)
 {
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The child's system menu closes it with the platform's Close keys, which
+    // include Ctrl+W here; that would make Write to radio ambiguous and dead.
+    if (QMenu* menu = sub->systemMenu())
+        for (QAction* action : menu->actions())
+            if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+                action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     windows_[kind] = window;
 }
 

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -10,6 +12,10 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "channels/frm_chann.h"
+#include "files/ChannFileDialog.h"
+#include "link/Form_Comm_Read.h"
+#include "link/Form_Comm_Write.h"
 #include "support/TestApp.h"
 
 using namespace mx615;
@@ -145,6 +151,42 @@ private slots:
         QFETCH(QString, keys);
         TestApp app;
         QCOMPARE(action(app, qPrintable(name))->shortcut(), QKeySequence(keys));
+    }
+
+    void shortcutsWorkFromTheChannelTable_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("opens");
+        QTest::newRow("Ctrl+R") << int(Qt::Key_R) << "Form_Comm_Read";
+        QTest::newRow("Ctrl+W") << int(Qt::Key_W) << "Form_Comm_Write";
+        QTest::newRow("Ctrl+O") << int(Qt::Key_O) << "Form_open_chann";
+        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << "Form_save_chann";
+    }
+    void shortcutsWorkFromTheChannelTable()
+    {
+        // The focus sits in the channel grid (or its editor) most of the time;
+        // the menu shortcuts must still reach the main window from there.
+        QFETCH(int, key);
+        QFETCH(QString, opens);
+        TestApp app;
+        app.main->activateWindow();
+        QApplication::setActiveWindow(app.main.get());
+        frm_chann* table = app.main->window<frm_chann>();
+        QVERIFY(table);
+        for (QWidget* target : {static_cast<QWidget*>(table->MSF_chann), static_cast<QWidget*>(table->Text_Edit)}) {
+            if (target == table->Text_Edit)
+                QTest::keyClick(table->MSF_chann, Qt::Key_F2);
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier);
+            QWidget* opened = nullptr;
+            for (QMdiSubWindow* sub : app.main->mdiArea()->subWindowList())
+                if (sub->widget() && QString::fromLatin1(sub->widget()->metaObject()->className()) == "mx615::" + opens)
+                    opened = sub->widget();
+            QVERIFY2(opened, qPrintable(opens));
+            QVERIFY(app.main->window<frm_chann>());
+            opened->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
     }
 
     void statusBar()
