@@ -352,24 +352,9 @@ void CloneLink::completeRead()
     if (plan_.showFullProgress)
         showProgress(100);
     closePort();
-    if (plan_.doneBeforeMessage) {
-        TransferDone = true;
-        if (events.finished)
-            events.finished();
-    }
-    if (plan_.labelBeforeMessage)
-        showLabel(plan_.doneLabel);
-    const std::weak_ptr<int> alive = life_;
-    say({plan_.doneTitle, plan_.doneMessage, {}});
-    if (alive.expired())
-        return;
-    if (!plan_.labelBeforeMessage)
-        showLabel(plan_.doneLabel);
-    if (!plan_.doneBeforeMessage) {
-        TransferDone = true;
-        if (events.finished)
-            events.finished();
-    }
+    if (plan_.doneBeforeMessage)
+        markDone();
+    announceCompletion();
 }
 
 void CloneLink::completeWrite()
@@ -377,30 +362,38 @@ void CloneLink::completeWrite()
     stopTimers();
     if (!plan_.closeTimerFromStart)
         Timer4->start(plan_.closeDelayMs);
-    if (plan_.doneBeforeMessage) {
-        TransferDone = true;
-        if (events.finished)
-            events.finished();
-    }
+    if (plan_.doneBeforeMessage)
+        markDone();
     TransferActive = false;
     MSC->writeByte(kEndByte);
     closePort();
     closePort();
     if (plan_.showFullProgress)
         showProgress(100);
+    announceCompletion();
+}
+
+void CloneLink::markDone()
+{
+    TransferDone = true;
+    if (events.finished)
+        events.finished();
+}
+
+void CloneLink::announceCompletion()
+{
     if (plan_.labelBeforeMessage)
         showLabel(plan_.doneLabel);
+    // The message box runs its own event loop, in which the window (and this
+    // engine with it) may be discarded.
     const std::weak_ptr<int> alive = life_;
     say({plan_.doneTitle, plan_.doneMessage, {}});
     if (alive.expired())
         return;
     if (!plan_.labelBeforeMessage)
         showLabel(plan_.doneLabel);
-    if (!plan_.doneBeforeMessage) {
-        TransferDone = true;
-        if (events.finished)
-            events.finished();
-    }
+    if (!plan_.doneBeforeMessage)
+        markDone();
 }
 
 void CloneLink::Timer2_Timer()

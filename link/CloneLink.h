@@ -152,6 +152,8 @@ private:
     bool queueWriteFrame(int frame);
     void completeRead();
     void completeWrite();
+    void markDone();
+    void announceCompletion();
     void giveUp(const LinkMessage& message);
     void portLost(const PortFault& fault);
     void say(const LinkMessage& message);

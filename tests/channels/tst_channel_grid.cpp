@@ -8,6 +8,7 @@
 #include "channels/FrequencyEntry.h"
 #include "model/RadioDefaults.h"
 #include "model/Tables.h"
+#include "support/StartedState.h"
 #include "support/ImageBytes.h"
 
 using namespace mx615;
@@ -18,11 +19,7 @@ namespace {
 
 ProgramState started()
 {
-    ProgramState s;
-    BuildToneTables(s);
-    BuildModelTable(s);
-    FillStartupImage(s);
-    return s;
+    return test::startedState();
 }
 
 void setLine(ProgramState& s, int n, const QByteArray& bytes)

@@ -10,6 +10,7 @@
 #include "files/ChannFile.h"
 #include "model/RadioDefaults.h"
 #include "model/Tables.h"
+#include "support/StartedState.h"
 
 using namespace mx615;
 
@@ -17,11 +18,7 @@ namespace {
 
 ProgramState started()
 {
-    ProgramState s;
-    BuildToneTables(s);
-    BuildModelTable(s);
-    FillStartupImage(s);
-    return s;
+    return test::startedState();
 }
 
 // A started image with non-trivial spare cells, so layouts are checked with

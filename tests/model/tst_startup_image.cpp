@@ -5,6 +5,7 @@
 #include "model/Codecs.h"
 #include "model/RadioDefaults.h"
 #include "model/Tables.h"
+#include "support/StartedState.h"
 #include "support/ImageBytes.h"
 
 using namespace mx615;
@@ -13,11 +14,7 @@ namespace {
 
 ProgramState started()
 {
-    ProgramState s;
-    BuildToneTables(s);
-    BuildModelTable(s);
-    FillStartupImage(s);
-    return s;
+    return test::startedState();
 }
 
 QByteArray line(const ProgramState& s, int n, int first = 0, int count = 16)

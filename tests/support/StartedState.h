@@ -1,0 +1,20 @@
+#pragma once
+// A program state as start-up leaves it: tables built, the radio image filled
+// with its defaults and the factory channels.
+
+#include "model/ProgramState.h"
+#include "model/RadioDefaults.h"
+#include "model/Tables.h"
+
+namespace mx615::test {
+
+inline ProgramState startedState()
+{
+    ProgramState s;
+    BuildToneTables(s);
+    BuildModelTable(s);
+    FillStartupImage(s);
+    return s;
+}
+
+}  // namespace mx615::test
