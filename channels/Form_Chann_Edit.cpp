@@ -86,6 +86,7 @@ void Form_Chann_Edit::buildControls()
         control->setEditable(false);
         control->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         control->setMinimumContentsLength(12);
+        control->installEventFilter(this);
         connect(control, &QComboBox::activated, this, [this, handler](int) { (this->*handler)(); });
     };
     auto check = [this](QCheckBox*& control, const char* name, Handler handler) {
@@ -105,6 +106,9 @@ void Form_Chann_Edit::buildControls()
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(1);
     VScroll1->setFixedSize(20, 44);
+    // It takes the focus like any control, so the arrow keys step through the
+    // channels and Tab reaches it.
+    VScroll1->setFocusPolicy(Qt::StrongFocus);
     label(Label_RX_freq, "Label_RX_freq");
     text(Text_RX_Freq, "Text_RX_Freq");
     label(Label_TX_freq, "Label_TX_freq");
@@ -497,6 +501,15 @@ bool Form_Chann_Edit::Text_CHN_KeyPress(QKeyEvent* event)
     return after.trimmed().toInt() > kLastChannel;
 }
 
+bool Form_Chann_Edit::listKeyPress(QKeyEvent* event)
+{
+    // The lists are pick-only: a typed character would jump to a matching
+    // entry and store it. The arrow keys, F4 and Alt+Down still pick, and the
+    // space bar only opens the list.
+    const QString typed = event->text();
+    return !typed.isEmpty() && typed.at(0).isPrint() && typed != QStringLiteral(" ");
+}
+
 // The frequencies.
 
 bool Form_Chann_Edit::frequencyKeyPress(QKeyEvent* event)
@@ -671,6 +684,8 @@ bool Form_Chann_Edit::eventFilter(QObject* watched, QEvent* event)
             focusNextChild();
             return true;
         }
+        if (qobject_cast<QComboBox*>(watched))
+            return listKeyPress(key);
         if (watched == Text_CHN)
             return Text_CHN_KeyPress(key);
         if (watched == Text_RX_Freq || watched == Text_TX_Freq)

@@ -115,6 +115,21 @@ private slots:
         QCOMPARE(t.d->Text_RX_Freq->text(), QStringLiteral("460.55500"));
     }
 
+    void clickingTheScrollBarKeepsTheTypedFrequency()
+    {
+        // A frequency typed but not yet left is stored in its own channel
+        // before the arrows show the next one.
+        Dialog t(3);
+        t.d->Text_RX_Freq->setFocus();
+        t.d->Text_RX_Freq->selectAll();
+        QTest::keyClick(t.d->Text_RX_Freq, Qt::Key_Delete);
+        QTest::keyClicks(t.d->Text_RX_Freq, "455.5");
+        QTest::mouseClick(t.d->VScroll1, Qt::LeftButton, {}, QPoint(t.d->VScroll1->width() / 2, t.d->VScroll1->height() - 4));
+        QCOMPARE(int(t.app.state.CurrentChannel), 4);
+        QCOMPARE(FrequencyText(t.app.state, 3, kRxFirst), std::string("455.50000"));
+        QCOMPARE(t.d->Text_RX_Freq->text(), QStringLiteral("400.12500"));
+    }
+
     void channelNumberBox_data()
     {
         QTest::addColumn<QString>("before");
@@ -458,6 +473,35 @@ private slots:
                 s.RadioImage[channel][4 + i] = int16_t(uint8_t(before[i]));
         });
         QTEST(t.record(channel).mid(4), "after");
+    }
+
+    void typingIntoAListPicksNothing_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("decode, a DCS letter") << "Combo_Decode" << "D";
+        QTest::newRow("encode, digits") << "Combo_Encode" << "25";
+        QTest::newRow("memory, a digit") << "Combo_Memory" << "5";
+        QTest::newRow("power, a letter") << "Combo_TXP" << "L";
+        QTest::newRow("signalling, a letter") << "Combo_Optsig" << "F";
+    }
+    void typingIntoAListPicksNothing()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, typed);
+        Dialog t(1);
+        auto* box = t.d->findChild<QComboBox*>(list);
+        QVERIFY(box);
+        const RadioImageTable before = t.app.state.RadioImage;
+        const int shown = box->currentIndex();
+        box->setFocus();
+        QTest::keyClicks(box, typed);
+        QCOMPARE(box->currentIndex(), shown);
+        QVERIFY(t.app.state.RadioImage == before);
+        // The arrow keys still pick, and the pick is stored.
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(box->currentIndex(), shown + 1);
+        QVERIFY(t.app.state.RadioImage != before);
     }
 
     void escapeCloses()
