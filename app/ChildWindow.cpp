@@ -1,6 +1,8 @@
 #include "app/ChildWindow.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QPushButton>
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QShortcut>
@@ -70,7 +72,16 @@ void ChildWindow::setDefaultButton(QAbstractButton* button)
     for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, button, [button] {
+        connect(shortcut, &QShortcut::activated, button, [this, button] {
+            // Enter on another button that has the focus presses that one, as
+            // in any dialog: moving to Cancel and pressing Enter must not
+            // confirm (overwrite a file, start a transfer).
+            auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            if (focused && focused != button && isAncestorOf(focused)) {
+                if (focused->isEnabled())
+                    focused->click();
+                return;
+            }
             if (button->isEnabled() && button->isVisible())
                 button->click();
         });

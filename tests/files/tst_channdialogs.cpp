@@ -353,6 +353,37 @@ private slots:
         QVERIFY(!QFile::exists(f.path("typed.chann")));
     }
 
+    void enterOnCancelCancels_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("open") << false;
+        QTest::newRow("save") << true;
+    }
+    void enterOnCancelCancels()
+    {
+        // A user who tabs to Cancel and presses Enter must not get the file
+        // written (or loaded over the channels).
+        QFETCH(bool, save);
+        Fixture f;
+        ProgramState other = f.app.state;
+        other.RadioImage[3][2] = 0x42;
+        QVERIFY(!SaveChannFile(other, f.path("kept.chann").toStdString()));
+        const QByteArray kept = QByteArray::fromStdString(ChannFileText(other));
+        const RadioImageTable before = f.app.state.RadioImage;
+        ChannFileDialog* d = f.open(save);
+        d->Text1->selectAll();
+        QTest::keyClicks(d->Text1, "kept.chann");
+        d->Command_close->setFocus();
+        QCOMPARE(QApplication::focusWidget(), d->Command_close);
+        QTest::keyClick(d->Command_close, Qt::Key_Return);
+        QVERIFY(!f.dialog(save));
+        QVERIFY(f.app.prompt.messages.isEmpty());
+        QVERIFY(f.app.state.RadioImage == before);
+        QFile file(f.path("kept.chann"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), kept);
+    }
+
     void openingAgainStartsFresh()
     {
         Fixture f;

@@ -162,6 +162,34 @@ private slots:
         QVERIFY(b.app.main->window<Form_Comm_Read>());
     }
 
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<bool>("starts");
+        QTest::addColumn<bool>("stays");
+        QTest::newRow("Read") << "Command_read" << true << true;
+        QTest::newRow("Cancel") << "Command_Cancel" << false << false;
+        QTest::newRow("Help") << "Command_Help" << false << true;
+    }
+    void enterPressesTheFocusedButton()
+    {
+        // Tabbing to Cancel and pressing Enter must cancel, not start a transfer.
+        QFETCH(QString, focused);
+        QFETCH(bool, starts);
+        QFETCH(bool, stays);
+        Bench b;
+        b.app.main->show();
+        QApplication::setActiveWindow(b.app.main.get());
+        auto* w = openDialog<Form_Comm_Read>(b);
+        QPushButton* target = button(w, qPrintable(focused));
+        target->setFocus();
+        QCOMPARE(QApplication::focusWidget(), target);
+        QTest::keyClick(target, Qt::Key_Return);
+        QCOMPARE(b.app.hub.openCount(2), starts ? 1 : 0);
+        QCOMPARE(b.app.main->window<Form_Comm_Read>() != nullptr, stays);
+        QVERIFY(b.app.prompt.messages.isEmpty());
+    }
+
     void closingWhileTransferring_data()
     {
         QTest::addColumn<bool>("titleBar");
