@@ -50,13 +50,13 @@ Bilingual PortOpenAdvice(const PortFault& fault, int commPort)
             advice = {"There is no " + name + " on this computer. Connect the programming cable, then choose "
                           "its port in the Communication menu, or list the devices to use in the environment "
                           "variable MX615_PORTS (for example MX615_PORTS=/dev/ttyUSB0).",
-                      "本机没有 " + name + "。请连接写频线，然后在“通讯”菜单中选择其端口，或在环境变量 "
+                      "本机没有 " + name + "。请连接写频线，然后在“端口设置”菜单中选择其端口，或在环境变量 "
                           "MX615_PORTS 中列出要使用的设备 (例如 MX615_PORTS=/dev/ttyUSB0)。"};
         else
             advice = {name + " stands for " + fault.device + ", which is not there now. Check the programming "
                           "cable, or choose another port in the Communication menu (MX615_PORTS sets the list "
                           "of ports).",
-                      name + " 对应 " + fault.device + "，该设备当前不存在。请检查写频线，或在“通讯”菜单中选择其他"
+                      name + " 对应 " + fault.device + "，该设备当前不存在。请检查写频线，或在“端口设置”菜单中选择其他"
                           "端口 (MX615_PORTS 可设定端口列表)。"};
         break;
     case PortError::Busy:
@@ -66,12 +66,12 @@ Bilingual PortOpenAdvice(const PortFault& fault, int commPort)
     case PortError::BadSettings:
         advice = {port + " does not accept the line settings 9600,N,8,1. Choose another port in the "
                          "Communication menu.",
-                  port + " 不支持 9600,N,8,1 的线路设置。请在“通讯”菜单中选择其他端口。"};
+                  port + " 不支持 9600,N,8,1 的线路设置。请在“端口设置”菜单中选择其他端口。"};
         break;
     default:
         advice = {port + " could not be opened. Check the programming cable and the port chosen in the "
                          "Communication menu, then try again.",
-                  port + " 无法打开。请检查写频线和“通讯”菜单中选择的端口，然后重试。"};
+                  port + " 无法打开。请检查写频线和“端口设置”菜单中选择的端口，然后重试。"};
         break;
     }
     return join(reason(fault), advice);

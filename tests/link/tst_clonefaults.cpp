@@ -5,6 +5,7 @@
 
 #include "LinkRig.h"
 #include "link/LinkTexts.h"
+#include "link/PortAdvice.h"
 
 using namespace mx615;
 using namespace mx615::test;
@@ -254,6 +255,26 @@ private slots:
         QVERIFY(rig.labels.isEmpty());
         QVERIFY(rig.progress.isEmpty());
         QVERIFY(!rig.link->TransferActive);
+    }
+
+    void portAdviceNamesTheMenuAsShown_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("device");
+        QTest::newRow("no such port") << int(PortError::NoSuchPort) << "";
+        QTest::newRow("device gone") << int(PortError::NoSuchPort) << "/dev/ttyUSB0";
+        QTest::newRow("bad settings") << int(PortError::BadSettings) << "/dev/ttyUSB0";
+        QTest::newRow("other") << int(PortError::Other) << "/dev/ttyUSB0";
+    }
+    void portAdviceNamesTheMenuAsShown()
+    {
+        // The advice sends the user to the port menu by the caption the menu
+        // bar shows in that language.
+        QFETCH(int, error);
+        QFETCH(QString, device);
+        const Bilingual advice = PortOpenAdvice({PortError(error), device.toStdString(), {}}, 3);
+        QVERIFY2(QString::fromStdString(advice.en).contains("Communication menu"), advice.en.c_str());
+        QVERIFY2(QString::fromStdString(advice.zh).contains("“端口设置”菜单"), advice.zh.c_str());
     }
 
     void portInUseByAnotherTransfer()

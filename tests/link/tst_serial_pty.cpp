@@ -175,6 +175,35 @@ private slots:
         QVERIFY(state.RadioImage == before);
     }
 
+    void foreignImageFileIsLeftAlone()
+    {
+        // A file given by mistake (not a 1024-byte image) must survive a
+        // write session and the simulator's exit.
+        const QString image = dir.filePath("notes.chann");
+        const QByteArray notes(" 255  255  0 \r\n");
+        QFile file(image);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(notes);
+        file.close();
+        {
+            Simulator sim({"--image", image});
+            QVERIFY(!sim.device.isEmpty());
+            qputenv("MX615_PORTS", sim.device.toLocal8Bit());
+            ProgramState state;
+            FillStartupImage(state);
+            state.CommPort = 1;
+            CloneLink link(state, timers, std::make_unique<QtCommControl>(), WritePlan());
+            Recorded r;
+            record(link, r);
+            link.start();
+            QTRY_VERIFY_WITH_TIMEOUT(r.finished && !r.messages.isEmpty(), 10000);
+            QTest::qWait(200);
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), notes);
+        QVERIFY(!QFile::exists(image + ".tmp"));
+    }
+
     void waitingForSilentRadioCostsNoCpu()
     {
         Simulator sim({"--silent", "--attempts", "0"});

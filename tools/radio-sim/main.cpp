@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -32,7 +33,8 @@ const char* kUsage =
     "\n"
     "Options:\n"
     "  --image FILE        load the 1024-byte radio memory from FILE (if it exists) and\n"
-    "                      save it there after every write session and on exit\n"
+    "                      save it there after every write session and on exit; a file\n"
+    "                      that is not a 1024-byte image is neither used nor overwritten\n"
     "  --baud N            reproduce the timing of an N-baud line (9600: 1.04 ms a byte)\n"
     "  --link PATH         also make PATH a symbolic link to the device\n"
     "  --delay MS          answer every request MS milliseconds late\n"
@@ -73,32 +75,45 @@ mx615::sim::Memory defaultMemory()
     return memory;
 }
 
-bool loadImage(const std::string& path, mx615::sim::Memory& memory)
+enum class ImageFile { Missing, Loaded, Unusable };
+
+// A file that exists but is not a radio image (wrong size, unreadable, a
+// folder) is Unusable: it is neither loaded nor ever overwritten.
+ImageFile loadImage(const std::string& path, mx615::sim::Memory& memory)
 {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec)
+        return ImageFile::Missing;
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
+    if (!in || std::filesystem::is_directory(path, ec)) {
+        std::cerr << "mx615-radio-sim: cannot read " << path << "; not used, and not overwritten\n";
+        return ImageFile::Unusable;
+    }
     std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (data.size() != memory.size()) {
         std::cerr << "mx615-radio-sim: " << path << " holds " << data.size() << " bytes, not "
-                  << memory.size() << "; not used\n";
-        return false;
+                  << memory.size() << "; not used, and not overwritten\n";
+        return ImageFile::Unusable;
     }
     std::memcpy(memory.data(), data.data(), memory.size());
-    return true;
+    return ImageFile::Loaded;
 }
 
 bool saveImage(const std::string& path, const mx615::sim::Memory& memory)
 {
     // A temporary file renamed over the old one: an interrupted save keeps it.
     const std::string temporary = path + ".tmp";
+    bool written = false;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(memory.data()), std::streamsize(memory.size()));
-        if (!out.flush())
-            return false;
+        out.close();
+        written = !out.fail();
     }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    std::remove(temporary.c_str());
+    return false;
 }
 
 bool number(const char* text, int& out)
@@ -159,8 +174,12 @@ int main(int argc, char* argv[])
     }
 
     mx615::sim::Memory& memory = pty.radio.memory;
-    if (image.empty() || !loadImage(image, memory))
+    const ImageFile loaded = image.empty() ? ImageFile::Missing : loadImage(image, memory);
+    if (loaded != ImageFile::Loaded)
         memory = defaultMemory();
+    // Saving replaces the file: only one that held an image, or none at all.
+    if (loaded == ImageFile::Unusable)
+        image.clear();
 
     if (!pty.open()) {
         std::cerr << "mx615-radio-sim: " << pty.error() << "\n";
