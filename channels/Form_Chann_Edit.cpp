@@ -174,8 +174,10 @@ void Form_Chann_Edit::buildControls()
     buttons->addStretch();
     buttons->addWidget(Command_close);
     buttons->addWidget(Command_Help);
-    grid->addLayout(buttons, 9, 0, 1, 4);
-    grid->setRowStretch(10, 1);
+    // The fields sit at the top, the buttons at the bottom edge, as in any dialog.
+    grid->setRowStretch(9, 1);
+    grid->addLayout(buttons, 10, 0, 1, 4);
+    grid->setVerticalSpacing(10);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
