@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <random>
 
 #include "files/ChannFile.h"
 #include "model/RadioDefaults.h"
@@ -336,6 +338,61 @@ private slots:
             QSKIP("running with rights that ignore file protection");
         QVERIFY(SaveChannFile(varied(), path.toStdString()).has_value());
         QCOMPARE(readFile(path), QByteArray("locked"));
+    }
+
+    void damagedTextNeverHalfLoads()
+    {
+        // Thousands of small corruptions of a good file: the reader either
+        // takes a whole table whose radio cells are bytes, or refuses with a
+        // message naming a line of the file; the image never changes on a
+        // refusal and nothing crashes.
+        const ProgramState original = started();
+        const std::string good = ChannFileText(original);
+        const std::string alphabet = "0123456789 ,\r\n-+x.\t9";
+        std::mt19937 random(615);
+        int refused = 0, accepted = 0;
+        for (int round = 0; round < 3000; ++round) {
+            std::string text = good;
+            const int edits = 1 + int(random() % 4);
+            for (int e = 0; e < edits && !text.empty(); ++e) {
+                const std::size_t at = random() % text.size();
+                const char c = alphabet[random() % alphabet.size()];
+                switch (random() % 3) {
+                case 0: text[at] = c; break;
+                case 1: text.insert(text.begin() + long(at), c); break;
+                default: text.erase(at, 1 + random() % 8); break;
+                }
+            }
+            ChannTable table{};
+            const auto error = ParseChannText(text, table);
+            if (error) {
+                ++refused;
+                QVERIFY(!error->text.en.empty() && !error->text.zh.empty());
+                const int lines = 1 + int(std::count(text.begin(), text.end(), '\n'));
+                QVERIFY2(error->line >= 0 && error->line <= lines + 1, error->text.en.c_str());
+            } else {
+                ++accepted;
+                for (const auto& line : table)
+                    for (int b = 0; b < kChannFileRadioValues; ++b)
+                        QVERIFY(line[b] >= 0 && line[b] <= 255);
+            }
+        }
+        QVERIFY(refused > 100);
+        QVERIFY(accepted > 100);
+
+        // The same through a real file: a refused load leaves the image alone.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("damaged.chann");
+        ProgramState s = original;
+        for (int b = 0; b < 16; ++b)
+            s.RadioImage[5][b] = 0x33;
+        const RadioImageTable before = s.RadioImage;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(good.substr(0, good.size() / 2)) + " 12x ");
+        file.close();
+        QVERIFY(LoadChannFile(s, path.toStdString()).has_value());
+        QVERIFY(s.RadioImage == before);
     }
 
     void folderListing()
