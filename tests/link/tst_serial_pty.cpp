@@ -54,14 +54,35 @@ struct Recorded {
     bool finished = false;
 };
 
-void record(CloneLink& link, Recorded& r)
+// One transfer: the engine over the program's own serial backend, and what
+// it reported.
+struct Run {
+    Run(ProgramState& state, TimerFactory& timers, TransferPlan plan)
+        : link(state, timers, std::make_unique<QtCommControl>(), std::move(plan))
+    {
+        link.events.message = [this](const LinkMessage& m) {
+            r.messages << QString::fromStdString(m.text.en);
+            r.details << QString::fromStdString(m.detail.en);
+        };
+        link.events.progress = [this](int v) { r.progress << v; };
+        link.events.finished = [this] { r.finished = true; };
+    }
+    CloneLink link;
+    Recorded r;
+};
+
+// The program as start-up leaves it, with the simulator's device as COM1.
+void useSimulator(const Simulator& sim, ProgramState& state)
 {
-    link.events.message = [&r](const LinkMessage& m) {
-        r.messages << QString::fromStdString(m.text.en);
-        r.details << QString::fromStdString(m.detail.en);
-    };
-    link.events.progress = [&r](int v) { r.progress << v; };
-    link.events.finished = [&r] { r.finished = true; };
+    qputenv("MX615_PORTS", sim.device.toLocal8Bit());
+    FillStartupImage(state);
+    state.CommPort = 1;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QByteArray pattern(int seed)
@@ -89,20 +110,13 @@ private slots:
     void fullRead()
     {
         const QString image = dir.filePath("read.img");
-        QFile file(image);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(pattern(5));
-        file.close();
+        QVERIFY(writeFile(image, pattern(5)));
         Simulator sim({"--image", image});
         QVERIFY(!sim.device.isEmpty());
-        qputenv("MX615_PORTS", sim.device.toLocal8Bit());
-
         ProgramState state;
-        FillStartupImage(state);
-        state.CommPort = 1;
-        CloneLink link(state, timers, std::make_unique<QtCommControl>(), ReadPlan());
-        Recorded r;
-        record(link, r);
+        useSimulator(sim, state);
+        Run run(state, timers, ReadPlan());
+        auto& [link, r] = run;
         link.start();
         QTRY_VERIFY_WITH_TIMEOUT(r.finished, 10000);
         QCOMPARE(r.messages, QStringList{"Complete reading the data from transceiver."});
@@ -118,19 +132,15 @@ private slots:
         QFile::remove(image);
         Simulator sim({"--image", image, "--baud", "9600"});
         QVERIFY(!sim.device.isEmpty());
-        qputenv("MX615_PORTS", sim.device.toLocal8Bit());
-
         ProgramState state;
-        FillStartupImage(state);
+        useSimulator(sim, state);
         for (int line = 0; line <= 48; ++line)
             for (int b = 0; b < 16; ++b)
                 state.RadioImage[line][b] = int16_t((line * 5 + b * 17) & 0xFF);
-        state.CommPort = 1;
         // Twice: the simulator must be found again after the port was closed.
         for (int round = 0; round < 2; ++round) {
-            CloneLink link(state, timers, std::make_unique<QtCommControl>(), WritePlan());
-            Recorded r;
-            record(link, r);
+            Run run(state, timers, WritePlan());
+            auto& [link, r] = run;
             link.start();
             QTRY_VERIFY_WITH_TIMEOUT(r.finished && !r.messages.isEmpty(), 10000);
             QCOMPARE(r.messages, QStringList{"Complete writing Data to the transceiver."});
@@ -148,14 +158,11 @@ private slots:
     {
         Simulator sim({"--baud", "9600"});
         QVERIFY(!sim.device.isEmpty());
-        qputenv("MX615_PORTS", sim.device.toLocal8Bit());
         ProgramState state;
-        FillStartupImage(state);
+        useSimulator(sim, state);
         const RadioImageTable before = state.RadioImage;
-        state.CommPort = 1;
-        CloneLink link(state, timers, std::make_unique<QtCommControl>(), ReadPlan());
-        Recorded r;
-        record(link, r);
+        Run run(state, timers, ReadPlan());
+        auto& [link, r] = run;
         // The event loop must keep turning while the port errors out.
         int ticks = 0;
         QTimer heartbeat;
@@ -181,24 +188,19 @@ private slots:
         // write session and the simulator's exit.
         const QString image = dir.filePath("notes.chann");
         const QByteArray notes(" 255  255  0 \r\n");
-        QFile file(image);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(notes);
-        file.close();
+        QVERIFY(writeFile(image, notes));
         {
             Simulator sim({"--image", image});
             QVERIFY(!sim.device.isEmpty());
-            qputenv("MX615_PORTS", sim.device.toLocal8Bit());
             ProgramState state;
-            FillStartupImage(state);
-            state.CommPort = 1;
-            CloneLink link(state, timers, std::make_unique<QtCommControl>(), WritePlan());
-            Recorded r;
-            record(link, r);
+            useSimulator(sim, state);
+            Run run(state, timers, WritePlan());
+            auto& [link, r] = run;
             link.start();
             QTRY_VERIFY_WITH_TIMEOUT(r.finished && !r.messages.isEmpty(), 10000);
             QTest::qWait(200);
         }
+        QFile file(image);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), notes);
         QVERIFY(!QFile::exists(image + ".tmp"));
@@ -208,12 +210,10 @@ private slots:
     {
         Simulator sim({"--silent", "--attempts", "0"});
         QVERIFY(!sim.device.isEmpty());
-        qputenv("MX615_PORTS", sim.device.toLocal8Bit());
         ProgramState state;
-        state.CommPort = 1;
-        CloneLink link(state, timers, std::make_unique<QtCommControl>(), ReadPlan());
-        Recorded r;
-        record(link, r);
+        useSimulator(sim, state);
+        Run run(state, timers, ReadPlan());
+        auto& [link, r] = run;
         const double cpu = cpuSeconds();
         link.start();
         QTest::qWait(2500);
