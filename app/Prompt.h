@@ -24,10 +24,6 @@ public:
     void warning(QWidget* parent, const QString& title, const QString& text, const QString& detail) override;
 };
 
-// Titles of the program's message boxes.
-inline const Bilingual kOperatePrompt{"Operate prompt", "操作提示"};
-inline const Bilingual kOperatePromptCapital{"Operate Prompt", "操作提示"};
-
 inline QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
 inline QString qs(const Bilingual& text, bool chinese) { return QString::fromStdString(text.pick(chinese)); }
 

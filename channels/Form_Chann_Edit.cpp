@@ -17,6 +17,7 @@
 
 #include "app/MDImain.h"
 #include "app/Prompt.h"
+#include "channels/ChannelGrid.h"
 #include "channels/ChannelRecord.h"
 #include "channels/FrequencyEntry.h"
 #include "channels/frm_chann.h"
@@ -28,7 +29,6 @@ namespace mx615 {
 namespace {
 
 const Bilingual kCaption{"Channel Edit", "信道编辑"};
-const Bilingual kRxRange{"Over the range of receive frequency .", "接收频率超出范围 ！"};
 const Bilingual kTxRange{"Over the range of Transmit frequency .", "发射频率超出范围 ！"};
 const Bilingual kUnstorable{"This frequency cannot be stored as typed.", "无法按输入的格式保存此频率。"};
 const Bilingual kUnstorableHow{"Type three digits for the MHz, a point and at most five decimals, for example 450.025.",
@@ -209,8 +209,8 @@ void Form_Chann_Edit::applyCaptions()
         {Check_ScanAdd, {"Scan Add", "扫描添加"}},
         {Check_Pri, {"Priority Channel", "优先信道"}},
         {Check_Comp, {"Compander", "压括器"}},
-        {Command_close, {"Close", "关闭"}},
-        {Command_Help, {"Help", "帮助"}},
+        {Command_close, ChannelGridTexts::Close},
+        {Command_Help, ChannelGridTexts::Help},
     };
     for (const auto& [control, caption] : captions) {
         if (auto* l = qobject_cast<QLabel*>(control))
@@ -527,7 +527,7 @@ std::optional<std::string> Form_Chann_Edit::acceptedFrequency(QLineEdit* box, bo
     ProgramState& s = state();
     const std::string text = Trimmed(box->text().toStdString());
     if (!FrequencyInBand(s, text)) {
-        warn(receive ? kRxRange : kTxRange);
+        warn(receive ? ChannelGridTexts::RxOutOfBand : kTxRange);
         box->setText(qs(BandLowText(s)));
         return BandLowText(s);
     }

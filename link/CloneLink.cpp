@@ -419,7 +419,7 @@ void CloneLink::Timer3_Timer()
         }
         return;
     }
-    giveUp({LinkTexts::OperatePrompt, LinkTexts::FailConnect, {}});
+    giveUp({kOperatePrompt, LinkTexts::FailConnect, {}});
 }
 
 void CloneLink::giveUp(const LinkMessage& message)
@@ -443,7 +443,7 @@ void CloneLink::portLost(const PortFault& fault)
     closePort();
     if (!wasRunning)
         return;
-    giveUp({LinkTexts::OperatePrompt, LinkTexts::PortLost, PortLostAdvice(fault, state_.CommPort)});
+    giveUp({kOperatePrompt, LinkTexts::PortLost, PortLostAdvice(fault, state_.CommPort)});
 }
 
 void CloneLink::Timer4_Timer()
@@ -457,7 +457,7 @@ LinkMessage CloneLink::badCellMessage(const BadCell& cell, bool beforeSending) c
     char address[16];
     std::snprintf(address, sizeof address, "0x%03X", unsigned(cell.address) & 0xFFFFu);
     const std::string value = std::to_string(cell.value);
-    return {LinkTexts::OperatePrompt,
+    return {kOperatePrompt,
             {"The data at address " + std::string(address) + " is " + value +
                  ", which is not a byte value (0..255). " +
                  (beforeSending ? "Nothing was sent to the transceiver."

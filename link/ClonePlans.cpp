@@ -14,9 +14,9 @@ constexpr int kFrameBytes = 16;
 
 void fillCommon(TransferPlan& plan)
 {
-    plan.portErrorTitle = LinkTexts::OperatePrompt;
+    plan.portErrorTitle = kOperatePrompt;
     plan.portErrorText = LinkTexts::PortError;
-    plan.doneTitle = LinkTexts::OperatePromptCapital;
+    plan.doneTitle = kOperatePromptCapital;
 }
 
 }  // namespace

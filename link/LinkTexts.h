@@ -5,9 +5,6 @@
 
 namespace mx615::LinkTexts {
 
-inline const Bilingual OperatePrompt{"Operate prompt", "操作提示"};
-inline const Bilingual OperatePromptCapital{"Operate Prompt", "操作提示"};
-
 inline const Bilingual PortError{"Communication port is error, please setting right communication port . ！",
                                  "通讯端口打开错误，请正确设置通讯端口 ！"};
 inline const Bilingual Connecting{"Connecting with transceiver. ", "正在与对讲机联络 ！"};

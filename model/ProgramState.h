@@ -61,4 +61,8 @@ struct Bilingual {
     const std::string& pick(bool chinese) const { return chinese ? zh : en; }
 };
 
+// Titles of the program's message boxes.
+inline const Bilingual kOperatePrompt{"Operate prompt", "操作提示"};
+inline const Bilingual kOperatePromptCapital{"Operate Prompt", "操作提示"};
+
 }  // namespace mx615
