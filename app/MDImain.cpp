@@ -13,7 +13,7 @@
 #include <QStyle>
 #include <QToolBar>
 
-#include "app/Prompt.h"
+#include "ui/Prompt.h"
 #include "channels/frm_chann.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
@@ -230,12 +230,12 @@ QAction* MDImain::item(const char* name) const
     return findChild<QAction*>(QString::fromLatin1(name));
 }
 
-void MDImain::setPortPanel()
+void MDImain::showPortPanel()
 {
     panel(3)->setText(QStringLiteral("COM%1").arg(context_.state.CommPort));
 }
 
-void MDImain::setBandPanel()
+void MDImain::showBandPanel()
 {
     panel(7)->setText(qs(BandRangeText(context_.state.BandLowMHz, context_.state.BandHighMHz)));
 }
@@ -251,7 +251,7 @@ void MDImain::applyCaptions(bool chinese)
     setWindowTitle(qs(kTitle, chinese));
     panel(1)->setText(qs(kPanelState, chinese));
     panel(2)->clear();
-    setPortPanel();
+    showPortPanel();
     panel(4)->setText(qs(kPanelVersion, chinese));
     panel(6)->setText(qs(kPanelBand, chinese));
 }
@@ -287,7 +287,7 @@ void MDImain::Form_Load()
     }
     if (s.PortOpenFailed)
         s.CommPort = 1;
-    setPortPanel();
+    showPortPanel();
     if (MSC && MSC->isOpen())
         MSC->close();
 
@@ -297,7 +297,7 @@ void MDImain::Form_Load()
     BuildToneTables(s);
     BuildModelTable(s);
     panel(5)->setText(qs(s.VersionText));
-    setBandPanel();
+    showBandPanel();
 
     // 10. The radio image and the factory channels.
     FillStartupImage(s);
@@ -406,6 +406,17 @@ void MDImain::adopt(std::type_index kind, ChildWindow* window)
             if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
                 action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     windows_[kind] = window;
+}
+
+ChildWindow* MDImain::findWindow(std::type_index kind) const
+{
+    auto it = windows_.find(kind);
+    return it == windows_.end() ? nullptr : it->second.data();
+}
+
+QSize MDImain::clientSize() const
+{
+    return mdi_->viewport()->size();
 }
 
 void MDImain::forget(ChildWindow* window)

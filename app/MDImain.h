@@ -10,8 +10,8 @@
 #include <memory>
 #include <typeindex>
 
-#include "app/AppContext.h"
-#include "app/ChildWindow.h"
+#include "ui/AppContext.h"
+#include "ui/ChildWindow.h"
 
 class QAction;
 class QLabel;
@@ -22,7 +22,7 @@ class QToolBar;
 
 namespace mx615 {
 
-class MDImain : public QMainWindow {
+class MDImain : public QMainWindow, public WindowHost {
     Q_OBJECT
 public:
     explicit MDImain(AppContext& context);
@@ -31,13 +31,18 @@ public:
     // Start-up, in the order the program has always followed.
     void Form_Load();
 
-    AppContext& context() const { return context_; }
+    // What the windows may ask of the main window.
+    AppContext& context() const override { return context_; }
+    QSize frameSize() const override { return size(); }
+    QSize clientSize() const override;
+    void showPortPanel() override;  // panel 3: "COM" and CommPort
+    void showBandPanel() override;  // panel 7: the band range of the selected model
+    void forget(ChildWindow* window) override;
+
     QMdiArea* mdiArea() const { return mdi_; }
 
     // Status panels 1..8.
     QLabel* panel(int number) const;
-    void setPortPanel();   // panel 3: "COM" and CommPort
-    void setBandPanel();   // panel 7: the band range of the selected model
     QToolBar* toolbar() const { return toolbar_; }
 
     // The toolbar's click: compares the key with the six keys, exactly.
@@ -61,30 +66,9 @@ public:
     // PortOpenFailed. Shows no message.
     void ProbePort();
 
-    // The window mechanism: unload any open W, load a fresh one.
-    template <class W>
-    W* openWindow()
-    {
-        unloadWindow<W>();
-        auto* window = new W(*this);
-        adopt(std::type_index(typeid(W)), window);
-        window->Form_Load();
-        return window;
-    }
-    template <class W>
-    W* window() const
-    {
-        auto it = windows_.find(std::type_index(typeid(W)));
-        return it == windows_.end() ? nullptr : qobject_cast<W*>(it->second.data());
-    }
-    template <class W>
-    void unloadWindow()
-    {
-        if (W* open = window<W>())
-            open->unload();
-    }
-    // Called by a window that is being unloaded.
-    void forget(ChildWindow* window);
+    using WindowHost::openWindow;
+    using WindowHost::unloadWindow;
+    using WindowHost::window;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,7 +78,8 @@ private:
     void buildToolbar();
     void buildStatusBar();
     void applyCaptions(bool chinese);
-    void adopt(std::type_index kind, ChildWindow* window);
+    void adopt(std::type_index kind, ChildWindow* window) override;
+    ChildWindow* findWindow(std::type_index kind) const override;
     QAction* item(const char* name) const;
 
     AppContext& context_;

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "app/MDImain.h"
-#include "app/Prompt.h"
+#include "ui/Prompt.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
 #include "model/ProgramState.h"

@@ -15,8 +15,7 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 
-#include "app/MDImain.h"
-#include "app/Prompt.h"
+#include "ui/Prompt.h"
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelRecord.h"
 #include "channels/FrequencyEntry.h"
@@ -59,7 +58,7 @@ void refill(QComboBox* box, const QStringList& entries)
 
 }  // namespace
 
-Form_Chann_Edit::Form_Chann_Edit(MDImain& main) : ChildWindow(main)
+Form_Chann_Edit::Form_Chann_Edit(WindowHost& host) : ChildWindow(host)
 {
     buildControls();
 }
@@ -222,7 +221,7 @@ void Form_Chann_Edit::applyCaptions()
 
 void Form_Chann_Edit::Form_Load()
 {
-    const MDImain& main = mainWindow();
+    const QSize main = host().frameSize();
     const int width = int(main.width() / 1.3);
     const int height = int(main.height() / 1.3);
     place((main.width() - width) / 2, 0, width, height);
@@ -237,12 +236,7 @@ void Form_Chann_Edit::Form_Load()
         VScroll1->setValue(channel);   // its handler puts the number into Text_CHN
     ReloadDialog();
 
-    if (QMdiSubWindow* sub = frame()) {
-        sub->show();
-        main.mdiArea()->setActiveSubWindow(sub);
-    } else {
-        show();
-    }
+    showActive();
     Text_RX_Freq->setFocus();
 }
 
@@ -431,7 +425,7 @@ void Form_Chann_Edit::setLook(QWidget* control, bool enabled)
 
 void Form_Chann_Edit::updateTableCaption()
 {
-    if (frm_chann* table = mainWindow().window<frm_chann>())
+    if (frm_chann* table = host().window<frm_chann>())
         table->UpdateCaption();
 }
 

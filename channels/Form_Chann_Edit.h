@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/ChildWindow.h"
+#include "ui/ChildWindow.h"
 
 class QCheckBox;
 class QComboBox;
@@ -22,7 +22,7 @@ namespace mx615 {
 class Form_Chann_Edit : public ChildWindow {
     Q_OBJECT
 public:
-    explicit Form_Chann_Edit(MDImain& main);
+    explicit Form_Chann_Edit(WindowHost& host);
     ~Form_Chann_Edit() override;
 
     void Form_Load() override;

@@ -16,8 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/MDImain.h"
-#include "app/Prompt.h"
+#include "ui/Prompt.h"
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelRecord.h"
 #include "channels/Form_Chann_Edit.h"
@@ -71,7 +70,7 @@ bool typesFrequencyCharacter(const QKeyEvent* key)
 
 }  // namespace
 
-frm_chann::frm_chann(MDImain& main) : ChildWindow(main)
+frm_chann::frm_chann(WindowHost& host) : ChildWindow(host)
 {
     setObjectName("frm_chann");
     buildControls();
@@ -178,9 +177,9 @@ void frm_chann::applyCaptions()
 void frm_chann::Form_Load()
 {
     applyCaptions();
-    const QSize inner = mainWindow().mdiArea()->viewport()->size();
-    const int width = int(mainWindow().width() / 1.05);
-    const int height = int(mainWindow().height() / 1.3);
+    const QSize inner = host().clientSize();
+    const int width = int(host().frameSize().width() / 1.05);
+    const int height = int(host().frameSize().height() / 1.3);
     place((inner.width() - width) / 8, (inner.height() - height) / 8, width, height);
     if (frame())
         frame()->show();
@@ -567,7 +566,7 @@ bool frm_chann::eventFilter(QObject* watched, QEvent* event)
 
 void frm_chann::Command_Edit_Click()
 {
-    mainWindow().openWindow<Form_Chann_Edit>();
+    host().openWindow<Form_Chann_Edit>();
 }
 
 void frm_chann::Command_clear_Click()
@@ -589,7 +588,7 @@ void frm_chann::Command_def_Click()
 
 void frm_chann::Command_close_Click()
 {
-    MDImain& main = mainWindow();
+    WindowHost& main = host();
     unload();
     main.unloadWindow<Form_Chann_Edit>();
     main.unloadWindow<Form_open_chann>();

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "app/ChildWindow.h"
+#include "ui/ChildWindow.h"
 
 class QComboBox;
 class QFocusEvent;
@@ -20,7 +20,7 @@ namespace mx615 {
 class frm_chann : public ChildWindow {
     Q_OBJECT
 public:
-    explicit frm_chann(MDImain& main);
+    explicit frm_chann(WindowHost& host);
 
     void Form_Load() override;
     void Form_Activate() override;

@@ -16,8 +16,7 @@
 #include <QSet>
 #include <QStorageInfo>
 
-#include "app/MDImain.h"
-#include "app/Prompt.h"
+#include "ui/Prompt.h"
 #include "channels/Form_Chann_Edit.h"
 #include "channels/frm_chann.h"
 #include "model/Codecs.h"
@@ -56,7 +55,7 @@ bool isEnterKey(QEvent* event)
 
 }  // namespace
 
-ChannFileDialog::ChannFileDialog(MDImain& main) : ChildWindow(main)
+ChannFileDialog::ChannFileDialog(WindowHost& host) : ChildWindow(host)
 {
     auto named = [](QWidget* widget, const char* name) {
         widget->setObjectName(QString::fromLatin1(name));
@@ -116,7 +115,7 @@ ChannFileDialog::ChannFileDialog(MDImain& main) : ChildWindow(main)
 
 void ChannFileDialog::Form_Load()
 {
-    const MDImain& main = mainWindow();
+    const QSize main = host().frameSize();
     const int width = int(main.width() / 1.55);
     const int height = int(main.height() / 1.3);
     place((main.width() - width) / 2, 0, width, height);
@@ -134,12 +133,7 @@ void ChannFileDialog::Form_Load()
     if (start == QLatin1String("/") || !startFolderUsable(start) || !setDirPath(start))
         setDirPath(QDir::homePath());
 
-    if (QMdiSubWindow* sub = frame()) {
-        sub->show();
-        main.mdiArea()->setActiveSubWindow(sub);
-    } else {
-        show();
-    }
+    showActive();
     Text1->setFocus();
     Text1->selectAll();
 }
@@ -314,7 +308,7 @@ void Form_open_chann::afterDone()
 {
     // The windows on show hold the old channels: the table redraws now rather
     // than waiting to be brought to the front, the detail dialog reloads.
-    MDImain& main = mainWindow();
+    WindowHost& main = host();
     if (frm_chann* table = main.window<frm_chann>())
         table->Form_Activate();
     if (Form_Chann_Edit* detail = main.window<Form_Chann_Edit>())

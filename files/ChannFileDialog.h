@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/ChildWindow.h"
+#include "ui/ChildWindow.h"
 #include "files/ChannFile.h"
 
 class QComboBox;
@@ -22,7 +22,7 @@ namespace mx615 {
 class ChannFileDialog : public ChildWindow {
     Q_OBJECT
 public:
-    explicit ChannFileDialog(MDImain& main);
+    explicit ChannFileDialog(WindowHost& host);
 
     void Form_Load() override;
 

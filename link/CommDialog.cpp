@@ -4,8 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/MDImain.h"
-#include "app/Prompt.h"
+#include "ui/Prompt.h"
 #include "link/LinkTexts.h"
 
 namespace mx615 {
@@ -17,7 +16,7 @@ const Bilingual kHelpCaption{"Help", "帮助"};
 
 }  // namespace
 
-CommDialog::CommDialog(MDImain& main, const char* startName) : ChildWindow(main)
+CommDialog::CommDialog(WindowHost& host, const char* startName) : ChildWindow(host)
 {
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName("ProgressBar1");
@@ -60,10 +59,12 @@ void CommDialog::loadDialog(TransferPlan plan, const CommDialogCaptions& caption
         ProgressBar1->setValue(value);
     };
     link_->events.label = [this](const Bilingual& text) { Label_tr_count->setText(qs(text, chinese())); };
-    link_->events.message = [this](const LinkMessage& message) { showMessage(message); };
+    link_->events.message = [this](const LinkMessage& message) {
+        warnTitled(message.title, message.text, qs(message.detail, chinese()));
+    };
     link_->events.closeWindow = [this] { closeWhenDone(); };
 
-    const MDImain& main = mainWindow();
+    const QSize main = host().frameSize();
     const int width = int(main.width() / 1.55);
     const int height = int(main.height() / 2.8);
     place((main.width() - width) / 2, (main.height() - height) / 4, width, height);
@@ -83,19 +84,11 @@ void CommDialog::startTransfer()
         link_->start();
 }
 
-void CommDialog::showMessage(const LinkMessage& message)
-{
-    // While the box is up Timer4 keeps ticking; the dialog (the box's parent)
-    // must not go away under it.
-    ++messagesOpen_;
-    const QString detail = qs(message.detail, chinese());
-    context().prompt.warning(this, qs(message.title, chinese()), qs(message.text, chinese()), detail);
-    --messagesOpen_;
-}
-
 void CommDialog::closeWhenDone()
 {
-    if (messagesOpen_ == 0)
+    // Timer4 keeps ticking while a box is up; the dialog closes at the first
+    // tick after the user has closed its boxes.
+    if (boxesOpen() == 0)
         unload();
 }
 

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <memory>
 
-#include "app/ChildWindow.h"
+#include "ui/ChildWindow.h"
 #include "link/CloneLink.h"
 
 namespace mx615 {
@@ -21,7 +21,7 @@ struct CommDialogCaptions {
 class CommDialog : public ChildWindow {
     Q_OBJECT
 public:
-    CommDialog(MDImain& main, const char* startName);
+    CommDialog(WindowHost& host, const char* startName);
     ~CommDialog() override;
 
     QProgressBar* ProgressBar1 = nullptr;
@@ -47,11 +47,9 @@ protected:
     QPushButton* startButton_ = nullptr;
 
 private:
-    void showMessage(const LinkMessage& message);
     void closeWhenDone();
 
     std::unique_ptr<CloneLink> link_;
-    int messagesOpen_ = 0;
 };
 
 }  // namespace mx615

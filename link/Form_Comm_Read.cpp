@@ -1,10 +1,9 @@
 #include "link/Form_Comm_Read.h"
 
-#include "app/MDImain.h"
 
 namespace mx615 {
 
-Form_Comm_Read::Form_Comm_Read(MDImain& main) : CommDialog(main, "Command_read")
+Form_Comm_Read::Form_Comm_Read(WindowHost& host) : CommDialog(host, "Command_read")
 {
     Command_read = startButton_;
     connect(Command_read, &QPushButton::clicked, this, &Form_Comm_Read::Command_read_Click);
@@ -22,7 +21,7 @@ void Form_Comm_Read::Command_read_Click()
 
 bool Form_Comm_Read::isCurrent() const
 {
-    return mainWindow().window<Form_Comm_Read>() == this;
+    return host().window<Form_Comm_Read>() == this;
 }
 
 }  // namespace mx615

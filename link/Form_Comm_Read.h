@@ -8,7 +8,7 @@ namespace mx615 {
 class Form_Comm_Read : public CommDialog {
     Q_OBJECT
 public:
-    explicit Form_Comm_Read(MDImain& main);
+    explicit Form_Comm_Read(WindowHost& host);
 
     QPushButton* Command_read = nullptr;
 

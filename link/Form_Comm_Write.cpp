@@ -1,10 +1,9 @@
 #include "link/Form_Comm_Write.h"
 
-#include "app/MDImain.h"
 
 namespace mx615 {
 
-Form_Comm_Write::Form_Comm_Write(MDImain& main) : CommDialog(main, "Command_write")
+Form_Comm_Write::Form_Comm_Write(WindowHost& host) : CommDialog(host, "Command_write")
 {
     Command_write = startButton_;
     connect(Command_write, &QPushButton::clicked, this, &Form_Comm_Write::Command_write_Click);
@@ -22,7 +21,7 @@ void Form_Comm_Write::Command_write_Click()
 
 bool Form_Comm_Write::isCurrent() const
 {
-    return mainWindow().window<Form_Comm_Write>() == this;
+    return host().window<Form_Comm_Write>() == this;
 }
 
 }  // namespace mx615

@@ -8,7 +8,7 @@ namespace mx615 {
 class Form_Comm_Write : public CommDialog {
     Q_OBJECT
 public:
-    explicit Form_Comm_Write(MDImain& main);
+    explicit Form_Comm_Write(WindowHost& host);
 
     QPushButton* Command_write = nullptr;
 

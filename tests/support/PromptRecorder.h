@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/Prompt.h"
+#include "ui/Prompt.h"
 
 namespace mx615::test {
 

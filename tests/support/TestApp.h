@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "app/MDImain.h"
 #include "link/MemoryCommControl.h"
 #include "support/PromptRecorder.h"

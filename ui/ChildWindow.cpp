@@ -1,30 +1,30 @@
-#include "app/ChildWindow.h"
+#include "ui/ChildWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPushButton>
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QShortcut>
 
-#include "app/MDImain.h"
-#include "app/Prompt.h"
+#include "ui/Prompt.h"
 
 namespace mx615 {
 
-ChildWindow::ChildWindow(MDImain& main) : main_(main)
+ChildWindow::ChildWindow(WindowHost& host) : host_(host)
 {
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
 AppContext& ChildWindow::context() const
 {
-    return main_.context();
+    return host_.context();
 }
 
 ProgramState& ChildWindow::state() const
 {
-    return main_.context().state;
+    return host_.context().state;
 }
 
 bool ChildWindow::chinese() const
@@ -39,7 +39,7 @@ QMdiSubWindow* ChildWindow::frame() const
 
 void ChildWindow::unload()
 {
-    main_.forget(this);
+    host_.forget(this);
     if (QMdiSubWindow* sub = frame())
         sub->close();
     else
@@ -51,7 +51,7 @@ void ChildWindow::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
     if (event->isAccepted() && !unloaded_) {
         unloaded_ = true;
-        main_.forget(this);
+        host_.forget(this);
         Form_Unload();
     }
 }
@@ -60,6 +60,17 @@ void ChildWindow::place(int left, int top, int width, int height)
 {
     QWidget* target = frame() ? static_cast<QWidget*>(frame()) : this;
     target->setGeometry(left, std::max(0, top), std::max(width, 80), std::max(height, 60));
+}
+
+void ChildWindow::showActive()
+{
+    if (QMdiSubWindow* sub = frame()) {
+        sub->show();
+        if (QMdiArea* area = sub->mdiArea())
+            area->setActiveSubWindow(sub);
+    } else {
+        show();
+    }
 }
 
 void ChildWindow::setCaption(const Bilingual& caption)
@@ -98,14 +109,20 @@ void ChildWindow::setCancelButton(QAbstractButton* button)
     });
 }
 
-void ChildWindow::warn(const Bilingual& text, const QString& detail)
+bool ChildWindow::warn(const Bilingual& text, const QString& detail)
 {
-    warnTitled(kOperatePrompt, text, detail);
+    return warnTitled(kOperatePrompt, text, detail);
 }
 
-void ChildWindow::warnTitled(const Bilingual& title, const Bilingual& text, const QString& detail)
+bool ChildWindow::warnTitled(const Bilingual& title, const Bilingual& text, const QString& detail)
 {
+    const QPointer<ChildWindow> self(this);
+    ++boxesOpen_;
     context().prompt.warning(this, qs(title, chinese()), qs(text, chinese()), detail);
+    if (!self)
+        return false;
+    --boxesOpen_;
+    return !unloaded_;
 }
 
 }  // namespace mx615

@@ -5,20 +5,22 @@
 
 #include <QWidget>
 
-#include "app/AppContext.h"
+#include <QPointer>
+
+#include "ui/AppContext.h"
+#include "ui/WindowHost.h"
 
 class QAbstractButton;
 class QMdiSubWindow;
 
 namespace mx615 {
 
-class MDImain;
 struct Bilingual;
 
 class ChildWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ChildWindow(MDImain& main);
+    explicit ChildWindow(WindowHost& host);
 
     // The load step: captions, placement, show, then the stored values.
     virtual void Form_Load() = 0;
@@ -30,7 +32,7 @@ public:
     // Closes the window and discards it.
     void unload();
 
-    MDImain& mainWindow() const { return main_; }
+    WindowHost& host() const { return host_; }
     AppContext& context() const;
     ProgramState& state() const;
     bool chinese() const;
@@ -40,17 +42,27 @@ protected:
     QMdiSubWindow* frame() const;
     // Places the window's frame in the MDI area, in pixels of the main window.
     void place(int left, int top, int width, int height);
+    // Shows the window and makes it the active one.
+    void showActive();
     void setCaption(const Bilingual& caption);
     // Enter activates the main button, Escape the cancel or close button.
     void setDefaultButton(QAbstractButton* button);
     void setCancelButton(QAbstractButton* button);
-    // A warning box titled "Operate prompt" (or the given title).
-    void warn(const Bilingual& text, const QString& detail = {});
-    void warnTitled(const Bilingual& title, const Bilingual& text, const QString& detail = {});
+    // A warning box titled "Operate prompt" (or the given title), in the
+    // language of the moment. The box belongs to the main window, not to this
+    // one: while it is open, timers and transfers go on and may unload this
+    // window. Returns whether this window is still loaded when the box
+    // closes; code after a box must not touch the window otherwise.
+    bool warn(const Bilingual& text, const QString& detail = {});
+    bool warnTitled(const Bilingual& title, const Bilingual& text, const QString& detail = {});
+    // How many of this window's boxes are open right now.
+    int boxesOpen() const { return boxesOpen_; }
+    bool loaded() const { return !unloaded_; }
 
 private:
-    MDImain& main_;
+    WindowHost& host_;
     bool unloaded_ = false;
+    int boxesOpen_ = 0;
 };
 
 }  // namespace mx615

@@ -13,6 +13,8 @@ class Prompt {
 public:
     virtual ~Prompt() = default;
     // A message box with a warning icon and an OK button; returns when closed.
+    // parent is the window that asks; the box belongs to its top-level window,
+    // so it may outlive the window that asked.
     // detail, when given, is shown beneath the message (the system's reason and
     // what to do about it).
     virtual void warning(QWidget* parent, const QString& title, const QString& text,
