@@ -53,6 +53,12 @@ void ChildWindow::closeEvent(QCloseEvent* event)
         unloaded_ = true;
         host_.forget(this);
         Form_Unload();
+        if (boxesOpen_ > 0) {
+            // Code below an open box of ours still runs when the box closes:
+            // keep the object (hidden, out of the closing frame) until then.
+            setAttribute(Qt::WA_DeleteOnClose, false);
+            setParent(window());
+        }
     }
 }
 
@@ -120,8 +126,10 @@ bool ChildWindow::warnTitled(const Bilingual& title, const Bilingual& text, cons
     ++boxesOpen_;
     context().prompt.warning(this, qs(title, chinese()), qs(text, chinese()), detail);
     if (!self)
-        return false;
+        return false;  // the whole program went away
     --boxesOpen_;
+    if (unloaded_ && boxesOpen_ == 0)
+        deleteLater();  // unloaded while the box was open: go now
     return !unloaded_;
 }
 

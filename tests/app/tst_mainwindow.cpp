@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QMdiArea>
+#include <QMessageBox>
+#include <QTimer>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -28,6 +30,7 @@ class ProbeWindow : public ChildWindow {
     Q_OBJECT
 public:
     using ChildWindow::ChildWindow;
+    using ChildWindow::warn;
     void Form_Load() override
     {
         ++loads;
@@ -320,6 +323,51 @@ private slots:
         const int before = a->activations;
         app.main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(a->parentWidget()));
         QCOMPARE(a->activations, before + 1);
+    }
+
+    // A real message box whose window is unloaded, and deleted, while the box
+    // is open (a transfer completing under the refusal box): the box must not
+    // be freed with the window, and the caller learns the window is gone.
+    void boxOutlivesItsWindow_data()
+    {
+        QTest::addColumn<bool>("unloadInside");
+        QTest::newRow("window unloaded while its box is open") << true;
+        QTest::newRow("window stays") << false;
+    }
+    void boxOutlivesItsWindow()
+    {
+        QFETCH(bool, unloadInside);
+        ProgramState state;
+        MessageBoxPrompt prompt;
+        VirtualClock clock;
+        MemoryPortHub hub;
+        AppContext context{state, prompt, clock, [&] { return std::make_unique<MemoryCommControl>(hub, clock); }};
+        MDImain main(context);
+        main.resize(800, 600);
+        main.show();
+        QPointer<ProbeWindow> window = main.openWindow<ProbeWindow>();
+        bool boxSeen = false;
+        QTimer::singleShot(0, &main, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            boxSeen = box && box->isVisible();
+            if (unloadInside) {
+                window->unload();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+            QTimer::singleShot(0, &main, [] {
+                if (auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                    open->accept();
+            });
+        });
+        const bool stillLoaded = window->warn({"Read-write operating", "正在进行读写操作"});
+        QVERIFY(boxSeen);
+        QCOMPARE(stillLoaded, !unloadInside);
+        // The window object outlives its box, so code below the box may still
+        // run; it goes as soon as the box has closed.
+        QVERIFY(!window.isNull());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(window.isNull(), unloadInside);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 };
 
