@@ -17,6 +17,9 @@ constexpr int kRestarts = 3;
 // has 68 bytes, every later one 69 (the radio's 06 ahead of it).
 constexpr int kFirstReplyThreshold = 67;
 constexpr int kLaterReplyThreshold = 68;
+// A read reply was refused: nothing more is taken until the reply timeout
+// restarts the transfer.
+constexpr int kReplyRefused = 5;
 
 }  // namespace
 
@@ -302,19 +305,24 @@ bool CloneLink::queueWriteFrame(int frame)
 
 void CloneLink::takeReadReply()
 {
-    Timer2->stop();
-    const int row = BlockNo;
-    int first = 0;
-    if (LinkState == 3) {
-        LinkState = 4;
-        first = 1;
-    }
-    for (int p = first; p <= 68; ++p) {
-        const int16_t byte = MSC->readByte().value_or(0);
-        if (row >= 1 && row < int(state_.LinkBuffer.size()))
-            state_.LinkBuffer[row][p] = byte;
-    }
+    const bool first = LinkState == 3;
+    ReplyRow reply{};
+    for (int p = first ? 1 : 0; p <= 68; ++p)
+        reply[p] = MSC->readByte().value_or(0);
     MSC->discardInput();
+    // The tail of an over-long reply, arriving after the discard, would be
+    // counted into the next reply and shift every block after it. A reply
+    // that does not answer its request is therefore not taken: the reply
+    // timeout restarts the transfer, and the tables keep what they had.
+    if (plan_.replyAnswers && !plan_.replyAnswers(reply, plan_.address(BlockNo), first)) {
+        LinkState = kReplyRefused;
+        return;
+    }
+    Timer2->stop();
+    LinkState = 4;
+    if (BlockNo >= 1 && BlockNo < int(state_.LinkBuffer.size()))
+        for (int p = first ? 1 : 0; p <= 68; ++p)
+            state_.LinkBuffer[BlockNo][p] = reply[p];
     MSC->writeByte(kAck);
     if (BlockNo < BlockCount) {
         queueReadRequest(plan_.address(BlockNo + 1));

@@ -42,6 +42,16 @@ struct LinkMessage {
     Bilingual detail;
 };
 
+// One raw read reply as LinkBuffer keeps it: position 0 the radio's 06 (from
+// the second reply on), 1 the command byte, 2-3 the address, 4 the length,
+// 5..68 the data.
+using ReplyRow = LinkBufferTable::value_type;
+
+// Whether a clone-read reply answers the request for address: it echoes the
+// address and the length 64, and from the second reply on (first false) the
+// radio's 06 stands ahead of it.
+bool ReadReplyAnswers(const ReplyRow& reply, int address, bool first);
+
 struct TransferPlan {
     bool WriteMode = false;
     // Read: number of blocks (requests 1..BlockCount). Write: last frame number
@@ -59,6 +69,9 @@ struct TransferPlan {
     // (read: BlockNo after the increase; write: before).
     std::function<int(int)> progress;
     std::function<Bilingual(int)> label;
+    // Read: whether a reply answers the request for this address. A reply that
+    // does not is not taken: the transfer goes the way of a missing reply.
+    std::function<bool(const ReplyRow& reply, int address, bool first)> replyAnswers;
     // Read: moves the stored replies into the tables at completion.
     std::function<void(ProgramState&)> unpack;
 

@@ -33,6 +33,13 @@ void UnpackReadBlocks(ProgramState& state)
     }
 }
 
+bool ReadReplyAnswers(const ReplyRow& reply, int address, bool first)
+{
+    if (!first && reply[0] != kAck)
+        return false;
+    return reply[2] == ((address >> 8) & 0xFF) && reply[3] == (address & 0xFF) && reply[4] == kReadBlockBytes;
+}
+
 TransferPlan ReadPlan()
 {
     TransferPlan plan;
@@ -42,6 +49,7 @@ TransferPlan ReadPlan()
     plan.address = [](int k) { return (k - 1) * kReadBlockBytes; };
     plan.progress = [](int blockNo) { return blockNo * 100 / 17; };
     plan.label = [](int blockNo) { return LinkTexts::ReadingBlock(blockNo); };
+    plan.replyAnswers = ReadReplyAnswers;
     plan.unpack = UnpackReadBlocks;
     plan.doneLabel = LinkTexts::ReadDone;
     plan.doneMessage = LinkTexts::ReadComplete;

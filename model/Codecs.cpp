@@ -23,8 +23,12 @@ std::string Trimmed(const std::string& text)
 
 std::string ShortestDecimal(double value)
 {
-    char buffer[64];
+    // Fixed notation of the largest double has 309 digits and of the smallest
+    // 326 characters: this buffer holds any of them, so to_chars cannot fail.
+    char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ec != std::errc())
+        return "0";
     std::string text(buffer, result.ptr);
     if (text == "-0")
         text = "0";

@@ -12,7 +12,7 @@ using namespace mx615::test;
 
 namespace {
 
-enum class Fault { WrongIdent, DropReply, TruncateReply, OmitLaterAck };
+enum class Fault { WrongIdent, DropReply, TruncateReply, OmitLaterAck, ShiftReply };
 
 void apply(LinkRig& rig, Fault fault)
 {
@@ -23,6 +23,7 @@ void apply(LinkRig& rig, Fault fault)
     case Fault::DropReply: m.dropReply = 5; break;
     case Fault::TruncateReply: m.truncateReply = 9; break;
     case Fault::OmitLaterAck: m.omitLaterAck = true; break;
+    case Fault::ShiftReply: m.shiftReply = 7; break;
     }
 }
 
@@ -48,6 +49,7 @@ private slots:
         QTest::newRow("reply 5 dropped") << Fault::DropReply << 2;
         QTest::newRow("reply 9 short") << Fault::TruncateReply << 2;
         QTest::newRow("06 before later replies omitted") << Fault::OmitLaterAck << 2;
+        QTest::newRow("reply 7 shifted by stray bytes") << Fault::ShiftReply << 2;
     }
     void readRecoversByRestart()
     {

@@ -1,6 +1,7 @@
 // Frequency, tone and character codecs and the lookup tables.
 
 #include <QTest>
+#include <cstdlib>
 
 #include "model/Codecs.h"
 #include "model/Tables.h"
@@ -242,6 +243,26 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, value);
         QCOMPARE(LeadingNumber(text.toStdString()), value);
+    }
+
+    // Numbers of any size come back as their own digits, never as an empty or
+    // partly uninitialised text.
+    void shortestDecimal_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::newRow("band limit") << 481.0;
+        QTest::newRow("1e64") << 1e64;
+        QTest::newRow("largest") << 1.7976931348623157e308;
+        QTest::newRow("most negative") << -1.7976931348623157e308;
+        QTest::newRow("smallest") << 5e-324;
+    }
+    void shortestDecimal()
+    {
+        QFETCH(double, value);
+        const std::string text = ShortestDecimal(value);
+        QVERIFY(!text.empty());
+        QCOMPARE(std::strtod(text.c_str(), nullptr), value);
+        QCOMPARE(SignedNumberText(value).substr(value < 0 ? 0 : 1), text);
     }
 };
 

@@ -131,6 +131,8 @@ void SimRadio::serveRead()
     const int address = (pending_[1] << 8) | pending_[2];
     const int length = pending_[3];
     std::vector<uint8_t> reply;
+    if (fault && misbehave.shiftReply == k)
+        reply.insert(reply.end(), 4, 0x5A);
     if (k > 1 && !(fault && misbehave.omitLaterAck))
         reply.push_back(kAck);
     reply.insert(reply.end(), {kReplyCommand, pending_[1], pending_[2], pending_[3]});

@@ -22,6 +22,7 @@ struct Misbehaviour {
     int truncateReply = 0;        // read request k gets a reply 10 bytes short
     int garbleReply = 0;          // read request k gets its data bytes inverted
     int longReply = 0;            // read request k gets 20 extra bytes
+    int shiftReply = 0;           // read request k gets 4 stray bytes ahead of its reply
     int refuseFrame = -1;         // write frame n (0-based) is answered with 0x15
     bool omitLaterAck = false;    // no 06 ahead of the replies to requests 2..
     int hangUpAfter = 0;          // hang up after serving this many requests or frames

@@ -44,6 +44,7 @@ const char* kUsage =
     "  --truncate-reply K  send the reply to read request K 10 bytes short\n"
     "  --garble-reply K    invert the data bytes of the reply to read request K\n"
     "  --long-reply K      send 20 extra bytes after the reply to read request K\n"
+    "  --shift-reply K     send 4 stray bytes ahead of the reply to read request K\n"
     "  --refuse-frame N    answer write frame N (0..48) with 15 instead of 06\n"
     "  --omit-ack          leave out the 06 ahead of the replies to requests 2..16\n"
     "  --hang-up-after N   close the pseudo-terminal after N requests or frames\n"
@@ -162,6 +163,7 @@ int main(int argc, char* argv[])
         else if (arg == "--truncate-reply") value(m.truncateReply);
         else if (arg == "--garble-reply") value(m.garbleReply);
         else if (arg == "--long-reply") value(m.longReply);
+        else if (arg == "--shift-reply") value(m.shiftReply);
         else if (arg == "--refuse-frame") value(m.refuseFrame);
         else if (arg == "--omit-ack") m.omitLaterAck = true;
         else if (arg == "--hang-up-after") value(m.hangUpAfter);
