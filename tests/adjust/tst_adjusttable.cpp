@@ -1,9 +1,7 @@
 // The adjustment table: start-up values, how the service window's controls
 // read and change the cells, and the unpacking of the read replies.
 
-#include <QSet>
 #include <QTest>
-#include <algorithm>
 
 #include "adjust/AdjustTable.h"
 #include "files/AdjFile.h"
@@ -162,30 +160,6 @@ private slots:
         QFETCH(int, entries);
         QFETCH(int, shown);
         QCOMPARE(ShownListIndex(value, entries), shown);
-    }
-
-    void controlsAddressTheirCells()
-    {
-        // Every squelch level and power point has a cell of its own, on the
-        // lines the radio keeps them on.
-        QSet<int> cells;
-        for (int level = 1; level <= kSquelchLevels; ++level) {
-            const AdjustValue v = SquelchOpenValue(level);
-            QCOMPARE(v.line, 0);
-            cells << v.line * 16 + v.byte;
-        }
-        for (int k = 0; k < kFrequencyPoints; ++k)
-            for (bool high : {true, false}) {
-                const AdjustValue v = TxPowerValue(high, k);
-                QCOMPARE(v.line, high ? 1 : 2);
-                cells << v.line * 16 + v.byte;
-            }
-        for (const AdjustValue& v : {kVoiceDeviation, kCtcssDeviation, kDcsDeviation})
-            cells << v.line * 16 + v.byte;
-        cells << kVolumeByte << kTxOptionsByte << kRxOptionsByte;
-        QCOMPARE(cells.size(), 9 + 20 + 3 + 3);
-        QCOMPARE(*std::max_element(cells.begin(), cells.end()), 2 * 16 + 9);
-        QCOMPARE(FrequencyPointMHz(9), 490);
     }
 
     void versionText_data()
