@@ -1,194 +1,37 @@
 #include "files/ChannFile.h"
 
-#include <algorithm>
-#include <atomic>
-#include <cctype>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
-
-#if __has_include(<unistd.h>)
-#include <unistd.h>
-#define MX615_HAVE_POSIX 1
-#endif
-
-#include "model/Codecs.h"
+#include <vector>
 
 namespace mx615 {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-std::string number(long long value) { return std::to_string(value); }
-
-// A value as the message shows it: at most 24 characters, control and
-// non-ASCII bytes escaped, so a binary file cannot garble the message box.
-std::string shownValue(std::string_view token)
+const NumberFileFormat& channFormat()
 {
-    std::string out;
-    for (std::size_t i = 0; i < token.size() && i < 24; ++i) {
-        const auto c = static_cast<unsigned char>(token[i]);
-        if (c >= 0x20 && c < 0x7F) {
-            out += char(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        }
-    }
-    if (token.size() > 24)
-        out += "...";
-    return out;
+    static const NumberFileFormat format{kChannFileLines, kChannFileValues, kChannFileRadioValues,
+                                         {"a channel parameter file", "信道参数文件"}};
+    return format;
 }
 
-ChannFileError lineError(int line, std::string en, std::string zh)
+void toTable(const std::vector<int16_t>& values, ChannTable& table)
 {
-    return {{"Line " + number(line) + ": " + en, "第 " + number(line) + " 行：" + zh}, line};
-}
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool isSeparator(char c) { return isBlank(c) || isLineEnd(c) || c == ','; }
-
-// Whole numbers only: an optional sign and digits. Sets value when the text
-// is one; overflow beyond what any cell holds is reported as out of range.
-enum class Token { Number, NotANumber, TooLarge };
-Token readInteger(std::string_view token, long long& value)
-{
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < token.size() && (token[i] == '+' || token[i] == '-'))
-        negative = token[i++] == '-';
-    if (i == token.size())
-        return Token::NotANumber;
-    value = 0;
-    bool tooLarge = false;
-    for (; i < token.size(); ++i) {
-        if (token[i] < '0' || token[i] > '9')
-            return Token::NotANumber;
-        if (value < 1'000'000'000)
-            value = value * 10 + (token[i] - '0');
-        else
-            tooLarge = true;
-    }
-    if (negative)
-        value = -value;
-    return tooLarge ? Token::TooLarge : Token::Number;
-}
-
-std::string systemReason(int error) { return std::strerror(error); }
-
-ChannFileError fileError(const std::string& path, const std::string& reasonEn, const std::string& reasonZh,
-                         bool writing)
-{
-    if (writing)
-        return {{"The file " + path + " cannot be written: " + reasonEn + ".",
-                 "无法写入文件 " + path + "：" + reasonZh + "。"}};
-    return {{"The file " + path + " cannot be read: " + reasonEn + ".", "无法读取文件 " + path + "：" + reasonZh + "。"}};
-}
-
-bool endsWith(const std::string& text, const char* suffix)
-{
-    const std::size_t n = std::strlen(suffix);
-    return text.size() >= n && text.compare(text.size() - n, n, suffix) == 0;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        table[i / kChannFileValues][i % kChannFileValues] = values[i];
 }
 
 }  // namespace
 
 std::string ChannFileText(const ProgramState& state)
 {
-    std::string text;
-    text.reserve(kChannFileLines * 110);
-    for (int line = 0; line < kChannFileLines; ++line) {
-        for (int e = 0; e < kChannFileValues; ++e) {
-            const int value = state.RadioImage[line][e];
-            if (value >= 0)
-                text += ' ';
-            text += number(value);
-            text += ' ';
-        }
-        text += "\r\n";
-    }
-    return text;
+    return NumberFileText(channFormat(), [&state](int line, int e) { return int(state.RadioImage[line][e]); });
 }
 
-std::optional<ChannFileError> ParseChannText(std::string_view text, ChannTable& table)
+std::optional<FileError> ParseChannText(std::string_view text, ChannTable& table)
 {
-    std::size_t pos = 0;
-    // A byte-order mark, as some editors put at the start of a text file.
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        pos = 3;
-    int line = 1;
-    int lastValueLine = 1;
-    int count = 0;
-    bool afterComma = false;   // a comma was seen and no value since
-    bool anyValue = false;
-    while (pos < text.size()) {
-        const char c = text[pos];
-        if (isBlank(c)) {
-            ++pos;
-            continue;
-        }
-        if (isLineEnd(c)) {
-            // CR LF, a lone CR and a lone LF each end one line.
-            if (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')
-                ++pos;
-            ++pos;
-            ++line;
-            continue;
-        }
-        if (c == ',') {
-            // Between two commas a value is missing: reading on would shift
-            // every later value into the wrong cell.
-            if (afterComma || !anyValue)
-                return lineError(line, "an empty field between two commas; a number is missing.",
-                                 "两个逗号之间缺少数值。");
-            afterComma = true;
-            ++pos;
-            continue;
-        }
-        std::size_t end = pos;
-        while (end < text.size() && !isSeparator(text[end]))
-            ++end;
-        const std::string_view token = text.substr(pos, end - pos);
-        pos = end;
-        afterComma = false;
-        anyValue = true;
-        lastValueLine = line;
-
-        long long value = 0;
-        const Token kind = readInteger(token, value);
-        if (kind == Token::NotANumber)
-            return lineError(line, "\"" + shownValue(token) + "\" is not a whole number.",
-                             "“" + shownValue(token) + "” 不是整数。");
-        if (count >= kChannFileCount)
-            return lineError(line,
-                             "the value " + shownValue(token) + " comes after the " + number(kChannFileCount) +
-                                 " numbers a channel parameter file holds.",
-                             "数值 " + shownValue(token) + " 多于信道参数文件的 " + number(kChannFileCount) +
-                                 " 个数值。");
-        if (kind == Token::TooLarge || value < -32768 || value > 32767)
-            return lineError(line, "the value " + shownValue(token) + " is outside the range -32768 to 32767.",
-                             "数值 " + shownValue(token) + " 超出 -32768 至 32767 的范围。");
-        const int element = count % kChannFileValues;
-        if (element < kChannFileRadioValues && (value < 0 || value > 255))
-            return lineError(line,
-                             "the value " + shownValue(token) +
-                                 " is a radio byte and must lie within 0 to 255; the radio could never take it.",
-                             "数值 " + shownValue(token) + " 是对讲机字节，必须在 0 至 255 之间。");
-        table[count / kChannFileValues][element] = int16_t(value);
-        ++count;
-    }
-    if (count < kChannFileCount)
-        return ChannFileError{{"The file ends early: line " + number(lastValueLine) + " is its last, and it holds " +
-                                   number(count) + " of the " + number(kChannFileCount) + " numbers needed.",
-                               "文件提前结束：最后一行是第 " + number(lastValueLine) + " 行，只有 " + number(count) +
-                                   " 个数值（需要 " + number(kChannFileCount) + " 个）。"},
-                              lastValueLine};
+    std::vector<int16_t> values;
+    if (auto fault = ParseNumberText(text, channFormat(), values))
+        return fault;
+    toTable(values, table);
     return std::nullopt;
 }
 
@@ -199,147 +42,30 @@ void ApplyChannTable(ProgramState& state, const ChannTable& table)
             state.RadioImage[line][e] = table[line][e];
 }
 
-std::optional<ChannFileError> LoadChannFile(ProgramState& state, const std::string& path)
+std::optional<FileError> LoadChannFile(ProgramState& state, const std::string& path)
 {
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return fileError(path, "it is a folder", "这是一个文件夹", false);
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        const std::string reason = systemReason(errno);
-        return fileError(path, reason, reason, false);
-    }
-    std::string text;
-    char buffer[8192];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        text.append(buffer, got);
-        if (text.size() > kChannFileMaxBytes) {
-            std::fclose(file);
-            return ChannFileError{{"The file " + path + " is far larger than a channel parameter file; it was not read.",
-                                   "文件 " + path + " 远大于信道参数文件，未读取。"}};
-        }
-    }
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed)
-        return fileError(path, systemReason(error), systemReason(error), false);
-
-    ChannTable table{};
-    if (auto fault = ParseChannText(text, table))
+    std::vector<int16_t> values;
+    if (auto fault = ReadNumberFile(path, channFormat(), values))
         return fault;
+    ChannTable table{};
+    toTable(values, table);
     ApplyChannTable(state, table);
     return std::nullopt;
 }
 
-std::optional<ChannFileError> WriteFileReplacing(const std::string& path, const std::string& text)
-{
-    std::error_code ec;
-    fs::path target(path);
-    // Replace what a link points to, not the link itself.
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
-#ifdef MX615_HAVE_POSIX
-    // Renaming would replace even a write-protected file: honour the protection.
-    if (fs::exists(target, ec) && !fs::is_directory(target, ec) && ::access(target.c_str(), W_OK) != 0) {
-        const std::string reason = systemReason(errno);
-        return fileError(path, reason, reason, true);
-    }
-#endif
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-
-    static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const fs::path temp = folder / ("." + target.filename().string() + ".tmp" + std::to_string(stamp % 1000000) +
-                                    "-" + std::to_string(counter++));
-    std::FILE* file = std::fopen(temp.c_str(), "wbx");
-    if (!file) {
-        const std::string reason = systemReason(errno);
-        return fileError(path, reason, reason, true);
-    }
-
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = ok && std::fflush(file) == 0;
-#ifdef MX615_HAVE_POSIX
-    // The data must be on the disk before the old file is replaced by it.
-    ok = ok && ::fsync(::fileno(file)) == 0;
-#endif
-    int error = errno;
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        fs::remove(temp, ec);
-        return fileError(path, systemReason(error), systemReason(error), true);
-    }
-    // The new file keeps the permissions of the one it replaces.
-    const auto old = fs::status(target, ec);
-    if (!ec && fs::exists(old))
-        fs::permissions(temp, old.permissions(), ec);
-    fs::rename(temp, target, ec);
-    if (ec) {
-        const std::string reason = ec.message();
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return fileError(path, reason, reason, true);
-    }
-    return std::nullopt;
-}
-
-std::optional<ChannFileError> SaveChannFile(const ProgramState& state, const std::string& path)
+std::optional<FileError> SaveChannFile(const ProgramState& state, const std::string& path)
 {
     return WriteFileReplacing(path, ChannFileText(state));
 }
 
-ChannNameCheck CheckChannName(const std::string& name)
+NameCheck CheckChannName(const std::string& name)
 {
-    if (name.find_first_of("*$\\/#") != std::string::npos)
-        return ChannNameCheck::ForbiddenCharacter;
-    if (name.size() < 6)
-        return ChannNameCheck::WrongSuffix;
-    const std::string suffix = name.substr(name.size() - 6);
-    return suffix == ".chann" || suffix == ".CHANN" ? ChannNameCheck::Ok : ChannNameCheck::WrongSuffix;
+    return CheckFileName(name, ".chann", ".CHANN");
 }
 
 FolderListing ListChannFolder(const std::string& path)
 {
-    FolderListing listing;
-    std::error_code ec;
-    fs::directory_iterator it(path, ec);
-    if (ec) {
-        listing.error = ec.message();
-        return listing;
-    }
-    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-        if (ec)
-            break;
-        const std::string name = it->path().filename().string();
-        if (name.empty() || name.front() == '.')
-            continue;
-        std::error_code kindError;
-        if (it->is_directory(kindError))
-            listing.folders.push_back(name);
-        else if (it->is_regular_file(kindError) && (endsWith(name, ".chann") || endsWith(name, ".CHANN")))
-            listing.files.push_back(name);
-    }
-    const auto byName = [](const std::string& a, const std::string& b) {
-        const auto lower = [](std::string s) {
-            std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-            return s;
-        };
-        const std::string la = lower(a), lb = lower(b);
-        return la != lb ? la < lb : a < b;
-    };
-    std::sort(listing.folders.begin(), listing.folders.end(), byName);
-    std::sort(listing.files.begin(), listing.files.end(), byName);
-    return listing;
+    return ListFolder(path, ".chann", ".CHANN");
 }
 
 }  // namespace mx615

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "PtyRadio.h"
+#include "adjust/AdjustTable.h"
 #include "model/ProgramState.h"
 #include "model/RadioDefaults.h"
 
@@ -40,12 +41,13 @@ const char* kUsage =
     "  --delay MS          answer every request MS milliseconds late\n"
     "  --silent            never answer the identification request\n"
     "  --wrong-ident       answer the identification with AB .. BB\n"
-    "  --drop-reply K      give no reply to read request K (1..16)\n"
+    "  --drop-reply K      give no reply to read request K (1..16; 1..3 when adjusting)\n"
     "  --truncate-reply K  send the reply to read request K 10 bytes short\n"
     "  --garble-reply K    invert the data bytes of the reply to read request K\n"
     "  --long-reply K      send 20 extra bytes after the reply to read request K\n"
     "  --shift-reply K     send 4 stray bytes ahead of the reply to read request K\n"
-    "  --refuse-frame N    answer write frame N (0..48) with 15 instead of 06\n"
+    "  --refuse-frame N    answer write frame N (0..48; 0..10 when adjusting) with 15\n"
+    "                      instead of 06\n"
     "  --omit-ack          leave out the 06 ahead of the replies to requests 2..16\n"
     "  --hang-up-after N   close the pseudo-terminal after N requests or frames\n"
     "  --attempts N        misbehave in the first N sessions only (default 1; 0: always)\n"
@@ -73,6 +75,17 @@ mx615::sim::Memory defaultMemory()
             }
         }
     }
+    // The adjustment area 0x340..0x3EF: start-up values, but with a version
+    // text and high-power settings of its own, so an adjustment read shows.
+    mx615::FillAdjustStartup(state);
+    const std::string version = "SIM615";
+    for (int b = 0; b < 6; ++b)
+        state.AdjustTable[3][b] = int16_t(version[b]);
+    for (int k = 0; k < mx615::kFrequencyPoints; ++k)
+        state.AdjustTable[1][k] = int16_t(100 + k);
+    for (int line = 0; line < mx615::kAdjustLines; ++line)
+        for (int b = 0; b < 16; ++b)
+            memory[mx615::AdjustFrameAddress(line) + b] = uint8_t(state.AdjustTable[line][b]);
     return memory;
 }
 
