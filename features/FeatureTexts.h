@@ -1,5 +1,5 @@
 #pragma once
-// The texts of the five feature editors (Parts 5.1 to 5.5), in both interface
+// The texts of the five feature editors, in both interface
 // languages: window captions, control captions by control name, the fixed
 // entries of their lists and their messages. The records (OptionRecord.h,
 // KeyRecord.h, ScanRecord.h, TestFrequencies.h, MessageRecord.h) pair the list
@@ -19,7 +19,7 @@ inline const Bilingual& Help = ChannelGridTexts::Help;
 inline const Bilingual Off{"Off", "关"};
 }  // namespace FeatureTexts
 
-// Part 5.1, frm_option.
+// frm_option.
 namespace OptionTexts {
 inline const Bilingual Caption{"Optional Features", "可选参数"};
 
@@ -83,7 +83,7 @@ inline const std::vector<ControlCaption> Captions{
 };
 }  // namespace OptionTexts
 
-// Part 5.2, Form_edit_Key. "Assingment" is the window's own spelling.
+// Form_edit_Key. "Assingment" is the window's own spelling.
 namespace KeyTexts {
 inline const Bilingual Caption{"Key Assingment", "键设定"};
 inline const Bilingual Pf1{"PF1", "PF1"};
@@ -113,7 +113,7 @@ inline const std::vector<ControlCaption> Captions{
 };
 }  // namespace KeyTexts
 
-// Part 5.3, Form_Edit_scan.
+// Form_Edit_scan.
 namespace ScanTexts {
 inline const Bilingual Caption{"Scan Information", "扫描信息"};
 
@@ -152,7 +152,7 @@ inline const std::vector<ControlCaption> Captions{
 };
 }  // namespace ScanTexts
 
-// Part 5.4, Form_Edit_Test. Its three warnings are the channel table's
+// Form_Edit_Test. Its three warnings are the channel table's
 // (ChannelGridTexts::RxOutOfBand, TxOutOfBand, RxFirst, BadFrequency).
 namespace TestTexts {
 inline const Bilingual Caption{"Test Frequency", "测试频率"};
@@ -166,7 +166,7 @@ inline const std::vector<ControlCaption> Captions{
 };
 }  // namespace TestTexts
 
-// Part 5.5, Form_Edit_Message. The two message boxes have no label.
+// Form_Edit_Message. The two message boxes have no label.
 namespace MessageTexts {
 inline const Bilingual Caption{"Embedded Message", "嵌入信息"};
 

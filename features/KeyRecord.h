@@ -1,5 +1,5 @@
 #pragma once
-// Part 5.2, key assignment: the functions of the side keys PF1 (0x11D) and
+// The key assignment: the functions of the side keys PF1 (0x11D) and
 // PF2 (0x11E). The list position is not the stored code for the first two
 // entries: "None" stores 255, "Autodial" stores 0; code 1 is never stored.
 

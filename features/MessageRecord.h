@@ -1,5 +1,5 @@
 #pragma once
-// Part 5.5, embedded message: two messages of up to 32 characters, one
+// The embedded message: two messages of up to 32 characters, one
 // character code per byte, 255 = unused. Message 1 is lines 48 and 49
 // (0x300..0x31F), message 2 lines 50 and 51 (0x320..0x33F). Texts here are
 // byte strings, one byte per character in the radio's 8-bit code page; the

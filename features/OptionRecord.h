@@ -1,5 +1,5 @@
 #pragma once
-// Part 5.1, optional features: where each option lives in RadioImage (lines
+// The optional features: where each option lives in RadioImage (lines
 // 18..21), what its control shows for a stored value, what a choice stores,
 // and which controls are enabled. Reading never writes: a window normalises by
 // storing back what it shows, as the Part says ("showing a stored value also

@@ -1,5 +1,5 @@
 #pragma once
-// Part 5.3, scan information: bytes 0..8 of line 22 (0x160..0x168). Reading
+// The scan information: bytes 0..8 of line 22 (0x160..0x168). Reading
 // never writes; a window stores back what it shows, which normalises the
 // stored value. Every store writes only its own byte(s).
 

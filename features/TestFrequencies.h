@@ -1,5 +1,5 @@
 #pragma once
-// Part 5.4, test-mode frequencies: sixteen receive/transmit pairs in lines
+// The test-mode frequencies: sixteen receive/transmit pairs in lines
 // 40..47 (0x280..0x2FF), each in the 4-byte frequency code of Part 2.2. The
 // window's grid has row 1..16 per test channel, column 1 RX and 2 TX. The
 // band check, the zero fill and the band-low text are the channel table's
