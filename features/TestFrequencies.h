@@ -1,6 +1,6 @@
 #pragma once
 // The test-mode frequencies: sixteen receive/transmit pairs in lines
-// 40..47 (0x280..0x2FF), each in the 4-byte frequency code of Part 2.2. The
+// 40..47 (0x280..0x2FF), each in the 4-byte frequency code. The
 // window's grid has row 1..16 per test channel, column 1 RX and 2 TX. The
 // band check, the zero fill and the band-low text are the channel table's
 // (ChannelRecord.h, FrequencyEntry.h), and so are its warnings.

@@ -1,4 +1,4 @@
-// The feature editors' core (Parts 5.1 to 5.5): what a stored byte shows, what
+// The feature editors' core: what a stored byte shows, what
 // is stored back, and the bytes every choice leaves in the radio image.
 
 #include <QTest>
@@ -57,7 +57,7 @@ QStringList lines(const std::vector<SettingLine>& settings)
 class TestFeatureRecords : public QObject {
     Q_OBJECT
 private slots:
-    // ---- Part 5.1 ------------------------------------------------------
+    // ---- Optional features ----
     void optionLists_data()
     {
         QTest::addColumn<OptionList>("list");
@@ -282,7 +282,7 @@ private slots:
         QCOMPARE(zh.at(10), QString("PTT ID=发射开始"));
     }
 
-    // ---- Part 5.2 ------------------------------------------------------
+    // ---- Key assignment ----
     void keys_data()
     {
         QTest::addColumn<int>("stored");
@@ -329,7 +329,7 @@ private slots:
         QCOMPARE(lines(KeySettings(startedState(), false)), (QStringList{"PF1=None", "PF2=Squelch Off Momentary"}));
     }
 
-    // ---- Part 5.3 ------------------------------------------------------
+    // ---- Scan information ----
     void lookBack_data()
     {
         QTest::addColumn<int>("stored");
@@ -514,7 +514,7 @@ private slots:
         QCOMPARE(lines(ScanSettings(st, true)).mid(0, 2), (QStringList{"优先=固定", "优先信道=7"}));
     }
 
-    // ---- Part 5.4 ------------------------------------------------------
+    // ---- Test-mode frequencies ----
     void testFrequencyStore_data()
     {
         QTest::addColumn<int>("row");
@@ -619,7 +619,7 @@ private slots:
         QCOMPARE(edit.focusToGrid, focusToGrid);
     }
 
-    // ---- Part 5.5 ------------------------------------------------------
+    // ---- Embedded message ----
     void messageOneKeyBehind()
     {
         ProgramState st = startedState();
