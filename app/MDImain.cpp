@@ -279,6 +279,8 @@ void MDImain::Form_Load()
     item("Other")->setText("Test");
 
     // 5-6. Find the first port from COM8 down that opens, then let it go again.
+    if (MSC)
+        MSC->refreshPorts();
     for (int n = 8; n >= 1; --n) {
         s.CommPort = int16_t(n);
         ProbePort();

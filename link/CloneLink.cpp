@@ -118,6 +118,8 @@ void CloneLink::start()
         MSC->OnFault = [this](const PortFault& fault) { portLost(fault); };
     }
     Retries = kRestarts;
+    if (MSC)
+        MSC->refreshPorts();  // the cable may have been plugged in meanwhile
     // A cell that is not a byte would go out truncated: refuse before the
     // radio is even addressed.
     if (plan_.checkCells) {

@@ -47,6 +47,11 @@ public:
     int RThreshold = 0;
     bool BinaryInput = false;
 
+    // Reads the machine's port table anew; until then open() uses the table
+    // read last. Reading it walks the system's devices, so callers do it once
+    // per user action (a start click, the start-up scan), not per attempt.
+    virtual void refreshPorts() {}
+
     // PortOpen = true. Returns false and fills lastFault() on failure.
     virtual bool open() = 0;
     // PortOpen = false. Bytes already written are sent before the port closes.

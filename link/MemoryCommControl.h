@@ -47,6 +47,7 @@ public:
     bool exists(int number) const { return ports_.count(number) != 0; }
     bool isOpen(int number) const;
     int openCount(int number) const;  // how many times COMn was opened
+    int tableReads = 0;               // how often a control read the port table
 
 private:
     friend class MemoryCommControl;
@@ -64,6 +65,7 @@ public:
     MemoryCommControl(MemoryPortHub& hub, TimerFactory& timers);
     ~MemoryCommControl() override;
 
+    void refreshPorts() override { ++hub_.tableReads; }
     bool open() override;
     void close() override;
     bool isOpen() const override { return port_ != nullptr; }

@@ -11,25 +11,32 @@ namespace mx615 {
 
 QStringList PortTableEntries()
 {
-    std::vector<std::string> system;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        system.push_back(info.systemLocation().toStdString());
     const QByteArray override = qgetenv("MX615_PORTS");
+    std::vector<std::string> system;
+    // Asking the system walks every tty device: not when the user named them.
+    if (override.isEmpty())
+        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+            system.push_back(info.systemLocation().toStdString());
     QStringList entries;
     for (const std::string& path : BuildPortTable(override.isEmpty() ? nullptr : override.constData(), system))
         entries << QString::fromStdString(path);
     return entries;
 }
 
-QString DeviceForPort(int number)
+namespace {
+
+QString deviceInTable(const QStringList& table, int number)
 {
 #ifdef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("MX615_PORTS"))
         return QStringLiteral("COM%1").arg(number);
 #endif
-    const QStringList entries = PortTableEntries();
-    return number >= 1 && number <= entries.size() ? entries[number - 1] : QString();
+    return number >= 1 && number <= table.size() ? table[number - 1] : QString();
 }
+
+}  // namespace
+
+
 
 namespace {
 
@@ -75,11 +82,19 @@ QtCommControl::~QtCommControl()
     close();
 }
 
+void QtCommControl::refreshPorts()
+{
+    table_ = PortTableEntries();
+    tableRead_ = true;
+}
+
 bool QtCommControl::open()
 {
     fault_ = {};
     faulted_ = false;
-    const QString device = DeviceForPort(CommPort);
+    if (!tableRead_)
+        refreshPorts();
+    const QString device = deviceInTable(table_, CommPort);
     const std::string name = "COM" + std::to_string(CommPort);
     if (port_.isOpen()) {
         fault_ = {PortError::Busy, device.toStdString(), "the port is already open"};

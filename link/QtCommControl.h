@@ -9,9 +9,6 @@
 
 namespace mx615 {
 
-// The device path COMn stands for on this machine (see link/PortTable.h),
-// or "COMn" itself on Windows. Empty when there is no such entry.
-QString DeviceForPort(int number);
 // Every entry of the port table, COM1 first.
 QStringList PortTableEntries();
 
@@ -21,6 +18,7 @@ public:
     explicit QtCommControl(QObject* parent = nullptr);
     ~QtCommControl() override;
 
+    void refreshPorts() override;
     bool open() override;
     void close() override;
     bool isOpen() const override;
@@ -35,6 +33,8 @@ private:
     void pullInput();
 
     QSerialPort port_;
+    QStringList table_;
+    bool tableRead_ = false;
     std::deque<uint8_t> input_;
     bool faulted_ = false;
     bool inRead_ = false;

@@ -92,6 +92,8 @@ private slots:
         if (present.contains(chosen))
             QCOMPARE(app.hub.openCount(chosen), 1);
         QVERIFY(app.prompt.messages.isEmpty());
+        // The port table is read once for the whole scan, not once per port.
+        QCOMPARE(app.hub.tableReads, 1);
         // Start-up went on to the end whatever the ports did.
         QCOMPARE(app.state.RadioImage[1][3], int16_t(0x45));
         QCOMPARE(app.state.ToneNames[205], std::string("   D754I   "));

@@ -105,6 +105,7 @@ private slots:
         QCOMPARE(rig.accessCodeOffsets(), (QList<int>{0, 8, 16, 24}));
         QCOMPARE(rig.comm->written().size(), std::size_t(32));
         QCOMPARE(rig.hub.openCount(2), 4);
+        QCOMPARE(rig.hub.tableReads, 1);  // once per click, not once per attempt
         QCOMPARE(rig.clock.now(), 4 * 2015);
         QCOMPARE(rig.messageTexts(), QStringList{"Fail connect with transceiver."});
         QCOMPARE(QString::fromStdString(rig.messages[0].title.en), QString("Operate prompt"));
