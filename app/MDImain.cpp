@@ -178,6 +178,17 @@ void MDImain::buildMenus()
     connect(addTop("Menu_exit"), &QAction::triggered, this, &QWidget::close);
 }
 
+void MDImain::setServiceMode(bool on)
+{
+    // Hidden items that open a window (or switch the language).
+    static const char* const kServiceItems[] = {"Language_Setup"};
+    for (const char* name : kServiceItems) {
+        QAction* action = item(name);
+        action->setVisible(on);
+        action->setEnabled(on);
+    }
+}
+
 void MDImain::buildToolbar()
 {
     toolbar_ = addToolBar(QString());

@@ -30,6 +30,9 @@ public:
 
     // Start-up, in the order the program has always followed.
     void Form_Load();
+    // The service technician's view: every hidden item that opens a window
+    // becomes visible and enabled. Items that open nothing stay hidden.
+    void setServiceMode(bool on);
 
     // What the windows may ask of the main window.
     AppContext& context() const override { return context_; }

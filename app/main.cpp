@@ -1,19 +1,63 @@
 // The MX-615 programming tool.
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
-#include "ui/AppContext.h"
+#include "app/CommandLine.h"
 #include "app/MDImain.h"
-#include "ui/Prompt.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
 #include "model/ProgramState.h"
+#include "ui/AppContext.h"
+#include "ui/Prompt.h"
+
+namespace {
+
+// Without a display Qt aborts with a core dump; say what is missing instead.
+bool displayMissing(int argc, char* argv[])
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-platform" || arg == "--platform" || arg.rfind("-platform=", 0) == 0 ||
+            arg.rfind("--platform=", 0) == 0)
+            return false;
+    }
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+           qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    (void)argc;
+    (void)argv;
+    return false;
+#endif
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
+    const mx615::CommandLine options = mx615::ParseCommandLine(std::vector<std::string>(argv, argv + argc));
+    switch (options.action) {
+    case mx615::CommandLine::Action::Help:
+        std::fputs(mx615::UsageText().c_str(), stdout);
+        return EXIT_SUCCESS;
+    case mx615::CommandLine::Action::Usage:
+        std::fprintf(stderr, "mx615: %s\n\n%s", options.error.c_str(), mx615::UsageText().c_str());
+        return 2;
+    case mx615::CommandLine::Action::Run:
+        break;
+    }
+    if (displayMissing(argc, argv)) {
+        std::fputs("mx615: there is no display to show the program's window on (DISPLAY is not set).\n"
+                   "Start it from a desktop session, or without one under a virtual display:\n"
+                   "    xvfb-run ./run.sh\n",
+                   stderr);
+        return EXIT_FAILURE;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("mx615");
-    QApplication::setApplicationDisplayName("MX-615");
 
     mx615::ProgramState state;
     mx615::MessageBoxPrompt prompt;
@@ -21,6 +65,7 @@ int main(int argc, char* argv[])
     mx615::AppContext context{state, prompt, timers,
                               [] { return std::make_unique<mx615::QtCommControl>(); }};
     mx615::MDImain window(context);
+    window.setServiceMode(options.service);
     window.Form_Load();
     return app.exec();
 }

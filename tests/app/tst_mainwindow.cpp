@@ -44,6 +44,9 @@ public:
     int activations = 0;
 };
 
+// The hidden items that open a window, shown by --service.
+const QStringList kServiceItems{"Language_Setup"};
+
 QAction* action(const TestApp& app, const char* name)
 {
     return app.main->findChild<QAction*>(QString::fromLatin1(name));
@@ -136,6 +139,10 @@ private slots:
         QVERIFY(!a->isVisible());
         QVERIFY(!a->isEnabled());
         QCOMPARE(plainText(a->text()), caption);
+        // The service view shows exactly the hidden items that open a window.
+        app.main->setServiceMode(true);
+        QCOMPARE(a->isVisible(), kServiceItems.contains(name));
+        QCOMPARE(a->isEnabled(), kServiceItems.contains(name));
     }
 
     void shortcuts_data()
