@@ -421,15 +421,13 @@ void CloneLink::Timer3_Timer()
     stopTimers();
     if (Retries > 0) {
         --Retries;
+        // A port that will not open again says so in its own message; the
+        // status label is left as it was.
         StartHandshake();
-        if (state_.PortOpenFailed) {
-            // The port went away between attempts; its message has been shown.
-            showProgress(0);
-            showLabel(LinkTexts::CommFault);
-        }
         return;
     }
-    giveUp({kOperatePrompt, LinkTexts::FailConnect, {}});
+    giveUp({kOperatePrompt, LinkTexts::FailConnect,
+            NoAnswerAdvice(state_.CommPort, MSC ? MSC->deviceFor(state_.CommPort) : std::string())});
 }
 
 void CloneLink::giveUp(const LinkMessage& message)

@@ -52,6 +52,10 @@ public:
     // per user action (a start click, the start-up scan), not per attempt.
     virtual void refreshPorts() {}
 
+    // The device COMn stands for on this machine, from the table read last;
+    // empty when there is none.
+    virtual std::string deviceFor(int commPort) const = 0;
+
     // PortOpen = true. Returns false and fills lastFault() on failure.
     virtual bool open() = 0;
     // PortOpen = false. Bytes already written are sent before the port closes.

@@ -54,6 +54,11 @@ MemoryCommControl::~MemoryCommControl()
     close();
 }
 
+std::string MemoryCommControl::deviceFor(int commPort) const
+{
+    return hub_.exists(commPort) ? "memory line " + std::to_string(commPort) : std::string();
+}
+
 bool MemoryCommControl::open()
 {
     fault_ = {};

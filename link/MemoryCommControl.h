@@ -66,6 +66,7 @@ public:
     ~MemoryCommControl() override;
 
     void refreshPorts() override { ++hub_.tableReads; }
+    std::string deviceFor(int commPort) const override;
     bool open() override;
     void close() override;
     bool isOpen() const override { return port_ != nullptr; }

@@ -86,4 +86,24 @@ Bilingual PortLostAdvice(const PortFault& fault, int commPort)
                  port + " 在传输过程中失效 (写频线是否被拔出？)。传输已停止。请重新连接写频线后重试。"});
 }
 
+Bilingual NoAnswerAdvice(int commPort, const std::string& device)
+{
+    const Bilingual port = PortAndDevice(commPort, device);
+    return {"Check that the radio is switched on and plugged into the programming cable, that the cable is "
+            "seated at both ends, and that the radio is on " + port.en +
+                " (choose another port in the Communication menu). Then try again.",
+            "请检查对讲机已开机并已接好写频线，写频线两端插紧，且对讲机接在 " + port.zh +
+                " 上 (可在“端口设置”菜单中选择其他端口)，然后重试。"};
+}
+
+Bilingual PortAndDevice(int commPort, const std::string& device)
+{
+    const std::string name = portName(commPort);
+    if (device.empty())
+        return {name + " — no device", name + " — 无设备"};
+    if (device == name)
+        return {name, name};
+    return {name + " — " + device, name + " — " + device};
+}
+
 }  // namespace mx615

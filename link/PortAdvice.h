@@ -13,4 +13,11 @@ Bilingual PortOpenAdvice(const PortFault& fault, int commPort);
 // A port that vanished while a transfer was using it.
 Bilingual PortLostAdvice(const PortFault& fault, int commPort);
 
+// A radio that did not answer, or not as it should, through all attempts.
+// device is what COMn stands for on this machine (may be empty).
+Bilingual NoAnswerAdvice(int commPort, const std::string& device);
+
+// "COM1 — /dev/ttyUSB0", or "COM1 — no device" when COMn stands for nothing.
+Bilingual PortAndDevice(int commPort, const std::string& device);
+
 }  // namespace mx615

@@ -88,6 +88,11 @@ void QtCommControl::refreshPorts()
     tableRead_ = true;
 }
 
+std::string QtCommControl::deviceFor(int commPort) const
+{
+    return deviceInTable(table_, commPort).toStdString();
+}
+
 bool QtCommControl::open()
 {
     fault_ = {};

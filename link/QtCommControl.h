@@ -19,6 +19,7 @@ public:
     ~QtCommControl() override;
 
     void refreshPorts() override;
+    std::string deviceFor(int commPort) const override;
     bool open() override;
     void close() override;
     bool isOpen() const override;

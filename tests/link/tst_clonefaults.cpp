@@ -109,6 +109,10 @@ private slots:
         QCOMPARE(rig.clock.now(), 4 * 2015);
         QCOMPARE(rig.messageTexts(), QStringList{"Fail connect with transceiver."});
         QCOMPARE(QString::fromStdString(rig.messages[0].title.en), QString("Operate prompt"));
+        // Beneath it, what to check, naming the port and its device.
+        QVERIFY(QString::fromStdString(rig.messages[0].detail.en).contains("switched on"));
+        QVERIFY(QString::fromStdString(rig.messages[0].detail.en).contains("COM2 — memory line 2"));
+        QVERIFY(QString::fromStdString(rig.messages[0].detail.zh).contains("COM2 — memory line 2"));
         QCOMPARE(rig.labels.last(), QString("Communication fault."));
         QCOMPARE(rig.progress.last(), 0);
         QVERIFY(!rig.hub.isOpen(2));
@@ -258,6 +262,23 @@ private slots:
         QVERIFY(rig.labels.isEmpty());
         QVERIFY(rig.progress.isEmpty());
         QVERIFY(!rig.link->TransferActive);
+    }
+
+    void portRefusedOnRestartKeepsTheLabel()
+    {
+        LinkRig rig(ReadPlan(), 2);
+        rig.radio.radio.misbehave.silent = true;
+        rig.link->start();
+        QCOMPARE(rig.labels, QStringList{"Connecting with transceiver. "});
+        rig.hub.refuseOpen(2, PortError::Busy);
+        rig.clock.advance(2100);  // the reply timeout, then the restart
+        QCOMPARE(rig.messageTexts(),
+                 QStringList{"Communication port is error, please setting right communication port . ！"});
+        QCOMPARE(rig.labels, QStringList{"Connecting with transceiver. "});
+        QCOMPARE(rig.progress, QList<int>{0});
+        QVERIFY(!rig.link->TransferActive);
+        rig.clock.advance(5000);
+        QCOMPARE(rig.messages.size(), 1);
     }
 
     void portAdviceNamesTheMenuAsShown_data()
