@@ -16,6 +16,7 @@
 #include <QScrollBar>
 
 #include "ui/Prompt.h"
+#include "ui/ListKeys.h"
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelRecord.h"
 #include "channels/FrequencyEntry.h"
@@ -225,6 +226,7 @@ void Form_Chann_Edit::Form_Load()
     const int width = int(main.width() / 1.3);
     const int height = int(main.height() / 1.3);
     place((main.width() - width) / 2, 0, width, height);
+    useDialogFrame();
     applyCaptions();
 
     int channel = state().CurrentChannel;
@@ -497,15 +499,6 @@ bool Form_Chann_Edit::Text_CHN_KeyPress(QKeyEvent* event)
     return after.trimmed().toInt() > kLastChannel;
 }
 
-bool Form_Chann_Edit::listKeyPress(QKeyEvent* event)
-{
-    // The lists are pick-only: a typed character would jump to a matching
-    // entry and store it. The arrow keys, F4 and Alt+Down still pick, and the
-    // space bar only opens the list.
-    const QString typed = event->text();
-    return !typed.isEmpty() && typed.at(0).isPrint() && typed != QStringLiteral(" ");
-}
-
 // The frequencies.
 
 bool Form_Chann_Edit::frequencyKeyPress(QKeyEvent* event)
@@ -681,7 +674,7 @@ bool Form_Chann_Edit::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (qobject_cast<QComboBox*>(watched))
-            return listKeyPress(key);
+            return SearchesByTyping(key);
         if (watched == Text_CHN)
             return Text_CHN_KeyPress(key);
         if (watched == Text_RX_Freq || watched == Text_TX_Freq)

@@ -119,6 +119,7 @@ void ChannFileDialog::Form_Load()
     const int width = int(main.width() / 1.55);
     const int height = int(main.height() / 1.3);
     place((main.width() - width) / 2, 0, width, height);
+    useDialogFrame();
 
     const bool zh = chinese();
     setCaption(texts().caption);

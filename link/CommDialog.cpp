@@ -6,6 +6,7 @@
 
 #include "ui/Prompt.h"
 #include "link/LinkTexts.h"
+#include "link/PortAdvice.h"
 
 namespace mx615 {
 
@@ -31,6 +32,10 @@ CommDialog::CommDialog(WindowHost& host, const char* startName) : ChildWindow(ho
     Command_Cancel->setObjectName("Command_Cancel");
     Command_Help = new QPushButton(this);
     Command_Help->setObjectName("Command_Help");
+    Label_port = new QLabel(this);
+    Label_port->setObjectName("Label_port");
+    Label_port->setAlignment(Qt::AlignCenter);
+    Label_port->setEnabled(false);  // a quieter grey: it informs, it is not a result
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -42,6 +47,7 @@ CommDialog::CommDialog(WindowHost& host, const char* startName) : ChildWindow(ho
     layout->addStretch();
     layout->addWidget(Label_tr_count);
     layout->addWidget(ProgressBar1);
+    layout->addWidget(Label_port);
     layout->addStretch();
     layout->addLayout(buttons);
 
@@ -68,20 +74,33 @@ void CommDialog::loadDialog(TransferPlan plan, const CommDialogCaptions& caption
     const int width = int(main.width() / 1.55);
     const int height = int(main.height() / 2.8);
     place((main.width() - width) / 2, (main.height() - height) / 4, width, height);
+    useDialogFrame();
     setCaption(captions.window);
     startButton_->setText(qs(captions.start, chinese()));
     Command_Cancel->setText(qs(kCancelCaption, chinese()));
     Command_Help->setText(qs(kHelpCaption, chinese()));
     setDefaultButton(startButton_);
     setCancelButton(Command_Cancel);
+    if (CommControl* comm = link_->comm())
+        comm->refreshPorts();
+    showPort();
     show();
     startButton_->setFocus();
 }
 
 void CommDialog::startTransfer()
 {
-    if (link_)
-        link_->start();
+    if (!link_)
+        return;
+    link_->start();  // reads the port table anew
+    showPort();
+}
+
+void CommDialog::showPort()
+{
+    const CommControl* comm = link_ ? link_->comm() : nullptr;
+    const int port = state().CommPort;
+    Label_port->setText(qs(PortAndDevice(port, comm ? comm->deviceFor(port) : std::string()), chinese()));
 }
 
 void CommDialog::closeWhenDone()

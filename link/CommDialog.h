@@ -28,6 +28,8 @@ public:
     QLabel* Label_tr_count = nullptr;
     QPushButton* Command_Cancel = nullptr;
     QPushButton* Command_Help = nullptr;
+    // Which port and device the transfer uses: "COM1 — /dev/ttyUSB0".
+    QLabel* Label_port = nullptr;
 
     CloneLink* link() const { return link_.get(); }
 
@@ -48,6 +50,7 @@ protected:
 
 private:
     void closeWhenDone();
+    void showPort();
 
     std::unique_ptr<CloneLink> link_;
 };

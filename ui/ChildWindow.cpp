@@ -68,6 +68,17 @@ void ChildWindow::place(int left, int top, int width, int height)
     target->setGeometry(left, std::max(0, top), std::max(width, 80), std::max(height, 60));
 }
 
+void ChildWindow::useDialogFrame()
+{
+    if (QMdiSubWindow* sub = frame()) {
+        const QRect geometry = sub->geometry();
+        sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        sub->setGeometry(geometry);
+        sub->setFixedSize(geometry.size());
+    }
+}
+
 void ChildWindow::showActive()
 {
     if (QMdiSubWindow* sub = frame()) {

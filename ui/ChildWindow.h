@@ -42,6 +42,9 @@ protected:
     QMdiSubWindow* frame() const;
     // Places the window's frame in the MDI area, in pixels of the main window.
     void place(int left, int top, int width, int height);
+    // A dialog of fixed size: its frame keeps the size place() gave it and
+    // offers only the close button, no minimise or maximise.
+    void useDialogFrame();
     // Shows the window and makes it the active one.
     void showActive();
     void setCaption(const Bilingual& caption);

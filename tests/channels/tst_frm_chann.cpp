@@ -646,6 +646,21 @@ private slots:
         QCOMPARE(d.cell(1, column), shown);
     }
 
+    // Typing into the list searches nothing and stores nothing: only a pick does.
+    void typingIntoTheListChangesNothing()
+    {
+        TestApp app;
+        ChannelWindowDriver d(app);
+        const Image before = app.state.RadioImage;
+        d.click(1, 6);  // W/N of channel 1, "Wide"
+        QCOMPARE(d.win()->openEditor(), frm_chann::Editor::Combo);
+        QTest::keyClicks(d.combo(), "n");
+        QCOMPARE(d.combo()->currentText(), QString("Wide"));
+        d.click(2, 0);
+        QCOMPARE(app.state.RadioImage, before);
+        QCOMPARE(d.cell(1, 6), QString("Wide"));
+    }
+
     void signallingThreeShownAsNone()
     {
         TestApp app;

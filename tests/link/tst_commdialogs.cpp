@@ -92,6 +92,12 @@ private slots:
         QCOMPARE(frame.size(), QSize(width, height));
         QCOMPARE(frame.topLeft(), QPoint((b.app.main->width() - width) / 2, (b.app.main->height() - height) / 4));
         QCOMPARE(b.app.hub.openCount(2), 0);
+        // The port in use and the device it stands for; a frame that cannot
+        // be resized offers no minimise or maximise.
+        QCOMPARE(w->findChild<QLabel*>("Label_port")->text(), QString("COM2 — memory line 2"));
+        const Qt::WindowFlags flags = w->parentWidget()->windowFlags();
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
     }
 
     void toolbarKeysOpenTheDialogs()
