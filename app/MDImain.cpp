@@ -226,9 +226,11 @@ void MDImain::buildStatusBar()
         panels_[i] = new QLabel(bar);
         panels_[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panels_[i]->setMinimumWidth(1);
-        bar->addWidget(panels_[i], kPanelShares[i]);
+        // Panels 1..7 get fixed widths at start-up; the company name takes
+        // what is left and is the one that gives way on a narrow screen.
+        bar->addWidget(panels_[i], i == 7 ? 1 : 0);
     }
+    panels_[7]->setMinimumWidth(0);
 }
 
 QLabel* MDImain::panel(int number) const
@@ -244,11 +246,29 @@ QAction* MDImain::item(const char* name) const
 void MDImain::showPortPanel()
 {
     panel(3)->setText(QStringLiteral("COM%1").arg(context_.state.CommPort));
+    fitPanels();
 }
 
 void MDImain::showBandPanel()
 {
     panel(7)->setText(qs(BandRangeText(context_.state.BandLowMHz, context_.state.BandHighMHz)));
+    fitPanels();
+}
+
+void MDImain::fitPanels()
+{
+    // Each panel takes its share of the window's width at start-up, or the
+    // width of its text where that share is too narrow (a small screen): no
+    // panel but the last ever cuts its text.
+    if (panelsWidth_ <= 0)
+        return;
+    for (int i = 0; i < 7; ++i) {
+        QLabel* label = panels_[i];
+        const QMargins margins = label->contentsMargins();
+        const int text = label->fontMetrics().horizontalAdvance(label->text()) + margins.left() + margins.right() +
+                         2 * label->frameWidth() + 2 * label->margin() + 6;
+        label->setFixedWidth(std::max(panelsWidth_ * kPanelShares[i] / 100, text));
+    }
 }
 
 void MDImain::applyCaptions(bool chinese)
@@ -265,6 +285,7 @@ void MDImain::applyCaptions(bool chinese)
     showPortPanel();
     panel(4)->setText(qs(kPanelVersion, chinese));
     panel(6)->setText(qs(kPanelBand, chinese));
+    fitPanels();
 }
 
 void MDImain::Form_Load()
@@ -285,6 +306,7 @@ void MDImain::Form_Load()
     activateWindow();
 
     // 3-4. Status panels and English captions; at start-up the Other item reads "Test".
+    panelsWidth_ = width();
     panel(1)->clear();
     applyCaptions(false);
     item("Other")->setText("Test");
@@ -310,6 +332,7 @@ void MDImain::Form_Load()
     BuildToneTables(s);
     BuildModelTable(s);
     panel(5)->setText(qs(s.VersionText));
+    fitPanels();
     showBandPanel();
 
     // 10. The radio image and the factory channels.

@@ -81,6 +81,7 @@ private:
     void buildToolbar();
     void buildStatusBar();
     void applyCaptions(bool chinese);
+    void fitPanels();
     void adopt(std::type_index kind, ChildWindow* window) override;
     ChildWindow* findWindow(std::type_index kind) const override;
     QAction* item(const char* name) const;
@@ -89,6 +90,7 @@ private:
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     QLabel* panels_[8] = {};
+    int panelsWidth_ = 0;  // the window's width at start-up, which the panels share
     std::unique_ptr<CommControl> MSC;
     std::map<std::type_index, QPointer<ChildWindow>> windows_;
 };

@@ -607,8 +607,10 @@ void frm_chann::placeEditor(QWidget* editor)
 
 void frm_chann::fitColumns()
 {
-    // Each column is as wide as its widest possible text, in either language;
-    // what is left of the grid's width is shared out evenly.
+    // Each column is as wide as its widest possible text, in either language,
+    // plus a margin; what is left of the grid's width is shared out evenly,
+    // and where the grid is narrow the margins shrink first, so that the
+    // columns fit without a scroll bar wherever they can.
     static const char* const samples[kColumns][4] = {
         {"16", "", "", ""},
         {"888.88888", "1666.66665", "", ""},
@@ -623,22 +625,23 @@ void frm_chann::fitColumns()
     };
     const QFontMetrics cellFont(MSF_chann->font());
     const QFontMetrics titleFont(MSF_chann->horizontalHeader()->font());
-    const int padding = cellFont.horizontalAdvance(QLatin1Char('M')) + 8;
+    constexpr int kLeastMargin = 8;
     // A list cell also needs room for the drop-down arrow of its editor.
-    const int arrow = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+    const int arrow = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
     int widths[kColumns];
     int total = 0;
     for (int column = 0; column < kColumns; ++column) {
         int width = 0;
         for (const char* sample : samples[column])
             width = std::max(width, cellFont.horizontalAdvance(QString::fromUtf8(sample)));
-        width += padding + (IsListColumn(column) ? arrow : 0);
-        widths[column] = std::max(width, titleFont.horizontalAdvance(cell(0, column)) + padding);
+        width += IsListColumn(column) ? arrow : 0;
+        widths[column] = std::max(width, titleFont.horizontalAdvance(cell(0, column)));
         total += widths[column];
     }
-    const int spare = std::max(0, MSF_chann->viewport()->width() - total) / kColumns;
+    const int viewport = MSF_chann->viewport()->width();
+    const int margin = std::max(kLeastMargin, (viewport - total) / kColumns);
     for (int column = 0; column < kColumns; ++column)
-        MSF_chann->setColumnWidth(column, widths[column] + spare);
+        MSF_chann->setColumnWidth(column, widths[column] + margin);
 }
 
 QString frm_chann::cell(int row, int column) const

@@ -13,8 +13,9 @@ namespace {
 
 // A box as wide as its title (the window manager cuts a title that does not
 // fit) and as its message's longest line (so a short text does not wrap
-// before its last mark), but never wider than most of the screen.
-int boxWidth(const QMessageBox& box, const QString& title, const QString& text)
+// before its last mark), with room for the advice beneath to read as a few
+// lines rather than a column, but never wider than most of the screen.
+int boxWidth(const QMessageBox& box, const QString& title, const QString& text, const QString& detail)
 {
     const QFontMetrics metrics(box.font());
     QFont bold = box.font();
@@ -24,6 +25,8 @@ int boxWidth(const QMessageBox& box, const QString& title, const QString& text)
     int lineWidth = 0;
     for (const QString& line : text.split(QLatin1Char('\n')))
         lineWidth = std::max(lineWidth, metrics.horizontalAdvance(line));
+    const int detailWidth = std::min(metrics.horizontalAdvance(detail), 40 * metrics.averageCharWidth() + 200);
+    lineWidth = std::max(lineWidth, detailWidth);
     // The icon and the margins beside the text.
     lineWidth += 110;
     int width = std::max(titleWidth, lineWidth);
@@ -43,12 +46,11 @@ void MessageBoxPrompt::warning(QWidget* parent, const QString& title, const QStr
     // the guard below sees the box gone and does not free it twice.
     QWidget* owner = parent ? parent->window() : nullptr;
     QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, owner);
-    box->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     if (!detail.isEmpty())
         box->setInformativeText(detail);
     // QMessageBox keeps its own size; a spacer across its grid widens it.
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
-        grid->addItem(new QSpacerItem(boxWidth(*box, title, text), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+        grid->addItem(new QSpacerItem(boxWidth(*box, title, text, detail), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                       grid->rowCount(), 0, 1, grid->columnCount());
     box->exec();
     delete box.data();
