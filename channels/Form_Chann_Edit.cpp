@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <QStyle>
 
 #include "ui/Prompt.h"
 #include "ui/ListKeys.h"
@@ -105,7 +106,8 @@ void Form_Chann_Edit::buildControls()
     VScroll1->setRange(0, kLastChannel + 1);   // 0 and 17 are where it wraps
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(1);
-    VScroll1->setFixedSize(20, 44);
+    // As tall as the number box beside it, so the two read as one control.
+    VScroll1->setFixedSize(style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2, Text_CHN->sizeHint().height());
     // It takes the focus like any control, so the arrow keys step through the
     // channels and Tab reaches it.
     VScroll1->setFocusPolicy(Qt::StrongFocus);
@@ -151,13 +153,18 @@ void Form_Chann_Edit::buildControls()
         {Label_TXP, Combo_TXP},         {Label_WN, Combo_WN},           {Label_BCL, Combo_BCL},
         {Label_PTT_ID, Combo_PTT_ID},   {Label_Memory, Combo_Memory},
     };
+    // A compact two-column form whose rows share the dialog's height, the
+    // buttons along the bottom edge.
     auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(12);
     auto* number = new QHBoxLayout;
-    number->addWidget(Label_CHN);
+    number->setSpacing(0);
     number->addWidget(Text_CHN);
     number->addWidget(VScroll1);
     number->addStretch();
-    grid->addLayout(number, 0, 0, 1, 4);
+    Label_CHN->setBuddy(Text_CHN);
+    grid->addWidget(Label_CHN, 0, 0);
+    grid->addLayout(number, 0, 1);
     int at = 0;
     for (const auto& [caption, control] : pairs) {
         caption->setBuddy(control);
@@ -165,19 +172,18 @@ void Form_Chann_Edit::buildControls()
         grid->addWidget(control, 1 + at / 2, (at % 2) * 2 + 1);
         ++at;
     }
-    auto* checks = new QHBoxLayout;
-    for (QCheckBox* box : {Check_BS, Check_ScanAdd, Check_Pri, Check_Comp})
-        checks->addWidget(box);
-    checks->addStretch();
-    grid->addLayout(checks, 8, 0, 1, 4);
+    grid->addWidget(Check_BS, 7, 0, 1, 2);
+    grid->addWidget(Check_ScanAdd, 7, 2, 1, 2);
+    grid->addWidget(Check_Pri, 8, 0, 1, 2);
+    grid->addWidget(Check_Comp, 8, 2, 1, 2);
+    for (int row = 0; row <= 8; ++row)
+        grid->setRowStretch(row, 1);
     auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
     buttons->addStretch();
     buttons->addWidget(Command_close);
     buttons->addWidget(Command_Help);
-    // The fields sit at the top, the buttons at the bottom edge, as in any dialog.
-    grid->setRowStretch(9, 1);
-    grid->addLayout(buttons, 10, 0, 1, 4);
-    grid->setVerticalSpacing(10);
+    grid->addLayout(buttons, 9, 0, 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
