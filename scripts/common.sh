@@ -30,8 +30,14 @@ mx615_install_packages() {
   fi
 }
 
+# mx615_build DIR [TARGET ...]: configures DIR and builds the named targets,
+# or everything (the test suites included) when none is named.
 mx615_build() {
   local dir="$1"
+  shift
+  local targets=()
+  local t
+  for t in "$@"; do targets+=(--target "$t"); done
   cmake -S "$MX615_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
-    cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)"
+    cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)" "${targets[@]}"
 }
