@@ -190,9 +190,10 @@ std::optional<FileError> ParseNumberText(std::string_view text, const NumberFile
     return std::nullopt;
 }
 
-std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFileFormat& format,
-                                        std::vector<int16_t>& values)
+std::optional<FileError> ReadWholeFile(const std::string& path, std::size_t maxBytes, const Bilingual& kind,
+                                       std::string& text)
 {
+    text.clear();
     std::error_code ec;
     if (fs::is_directory(path, ec))
         return fileError(path, "it is a folder", "这是一个文件夹", false);
@@ -201,24 +202,36 @@ std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFil
         const std::string reason = systemReason(errno);
         return fileError(path, reason, reason, false);
     }
-    std::string text;
     char buffer[8192];
     std::size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
         text.append(buffer, got);
-        if (text.size() > kNumberFileMaxBytes) {
+        if (text.size() > maxBytes) {
             std::fclose(file);
-            return FileError{{"The file " + path + " is far larger than " + format.kind.en + "; it was not read.",
-                              "文件 " + path + " 远大于" + format.kind.zh + "，未读取。"}};
+            text.clear();
+            return FileError{{"The file " + path + " is far larger than " + kind.en + "; it was not read.",
+                              "文件 " + path + " 远大于" + kind.zh + "，未读取。"}};
         }
     }
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);
-    if (failed)
+    if (failed) {
+        text.clear();
         return fileError(path, systemReason(error), systemReason(error), false);
+    }
+    return std::nullopt;
+}
+
+std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFileFormat& format,
+                                        std::vector<int16_t>& values)
+{
+    std::string text;
+    if (auto fault = ReadWholeFile(path, kNumberFileMaxBytes, format.kind, text))
+        return fault;
     return ParseNumberText(text, format, values);
 }
+
 std::optional<FileError> WriteFileReplacing(const std::string& path, const std::string& text)
 {
     std::error_code ec;

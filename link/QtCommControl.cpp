@@ -36,8 +36,6 @@ QString deviceInTable(const QStringList& table, int number)
 
 }  // namespace
 
-
-
 namespace {
 
 PortError errorKind(QSerialPort::SerialPortError error)
@@ -75,6 +73,11 @@ QtCommControl::QtCommControl(QObject* parent) : QObject(parent)
     connect(&port_, &QSerialPort::errorOccurred, this, &QtCommControl::onError);
 }
 
+QtCommControl::QtCommControl(const QString& device, QObject* parent) : QtCommControl(parent)
+{
+    fixedDevice_ = device;
+}
+
 QtCommControl::~QtCommControl()
 {
     OnComm = nullptr;
@@ -84,13 +87,19 @@ QtCommControl::~QtCommControl()
 
 void QtCommControl::refreshPorts()
 {
-    table_ = PortTableEntries();
+    if (fixedDevice_.isEmpty())
+        table_ = PortTableEntries();
     tableRead_ = true;
 }
 
 std::string QtCommControl::deviceFor(int commPort) const
 {
-    return deviceInTable(table_, commPort).toStdString();
+    return (fixedDevice_.isEmpty() ? deviceInTable(table_, commPort) : fixedDevice_).toStdString();
+}
+
+QString QtCommControl::device() const
+{
+    return fixedDevice_.isEmpty() ? deviceInTable(table_, CommPort) : fixedDevice_;
 }
 
 bool QtCommControl::open()
@@ -99,7 +108,7 @@ bool QtCommControl::open()
     faulted_ = false;
     if (!tableRead_)
         refreshPorts();
-    const QString device = deviceInTable(table_, CommPort);
+    const QString device = this->device();
     const std::string name = "COM" + std::to_string(CommPort);
     if (port_.isOpen()) {
         fault_ = {PortError::Busy, device.toStdString(), "the port is already open"};

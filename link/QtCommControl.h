@@ -16,6 +16,9 @@ class QtCommControl : public QObject, public CommControl {
     Q_OBJECT
 public:
     explicit QtCommControl(QObject* parent = nullptr);
+    // A control on one device named by its path ("/dev/ttyUSB0"), whatever
+    // CommPort says: the command-line tool takes a path as the user gave it.
+    explicit QtCommControl(const QString& device, QObject* parent = nullptr);
     ~QtCommControl() override;
 
     void refreshPorts() override;
@@ -32,9 +35,11 @@ private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
     void pullInput();
+    QString device() const;
 
     QSerialPort port_;
     QStringList table_;
+    QString fixedDevice_;
     bool tableRead_ = false;
     std::deque<uint8_t> input_;
     bool faulted_ = false;
