@@ -1,0 +1,535 @@
+#include "files/ChannelCsv.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <map>
+#include <set>
+
+#include "channels/ChannelRecord.h"
+#include "model/Codecs.h"
+#include "model/Tables.h"
+
+namespace mx615 {
+
+namespace {
+
+constexpr long long kStepsPerMHz = 100000;   // 10 Hz steps
+
+const std::array<const char*, 21> kColumns = {
+    "Location", "Name",     "Frequency", "Duplex", "Offset", "Tone",    "rToneFreq",
+    "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode", "TStep",
+    "Skip",     "Power",    "Comment",   "URCALL", "RPT1CALL", "RPT2CALL", "DVCODE"};
+
+// What a column holds when the file has no such column: the values those
+// tools write for a tone column that is not used, a simplex FM channel that
+// scans at high power.
+const std::map<std::string, std::string> kDefaults = {
+    {"rToneFreq", "88.5"}, {"cToneFreq", "88.5"}, {"DtcsCode", "023"}, {"RxDtcsCode", "023"},
+    {"DtcsPolarity", "NN"}, {"CrossMode", "Tone->Tone"}, {"Offset", "0"}};
+
+std::string lower(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return out;
+}
+
+std::string trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// ---- the CSV layer: records with the line they start on -------------------
+
+struct Record {
+    int line = 0;
+    std::vector<std::string> fields;
+};
+
+std::optional<CsvProblem> readRecords(std::string_view text, std::vector<Record>& records)
+{
+    std::size_t pos = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    int line = 1;
+    while (pos < text.size()) {
+        Record record{line, {}};
+        std::string field;
+        bool quoted = false, wasQuoted = false, ended = false;
+        while (!ended) {
+            if (pos >= text.size()) {
+                if (quoted)
+                    return CsvProblem{record.line, "a quoted field that starts here is never closed."};
+                break;
+            }
+            const char c = text[pos++];
+            if (quoted) {
+                if (c == '"' && pos < text.size() && text[pos] == '"') {
+                    field += '"';
+                    ++pos;
+                } else if (c == '"') {
+                    quoted = false;
+                } else {
+                    if (c == '\n')
+                        ++line;
+                    field += c;
+                }
+            } else if (c == '"' && !wasQuoted && trimmed(field).empty()) {
+                quoted = wasQuoted = true;
+                field.clear();
+            } else if (c == ',') {
+                record.fields.push_back(field);
+                field.clear();
+                wasQuoted = false;
+            } else if (c == '\r' || c == '\n') {
+                if (c == '\r' && pos < text.size() && text[pos] == '\n')
+                    ++pos;
+                ++line;
+                ended = true;
+            } else {
+                field += c;
+            }
+        }
+        record.fields.push_back(field);
+        const bool blank = std::all_of(record.fields.begin(), record.fields.end(),
+                                       [](const std::string& f) { return trimmed(f).empty(); });
+        if (!blank)
+            records.push_back(std::move(record));
+    }
+    return std::nullopt;
+}
+
+// ---- numbers --------------------------------------------------------------
+
+enum class Decimal { Ok, NotANumber, TooFine };
+
+// A plain decimal "446.00625" as whole units of 10^-decimals.
+Decimal exactDecimal(std::string_view text, int decimals, long long& value)
+{
+    const std::string s = trimmed(text);
+    const auto point = s.find('.');
+    const std::string whole = s.substr(0, point);
+    const std::string fraction = point == std::string::npos ? std::string() : s.substr(point + 1);
+    if ((whole.empty() && fraction.empty()) || (!whole.empty() && !allDigits(whole)) ||
+        (!fraction.empty() && !allDigits(fraction)) || whole.size() > 6)
+        return Decimal::NotANumber;
+    value = whole.empty() ? 0 : std::stoll(whole);
+    for (int i = 0; i < decimals; ++i)
+        value = value * 10 + (i < int(fraction.size()) ? fraction[std::size_t(i)] - '0' : 0);
+    for (std::size_t i = std::size_t(decimals); i < fraction.size(); ++i)
+        if (fraction[i] != '0')
+            return Decimal::TooFine;
+    return Decimal::Ok;
+}
+
+// "446.00625" from 44600625 steps; the digits the channel codec reads by position.
+std::string stepsText(long long steps, int decimals)
+{
+    std::string fraction = std::to_string(steps % kStepsPerMHz);
+    fraction.insert(0, 5 - fraction.size(), '0');
+    return std::to_string(steps / kStepsPerMHz) + "." + fraction + std::string(std::size_t(decimals - 5), '0');
+}
+
+long long storedSteps(const ProgramState& state, int n, int first)
+{
+    long long steps = 0;
+    exactDecimal(FrequencyText(state, n, first), 5, steps);
+    return steps;
+}
+
+// ---- one row --------------------------------------------------------------
+
+struct Row {
+    int line = 0;
+    const std::map<std::string, std::size_t>* columns = nullptr;
+    const std::vector<std::string>* fields = nullptr;
+
+    // The value as the file gives it, blanks trimmed.
+    std::string given(const std::string& name) const
+    {
+        const auto it = columns->find(lower(name));
+        return it == columns->end() || it->second >= fields->size() ? std::string() : trimmed((*fields)[it->second]);
+    }
+    // The value, or the column's default when the file leaves it empty.
+    std::string operator[](const std::string& name) const
+    {
+        const std::string value = given(name);
+        return value.empty() && kDefaults.count(name) ? kDefaults.at(name) : value;
+    }
+};
+
+// What a row stores.
+struct Channel {
+    long long rx = 0;
+    std::optional<long long> tx;
+    int encode = 0, decode = 0;   // tone list positions, 0 = off
+    bool wide = true, high = true, scan = true;
+};
+
+struct RowFault {
+    std::string text;
+};
+
+std::string quoted(const std::string& value) { return "\"" + value + "\""; }
+
+// Within the band of the model, the limits included as the channel table has them.
+long long inBand(const ProgramState& state, long long steps, const char* what)
+{
+    const int model = std::clamp<int>(state.ModelIndex, 0, kModelCount - 1);
+    const long long low = state.BandTable[model][0] * kStepsPerMHz;
+    const long long high = state.BandTable[model][1] * kStepsPerMHz;
+    if (steps < low || steps > high)
+        throw RowFault{std::string(what) + " frequency " + (steps < 0 ? "-" + stepsText(-steps, 5) : stepsText(steps, 5)) +
+                       " MHz lies outside the band of the " + state.ModelNames[model] + " (" +
+                       std::to_string(state.BandTable[model][0]) + " to " + std::to_string(state.BandTable[model][1]) +
+                       " MHz)."};
+    return steps;
+}
+
+long long frequencyIn(const std::string& column, const std::string& value)
+{
+    long long steps = 0;
+    switch (exactDecimal(value, 5, steps)) {
+    case Decimal::NotANumber:
+        throw RowFault{column + " " + quoted(value) + " is not a frequency in MHz."};
+    case Decimal::TooFine:
+        throw RowFault{column + " " + value + " has a digit below 10 Hz; the radio stores frequencies in 10 Hz steps."};
+    case Decimal::Ok:
+        break;
+    }
+    return steps;
+}
+
+int ctcssTone(const ProgramState& state, const std::string& column, const std::string& value)
+{
+    long long tenths = 0;
+    const std::string name =
+        exactDecimal(value, 1, tenths) == Decimal::Ok ? std::to_string(tenths / 10) + "." + std::to_string(tenths % 10)
+                                                      : std::string();
+    for (int k = kCtcssFirst; k <= kCtcssLast && !name.empty(); ++k)
+        if (ToneNameTrimmed(state, k) == name)
+            return k;
+    throw RowFault{column + " " + quoted(value) + " is not a CTCSS tone of the radio's tone list."};
+}
+
+int dcsTone(const ProgramState& state, const std::string& column, const std::string& code, char polarity)
+{
+    // The code's digits are a name, not a number: "23" is "023", "0023" is nothing.
+    if (!allDigits(code) || code.size() > 3)
+        throw RowFault{column + " " + quoted(code) + " is not a DCS code (three octal digits such as 023)."};
+    const std::string name = "D" + std::string(3 - code.size(), '0') + code + (polarity == 'R' ? "I" : "N");
+    for (int k = kDcsNormalFirst; k <= kToneLast; ++k)
+        if (ToneNameTrimmed(state, k) == name)
+            return k;
+    throw RowFault{column + " " + quoted(code) + " is not a DCS code of the radio's tone list."};
+}
+
+char polarityOf(const Row& row, int side)
+{
+    std::string polarity = row["DtcsPolarity"];
+    std::transform(polarity.begin(), polarity.end(), polarity.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+    if (polarity.size() != 2 || std::string("NR").find(polarity[0]) == std::string::npos ||
+        std::string("NR").find(polarity[1]) == std::string::npos)
+        throw RowFault{"DtcsPolarity " + quoted(polarity) + " is not two letters N (normal) or R (reversed)."};
+    return polarity[std::size_t(side)];
+}
+
+[[noreturn]] void badCrossMode(const Row& row)
+{
+    throw RowFault{"CrossMode " + quoted(row["CrossMode"]) + " is not one of Tone->Tone, Tone->DTCS, DTCS->Tone, "
+                   "DTCS->DTCS, ->Tone, ->DTCS, Tone->, DTCS->."};
+}
+
+// The tone of one side of a Cross row: "Tone", "DTCS" or nothing.
+int crossSide(const ProgramState& state, const Row& row, const std::string& kind, bool encode)
+{
+    if (kind.empty())
+        return 0;
+    if (lower(kind) == "tone")
+        return encode ? ctcssTone(state, "rToneFreq", row["rToneFreq"]) : ctcssTone(state, "cToneFreq", row["cToneFreq"]);
+    if (lower(kind) == "dtcs")
+        return encode ? dcsTone(state, "DtcsCode", row["DtcsCode"], polarityOf(row, 0))
+                      : dcsTone(state, "RxDtcsCode", row["RxDtcsCode"], polarityOf(row, 1));
+    badCrossMode(row);
+}
+
+void readTones(const ProgramState& state, const Row& row, Channel& channel)
+{
+    const std::string mode = lower(row["Tone"]);
+    if (mode.empty())
+        return;
+    if (mode == "tone") {
+        channel.encode = ctcssTone(state, "rToneFreq", row["rToneFreq"]);
+    } else if (mode == "tsql") {
+        channel.encode = channel.decode = ctcssTone(state, "cToneFreq", row["cToneFreq"]);
+    } else if (mode == "dtcs") {
+        channel.encode = dcsTone(state, "DtcsCode", row["DtcsCode"], polarityOf(row, 0));
+        channel.decode = dcsTone(state, "DtcsCode", row["DtcsCode"], polarityOf(row, 1));
+    } else if (mode == "cross") {
+        const std::string cross = row["CrossMode"];
+        const auto arrow = cross.find("->");
+        if (arrow == std::string::npos || cross == "->")
+            badCrossMode(row);
+        channel.encode = crossSide(state, row, cross.substr(0, arrow), true);
+        channel.decode = crossSide(state, row, cross.substr(arrow + 2), false);
+    } else {
+        throw RowFault{"Tone " + quoted(row["Tone"]) + " is not a tone mode the radio has (none, Tone, TSQL, DTCS, Cross)."};
+    }
+}
+
+bool readPower(const std::string& power)
+{
+    const std::string p = lower(power);
+    if (p.empty() || p == "high" || p == "h")
+        return true;
+    if (p == "low" || p == "l")
+        return false;
+    long long milliwatts = 0;
+    const std::string figure = p.back() == 'w' ? p.substr(0, p.size() - 1) : p;
+    if (exactDecimal(figure, 3, milliwatts) != Decimal::NotANumber)
+        return milliwatts >= 2000;   // 2 W and more is the radio's high power
+    throw RowFault{"Power " + quoted(power) + " is neither High, Low nor a figure in watts such as 5.0W."};
+}
+
+Channel readChannel(const ProgramState& state, const Row& row)
+{
+    Channel channel;
+    channel.rx = inBand(state, frequencyIn("Frequency", row["Frequency"]), "The receive");
+    const std::string duplex = lower(row["Duplex"]);
+    if (duplex.empty()) {
+        channel.tx = channel.rx;
+    } else if (duplex == "+" || duplex == "-") {
+        const long long offset = frequencyIn("Offset", row["Offset"]);
+        channel.tx = inBand(state, duplex == "+" ? channel.rx + offset : channel.rx - offset, "The transmit");
+    } else if (duplex == "split") {
+        if (row.given("Offset").empty())
+            throw RowFault{"Duplex split takes the transmit frequency from Offset, which is empty."};
+        channel.tx = inBand(state, frequencyIn("Offset", row["Offset"]), "The transmit");
+    } else if (duplex != "off") {
+        throw RowFault{"Duplex " + quoted(row["Duplex"]) + " is not one of \"\", +, -, split, off."};
+    }
+    readTones(state, row, channel);
+    const std::string mode = lower(row["Mode"]);
+    if (mode == "nfm")
+        channel.wide = false;
+    else if (!mode.empty() && mode != "fm")
+        throw RowFault{"Mode " + quoted(row["Mode"]) + " is not FM or NFM; the radio has only those two."};
+    const std::string skip = lower(row["Skip"]);
+    if (skip == "s")
+        channel.scan = false;
+    else if (!skip.empty() && skip != "p")
+        throw RowFault{"Skip " + quoted(row["Skip"]) + " is not \"\", P or S."};
+    channel.high = readPower(row["Power"]);
+    return channel;
+}
+
+void storeChannel(ProgramState& state, int n, const Channel& channel)
+{
+    ClearChannel(state, n);
+    StoreFrequency(state, stepsText(channel.rx, 5), n, kRxFirst);
+    SetChannelDefaults(state, n);
+    if (channel.tx)
+        StoreFrequency(state, stepsText(*channel.tx, 5), n, kTxFirst);
+    StoreTone(state, n, kDecodeFirst, channel.decode);
+    StoreTone(state, n, kEncodeFirst, channel.tx ? channel.encode : 0);
+    SetWide(state, n, channel.wide ? 1 : 0);
+    SetHighPower(state, n, channel.high ? 1 : 0);
+    SetScanAdd(state, n, channel.scan);
+}
+
+// Channel numbers from the Location column, when every row has its own 1..16.
+std::optional<std::vector<int>> locations(const std::vector<Row>& rows)
+{
+    std::vector<int> numbers;
+    std::set<int> seen;
+    for (const Row& row : rows) {
+        const std::string location = row["Location"];
+        if (!allDigits(location) || location.size() > 2)
+            return std::nullopt;
+        const int n = std::stoi(location);
+        if (n < 1 || n > kChannels || !seen.insert(n).second)
+            return std::nullopt;
+        numbers.push_back(n);
+    }
+    return numbers;
+}
+
+}  // namespace
+
+CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skipBad)
+{
+    CsvImport result;
+    std::vector<Record> records;
+    if (auto fault = readRecords(text, records)) {
+        result.unusable = fault;
+        return result;
+    }
+    if (records.empty()) {
+        result.unusable = CsvProblem{1, "the file is empty; a channel CSV starts with a header row naming its columns."};
+        return result;
+    }
+    std::map<std::string, std::size_t> columns;
+    const Record& header = records.front();
+    for (std::size_t i = 0; i < header.fields.size(); ++i) {
+        const std::string name = lower(trimmed(header.fields[i]));
+        if (!name.empty() && !columns.emplace(name, i).second) {
+            result.unusable = CsvProblem{header.line, "the column " + quoted(trimmed(header.fields[i])) + " appears twice."};
+            return result;
+        }
+    }
+    if (!columns.count("frequency")) {
+        result.unusable = CsvProblem{header.line, "the header row has no Frequency column; it must name the columns "
+                                                  "(Location, Frequency, Duplex, Offset, Tone, ...)."};
+        return result;
+    }
+
+    std::vector<Row> rows;
+    for (std::size_t r = 1; r < records.size(); ++r)
+        rows.push_back({records[r].line, &columns, &records[r].fields});
+    const auto byLocation = locations(rows);
+
+    std::vector<std::pair<int, Channel>> good;
+    bool named = false;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const Row& row = rows[r];
+        named = named || !row["Name"].empty() || !row["Comment"].empty();
+        if (!byLocation && r >= std::size_t(kChannels)) {
+            result.refused.push_back({row.line, "row " + std::to_string(r + 1) + " is more than the radio's 16 channels."});
+            continue;
+        }
+        try {
+            good.emplace_back(byLocation ? (*byLocation)[r] : int(r) + 1, readChannel(state, row));
+        } catch (const RowFault& fault) {
+            result.refused.push_back({row.line, fault.text});
+        }
+    }
+    if (named)
+        result.notes.push_back("The radio keeps no channel names or comments: the Name and Comment columns were not "
+                               "stored.");
+    if (!result.refused.empty() && !skipBad)
+        return result;
+
+    for (int n = 1; n <= kChannels; ++n) {
+        ClearChannel(state, n);
+        SetScanAdd(state, n, false);
+    }
+    for (const auto& [n, channel] : good) {
+        storeChannel(state, n, channel);
+        result.channels.push_back(n);
+    }
+    std::sort(result.channels.begin(), result.channels.end());
+    result.applied = true;
+    return result;
+}
+
+namespace {
+
+struct ToneColumns {
+    std::string mode, rTone = "88.5", cTone = "88.5", code = "023", rxCode = "023", cross = "Tone->Tone";
+    char encodePolarity = 'N', decodePolarity = 'N';
+};
+
+bool isCtcss(int k) { return k >= kCtcssFirst && k <= kCtcssLast; }
+bool isDcs(int k) { return k >= kDcsNormalFirst && k <= kToneLast; }
+
+ToneColumns toneColumns(const ProgramState& state, int encode, int decode)
+{
+    ToneColumns t;
+    auto code = [&](int k) { return ToneNameTrimmed(state, k).substr(1, 3); };
+    auto polarity = [](int k) { return k >= kDcsInvertedFirst ? 'R' : 'N'; };
+    if (encode == 0 && decode == 0)
+        return t;
+    if (isCtcss(encode) && decode == 0) {
+        t.mode = "Tone";
+        t.rTone = ToneNameTrimmed(state, encode);
+    } else if (isCtcss(encode) && encode == decode) {
+        t.mode = "TSQL";
+        t.cTone = ToneNameTrimmed(state, decode);
+    } else if (isDcs(encode) && isDcs(decode) && code(encode) == code(decode)) {
+        t.mode = "DTCS";
+        t.code = code(encode);
+        t.encodePolarity = polarity(encode);
+        t.decodePolarity = polarity(decode);
+    } else {
+        t.mode = "Cross";
+        auto side = [&](int k) { return isCtcss(k) ? "Tone" : isDcs(k) ? "DTCS" : ""; };
+        t.cross = std::string(side(encode)) + "->" + side(decode);
+        if (isCtcss(encode))
+            t.rTone = ToneNameTrimmed(state, encode);
+        if (isCtcss(decode))
+            t.cTone = ToneNameTrimmed(state, decode);
+        if (isDcs(encode)) {
+            t.code = code(encode);
+            t.encodePolarity = polarity(encode);
+        }
+        if (isDcs(decode)) {
+            t.rxCode = code(decode);
+            t.decodePolarity = polarity(decode);
+        }
+    }
+    return t;
+}
+
+}  // namespace
+
+CsvExport ExportChannelCsv(const ProgramState& state)
+{
+    CsvExport out;
+    for (std::size_t i = 0; i < kColumns.size(); ++i)
+        out.text += std::string(i ? "," : "") + kColumns[i];
+    out.text += "\r\n";
+    for (int n = 1; n <= kChannels; ++n) {
+        if (!ChannelInUse(state, n))
+            continue;
+        auto tone = [&](int first, const char* which) {
+            const auto k = ToneIndex(state, n, first);
+            if (k)
+                return *k;
+            out.notes.push_back("Channel " + std::to_string(n) + ": the " + which + " tone (" +
+                                ToneText(state, n, first, false) + ") is not in the radio's tone list; written as no tone.");
+            return 0;
+        };
+        const long long rx = storedSteps(state, n, kRxFirst);
+        const int decode = tone(kDecodeFirst, "decode");
+        const int encode = HasTx(state, n) ? tone(kEncodeFirst, "encode") : 0;
+        std::string duplex = "off";
+        long long offset = 0;
+        if (HasTx(state, n)) {
+            const long long tx = storedSteps(state, n, kTxFirst);
+            duplex = tx == rx ? "" : tx > rx ? "+" : "-";
+            offset = tx > rx ? tx - rx : rx - tx;
+        }
+        const ToneColumns t = toneColumns(state, encode, decode);
+        const std::vector<std::string> row = {std::to_string(n),
+                                              "",
+                                              stepsText(rx, 6),
+                                              duplex,
+                                              stepsText(offset, 6),
+                                              t.mode,
+                                              t.rTone,
+                                              t.cTone,
+                                              t.code,
+                                              std::string{t.encodePolarity, t.decodePolarity},
+                                              t.rxCode,
+                                              t.cross,
+                                              Wide(state, n) ? "FM" : "NFM",
+                                              "5.00",
+                                              ScanAdd(state, n) ? "" : "S",
+                                              HighPower(state, n) ? "High" : "Low",
+                                              "", "", "", "", ""};
+        for (std::size_t i = 0; i < row.size(); ++i)
+            out.text += (i ? "," : "") + row[i];
+        out.text += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace mx615

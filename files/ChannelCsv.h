@@ -1,0 +1,60 @@
+#pragma once
+// The channel plan as a generic channel CSV, the layout that many programming
+// tools of other radios export and import: a header row naming the columns
+// (Location, Name, Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq,
+// DtcsCode, DtcsPolarity, RxDtcsCode, CrossMode, Mode, TStep, Skip, Power,
+// Comment, URCALL, RPT1CALL, RPT2CALL, DVCODE), then one row per channel.
+//
+// Frequencies are handled as whole numbers of 10 Hz, the radio's own step;
+// tones are matched against the radio's tone list by their names.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/ProgramState.h"
+
+namespace mx615 {
+
+// A fault of the file, or of one row: the line it starts on (from 1) and what
+// is wrong, naming the value.
+struct CsvProblem {
+    int line = 0;
+    std::string text;
+};
+
+struct CsvImport {
+    // The file as a whole cannot be taken (no header row, no Frequency column).
+    std::optional<CsvProblem> unusable;
+    // Rows that cannot be stored, in file order.
+    std::vector<CsvProblem> refused;
+    // What the user should know although nothing is wrong.
+    std::vector<std::string> notes;
+    // The channels that received a row, ascending.
+    std::vector<int> channels;
+    // Whether state was changed.
+    bool applied = false;
+};
+
+// Takes the CSV text as the channel plan of state: channels 1..16 and their
+// scan bits (0x17E, 0x17F); every other byte keeps what state holds. Rows go to
+// their Location when every row has a distinct Location 1..16, otherwise to
+// channels 1..16 in file order. Channels without a row are cleared. The band
+// is that of state.ModelIndex (BuildModelTable and BuildToneTables must have
+// run). Nothing changes when any row is refused, unless skipBad is set: then
+// the rows that fit are stored and the others are reported.
+CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skipBad);
+
+struct CsvExport {
+    std::string text;
+    // Tones the CSV cannot carry (codes outside the radio's tone list).
+    std::vector<std::string> notes;
+};
+
+// Every used channel as one row, Location = the channel number, with a valid
+// value in every numeric column. Importing the text again gives back the same
+// channel fields, byte for byte.
+CsvExport ExportChannelCsv(const ProgramState& state);
+
+}  // namespace mx615
