@@ -1,0 +1,264 @@
+#include "cli/CliArgs.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace mx615::cli {
+
+namespace {
+
+enum Option : unsigned {
+    kPort = 1u << 0,
+    kOutput = 1u << 1,
+    kNoVerify = 1u << 2,
+    kChinese = 1u << 3,
+    kRaw = 1u << 4,
+    kBase = 1u << 5,
+    kModel = 1u << 6,
+    kSkipBad = 1u << 7,
+    kManyPorts = 1u << 8,
+};
+
+struct Command {
+    const char* name;
+    unsigned options;
+    int files;            // how many files it names without an option
+    const char* usage;    // after "mx615-cli "
+    const char* help;
+};
+
+const std::array<Command, 11> kCommands{{
+    {"read", kPort | kOutput, 0, "read --port PORT -o FILE [-q]",
+     "Reads the radio's memory (0x000..0x3FF) and saves it: a .chann file holds lines 0..53\n"
+     "as the program's File > Save does; a .img file holds the raw 1024 bytes.\n"},
+    {"write", kPort | kManyPorts | kNoVerify, 1, "write --port PORT [--port PORT ...] [--no-verify] [-q] FILE",
+     "Writes FILE (.chann or .img) to the radio (0x000..0x30F), then reads the radio back\n"
+     "and compares, unless --no-verify is given. A difference is listed by address, the\n"
+     "file's value and the radio's, and the exit status is 4.\n"
+     "Given --port more than once, writes every radio at the same time; a radio that\n"
+     "fails does not stop the others, and the summary says which succeeded.\n"},
+    {"verify", kPort, 1, "verify --port PORT [-q] FILE",
+     "Reads the radio and compares 0x000..0x30F (what a write sends) with FILE.\n"
+     "Exit status 4 when they differ.\n"},
+    {"adjust-read", kPort | kOutput, 0, "adjust-read --port PORT -o FILE.adj [-q]",
+     "Reads the radio's power and deviation adjustment (0x340..0x3FF), as the service\n"
+     "window does, and saves lines 0..6 of the adjustment table as a .adj file.\n"},
+    {"adjust-write", kPort, 1, "adjust-write --port PORT [-q] FILE.adj",
+     "Writes the adjustment table of FILE.adj to the radio (0x340..0x3EF), as the\n"
+     "service window does.\n"},
+    {"show", kChinese, 1, "show [--chinese] FILE",
+     "Prints the 16 channels as the channel table shows them, then the optional\n"
+     "features, the keys, the scan information, the test frequencies and the messages.\n"},
+    {"diff", kChinese | kRaw, 2, "diff [--raw] [--chinese] FILE1 FILE2",
+     "Lists what differs between two files in the words of the windows\n"
+     "(\"Channel 3 RX Frequency: 446.00625 -> 446.01875\"); bytes that no window shows are\n"
+     "listed by address. --raw lists every differing address and its bytes.\n"
+     "Exit status 4 when anything differs, 0 when nothing does.\n"},
+    {"export-csv", kOutput, 1, "export-csv FILE -o CHANNELS.csv",
+     "Writes the used channels as a generic channel CSV (Location, Name, Frequency,\n"
+     "Duplex, Offset, Tone, ...), the layout other programming tools import.\n"},
+    {"import-csv", kOutput | kBase | kModel | kSkipBad, 1,
+     "import-csv CHANNELS.csv -o FILE [--base FILE] [--model VHF|UHF|FULL] [--skip-bad]",
+     "Takes a generic channel CSV as the channel plan and saves it as FILE (.chann or\n"
+     ".img). Rows go to their Location when every row has its own Location 1..16,\n"
+     "otherwise to channels 1..16 in file order; channels without a row are cleared.\n"
+     "Everything else (options, keys, scan, test frequencies, messages) comes from\n"
+     "--base, or from the program's start-up image. Frequencies must lie in the band of\n"
+     "--model (default UHF). A row that cannot be stored is reported with its line, and\n"
+     "nothing is written, unless --skip-bad is given: then the rows that fit are saved.\n"},
+    {"ports", 0, 0, "ports", "Lists the port table: what COM1, COM2, ... stand for on this machine.\n"},
+    {"help", 0, -1, "help [COMMAND]", "Shows the help of a command.\n"},
+}};
+
+const Command* find(const std::string& name)
+{
+    const auto it = std::find_if(kCommands.begin(), kCommands.end(), [&](const Command& c) { return name == c.name; });
+    return it == kCommands.end() ? nullptr : &*it;
+}
+
+const char* kPortHelp =
+    "PORT is COMn, entry n of the port table (the paths in MX615_PORTS, or the machine's\n"
+    "serial ports, USB adapters first: see 'mx615-cli ports'), or a device path such as\n"
+    "/dev/ttyUSB0.\n";
+
+const char* kExitHelp =
+    "Exit status: 0 done, 1 a radio or a port failed, 2 wrong usage, 3 a file could not\n"
+    "be read or written, 4 a verify or a diff found differences.\n";
+
+}  // namespace
+
+std::string Synopsis(const std::string& command)
+{
+    const Command* c = find(command);
+    return std::string("usage: mx615-cli ") + (c ? c->usage : "COMMAND [OPTIONS] [FILES]");
+}
+
+std::string HelpText(const std::string& command)
+{
+    const Command* c = find(command);
+    if (!c || command == "help") {
+        std::string text =
+            "usage: mx615-cli COMMAND [OPTIONS] [FILES]\n\n"
+            "Programs MX-615 radios from a shell: the clone read and write of the program's\n"
+            "windows, verification, several radios at once, and channel plans kept as CSV.\n\n"
+            "Commands:\n";
+        for (const Command& k : kCommands)
+            text += std::string("  mx615-cli ") + k.usage + "\n";
+        text += "\nEvery command takes --help. Transfers show a progress line on standard error\n"
+                "when it is a terminal; -q silences it.\n\n";
+        return text + kPortHelp + "\n" + kExitHelp;
+    }
+    std::string text = Synopsis(command) + "\n\n" + c->help;
+    if (c->options & kPort)
+        text += std::string("\n") + kPortHelp;
+    return text + "\n" + kExitHelp;
+}
+
+int ModelIndexOf(const std::string& model)
+{
+    std::string m = model;
+    std::transform(m.begin(), m.end(), m.begin(), [](unsigned char ch) { return char(std::toupper(ch)); });
+    if (m == "VHF")
+        return 0;
+    if (m == "UHF")
+        return 1;
+    if (m == "FULL")
+        return 2;
+    return -1;
+}
+
+ParsedArgs ParseCliArgs(const std::vector<std::string>& argv)
+{
+    ParsedArgs parsed;
+    CliArgs& a = parsed.args;
+    if (argv.empty()) {
+        a.help = true;
+        parsed.error = "no command given.";
+        return parsed;
+    }
+    std::size_t i = 0;
+    if (argv[0] == "--help" || argv[0] == "-h") {
+        a.help = true;
+        return parsed;
+    }
+    if (argv[0] == "--version") {
+        a.version = true;
+        return parsed;
+    }
+    a.command = argv[i++];
+    const Command* command = find(a.command);
+    if (!command) {
+        parsed.error = "unknown command \"" + a.command + "\".";
+        a.command.clear();
+        return parsed;
+    }
+    if (a.command == "help") {
+        a.help = true;
+        a.command = i < argv.size() ? argv[i] : std::string();
+        return parsed;
+    }
+
+    bool optionsEnded = false;
+    for (; i < argv.size(); ++i) {
+        std::string arg = argv[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            a.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string value;
+        bool inlineValue = false;
+        if (const auto equals = arg.find('='); arg.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+            arg.erase(equals);
+            inlineValue = true;
+        }
+        // The option's value: after "=" or the next argument.
+        auto takeValue = [&](unsigned option, std::string& out) {
+            if (!(command->options & option)) {
+                parsed.error = "the " + a.command + " command has no option " + arg + ".";
+                return false;
+            }
+            if (!inlineValue) {
+                if (i + 1 >= argv.size()) {
+                    parsed.error = "the option " + arg + " needs a value.";
+                    return false;
+                }
+                value = argv[++i];
+            }
+            if (value.empty()) {
+                parsed.error = "the option " + arg + " needs a value.";
+                return false;
+            }
+            out = value;
+            return true;
+        };
+        auto flag = [&](unsigned option, bool& out, bool set) {
+            if (option && !(command->options & option)) {
+                parsed.error = "the " + a.command + " command has no option " + arg + ".";
+                return false;
+            }
+            if (inlineValue) {
+                parsed.error = "the option " + arg + " takes no value.";
+                return false;
+            }
+            out = set;
+            return true;
+        };
+        bool ok = true;
+        if (arg == "--help" || arg == "-h") {
+            a.help = true;
+            return parsed;
+        } else if (arg == "--port" || arg == "-p") {
+            std::string port;
+            ok = takeValue(kPort, port);
+            if (ok)
+                a.ports.push_back(port);
+        } else if (arg == "-o" || arg == "--output") {
+            ok = takeValue(kOutput, a.output);
+        } else if (arg == "--base") {
+            ok = takeValue(kBase, a.base);
+        } else if (arg == "--model") {
+            ok = takeValue(kModel, a.model);
+            if (ok && ModelIndexOf(a.model) < 0) {
+                parsed.error = "the model \"" + a.model + "\" is not one of VHF, UHF, FULL.";
+                ok = false;
+            }
+        } else if (arg == "--no-verify") {
+            ok = flag(kNoVerify, a.verify, false);
+        } else if (arg == "-q" || arg == "--quiet") {
+            ok = flag(0, a.quiet, true);
+        } else if (arg == "--chinese") {
+            ok = flag(kChinese, a.chinese, true);
+        } else if (arg == "--raw") {
+            ok = flag(kRaw, a.raw, true);
+        } else if (arg == "--skip-bad") {
+            ok = flag(kSkipBad, a.skipBad, true);
+        } else {
+            parsed.error = "unknown option " + arg + ".";
+            ok = false;
+        }
+        if (!ok)
+            return parsed;
+    }
+
+    if ((command->options & kPort) && a.ports.empty())
+        parsed.error = "the " + a.command + " command needs --port.";
+    else if (a.ports.size() > 1 && !(command->options & kManyPorts))
+        parsed.error = "the " + a.command + " command takes one --port; only write programs several radios.";
+    else if ((command->options & kOutput) && a.output.empty())
+        parsed.error = "the " + a.command + " command needs -o FILE.";
+    else if (int(a.files.size()) != command->files)
+        parsed.error = "the " + a.command + " command takes " +
+                       (command->files == 0   ? std::string("no file names")
+                        : command->files == 1 ? std::string("one file name")
+                                              : std::to_string(command->files) + " file names") +
+                       ", not " + std::to_string(a.files.size()) + ".";
+    return parsed;
+}
+
+}  // namespace mx615::cli

@@ -1,0 +1,244 @@
+#include "cli/PortJob.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+#include "link/LinkTexts.h"
+#include "link/QtCommControl.h"
+
+namespace mx615::cli {
+
+namespace {
+
+// Every engine gives up by itself after its restarts; this only guards
+// against a radio that keeps a transfer alive far beyond any real one.
+constexpr int kWatchdogMs = 5 * 60 * 1000;
+
+std::atomic<bool> g_interrupted{false};
+
+void onInterrupt(int)
+{
+    g_interrupted = true;
+}
+
+bool isComName(const std::string& text, int& number)
+{
+    if (text.size() < 4 || (text[0] != 'C' && text[0] != 'c') || (text[1] != 'O' && text[1] != 'o') ||
+        (text[2] != 'M' && text[2] != 'm') || text.size() > 7)
+        return false;
+    number = 0;
+    for (std::size_t i = 3; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        number = number * 10 + (text[i] - '0');
+    }
+    return number >= 1;
+}
+
+// What to do, beneath the engine's own message.
+std::string openAdvice(const PortFault& fault, const PortName& port)
+{
+    const std::string device = port.device.empty() ? port.given : port.device;
+    std::string reason = fault.reason.empty() ? std::string() : "The system reports: " + fault.reason + ". ";
+    switch (fault.error) {
+    case PortError::PermissionDenied:
+        return reason + "Your user may not open " + device +
+               ". Join the dialout group (sudo usermod -aG dialout $USER) and log in again, or install the udev "
+               "rule dist/99-mx615.rules.";
+    case PortError::NoSuchPort:
+        if (port.commPort && port.device.empty())
+            return "The port table has no entry " + std::to_string(port.commPort) +
+                   ". 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, or give the device path.";
+        return reason + device + " is not there. Check the programming cable and the device name.";
+    case PortError::Busy:
+        return reason + device + " is in use by another program. Close it and try again.";
+    case PortError::BadSettings:
+        return reason + device + " does not take the line settings 9600,N,8,1. Is it a serial port?";
+    default:
+        return reason + device + " could not be opened. Check the programming cable and the device name.";
+    }
+}
+
+}  // namespace
+
+std::string PortName::shown() const
+{
+    if (commPort == 0)
+        return given;
+    const std::string name = "COM" + std::to_string(commPort);
+    return device.empty() ? name : name + " (" + device + ")";
+}
+
+PortName ResolvePort(const std::string& given, const QStringList& table)
+{
+    PortName port{given, 0, given};
+    int number = 0;
+    if (isComName(given, number)) {
+        port.commPort = number;
+        port.device = number <= table.size() ? table[number - 1].toStdString() : std::string();
+    }
+    return port;
+}
+
+PortJob::PortJob(PortName port, std::vector<Step> steps, TimerFactory& timers)
+    : port_(std::move(port)), steps_(std::move(steps)), timers_(timers)
+{
+    watchdog_.setSingleShot(true);
+    connect(&watchdog_, &QTimer::timeout, this, [this] {
+        abort("The transfer did not end within " + std::to_string(kWatchdogMs / 60000) + " minutes.");
+    });
+}
+
+PortJob::~PortJob() = default;
+
+void PortJob::start()
+{
+    running_ = true;
+    watchdog_.start(kWatchdogMs);
+    runStep(0);
+}
+
+void PortJob::runStep(std::size_t index)
+{
+    step_ = index;
+    progress_ = 0;
+    const Step& step = steps_[index];
+    ProgramState& state = *step.state;
+    std::unique_ptr<CommControl> comm;
+    if (port_.commPort) {
+        state.CommPort = int16_t(port_.commPort);
+        comm = std::make_unique<QtCommControl>();
+    } else {
+        state.CommPort = 1;
+        comm = std::make_unique<QtCommControl>(QString::fromStdString(port_.device));
+    }
+    link_ = std::make_unique<CloneLink>(state, timers_, std::move(comm), step.plan());
+    link_->events.progress = [this](int value) { progress_ = value; };
+    link_->events.message = [this](const LinkMessage& message) { engineMessage(message); };
+    link_->events.finished = [this] {
+        // The engine is still inside its completion: move on once it is out.
+        QTimer::singleShot(0, this, [this] {
+            if (!running_)
+                return;
+            if (step_ + 1 < steps_.size())
+                runStep(step_ + 1);
+            else
+                finish({}, {});
+        });
+    };
+    link_->start();
+}
+
+void PortJob::engineMessage(const LinkMessage& message)
+{
+    // Every message box of a transfer but the completion one ends it.
+    if (!link_ || message.text.en == link_->plan().doneMessage.en)
+        return;
+    std::string advice;
+    if (message.text.en == link_->plan().portErrorText.en)
+        advice = openAdvice(link_->comm()->lastFault(), port_);
+    else if (message.text.en == LinkTexts::FailConnect.en)
+        advice = "The radio did not answer on " + port_.shown() +
+                 " through four attempts. Check that it is switched on and plugged into the programming cable, "
+                 "and that the cable is on this port.";
+    else if (message.text.en == LinkTexts::PortLost.en)
+        advice = (link_->comm()->lastFault().reason.empty() ? std::string()
+                                                            : "The system reports: " + link_->comm()->lastFault().reason + ". ") +
+                 port_.shown() + " stopped working in the middle of the transfer (was the cable pulled?). "
+                 "Reconnect it and try again.";
+    else
+        advice = message.detail.en;
+    QTimer::singleShot(0, this, [this, text = message.text.en, advice] { finish(text, advice); });
+}
+
+void PortJob::abort(const std::string& why)
+{
+    if (running_)
+        finish(why, steps_[step_].verb == "writing" ? "The radio may hold part of the new data: write it again."
+                                                     : std::string());
+}
+
+void PortJob::finish(const std::string& failure, const std::string& advice)
+{
+    if (!running_)
+        return;
+    running_ = false;
+    watchdog_.stop();
+    failure_ = failure;
+    advice_ = advice;
+    if (link_)
+        link_->shutdown();
+    link_.reset();
+    if (ended)
+        ended();
+}
+
+std::string PortJob::progressText() const
+{
+    if (!running_)
+        return failure_.empty() ? "done" : "failed";
+    return steps_[step_].verb + " " + std::to_string(progress_) + "%";
+}
+
+void RunJobs(const std::vector<PortJob*>& jobs, bool showProgress)
+{
+    QEventLoop loop;
+    auto anyRunning = [&] {
+        for (const PortJob* job : jobs)
+            if (job->running())
+                return true;
+        return false;
+    };
+    for (PortJob* job : jobs)
+        job->ended = [&] {
+            if (!anyRunning())
+                loop.quit();
+        };
+
+    g_interrupted = false;
+    struct sigaction action {}, previous {};
+    action.sa_handler = onInterrupt;
+    sigaction(SIGINT, &action, &previous);
+
+    std::size_t shownWidth = 0;
+    auto paint = [&] {
+        std::string line;
+        for (const PortJob* job : jobs)
+            line += (line.empty() ? "" : "   ") + job->port().shown() + ": " + job->progressText();
+        const std::size_t width = line.size();
+        if (width < shownWidth)
+            line.append(shownWidth - width, ' ');
+        shownWidth = width;
+        std::fprintf(stderr, "\r%s", line.c_str());
+        std::fflush(stderr);
+    };
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (g_interrupted)
+            for (PortJob* job : jobs)
+                job->abort("Interrupted (Ctrl+C).");
+        else if (showProgress)
+            paint();
+    });
+    ticker.start(100);
+
+    for (PortJob* job : jobs)
+        job->start();
+    if (anyRunning())
+        loop.exec();
+
+    ticker.stop();
+    for (PortJob* job : jobs)
+        job->ended = nullptr;
+    sigaction(SIGINT, &previous, nullptr);
+    if (showProgress && shownWidth > 0) {
+        std::fprintf(stderr, "\r%s\r", std::string(shownWidth, ' ').c_str());
+        std::fflush(stderr);
+    }
+}
+
+}  // namespace mx615::cli

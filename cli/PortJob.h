@@ -1,0 +1,82 @@
+#pragma once
+// One radio on one port: the windows' clone engine over the program's serial
+// control, run through a list of steps (a write and then a read back, or a
+// single read), each step on a fresh engine. Several jobs share one event
+// loop, so a fleet of radios is programmed at the same time.
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/CloneLink.h"
+#include "link/LinkTimer.h"
+#include "model/ProgramState.h"
+
+namespace mx615::cli {
+
+// A port as the user named it: "COMn" is entry n of the port table, anything
+// else is a device path.
+struct PortName {
+    std::string given;
+    int commPort = 0;     // n of COMn; 0 for a path
+    std::string device;   // the path, or what COMn stands for (empty: nothing)
+    // "COM1 (/dev/pts/3)", or the path.
+    std::string shown() const;
+};
+PortName ResolvePort(const std::string& given, const QStringList& table);
+
+struct Step {
+    std::string verb;   // "writing", "reading", "verifying"
+    std::function<TransferPlan()> plan;
+    ProgramState* state;   // the tables the engine reads and writes; outlives the job
+};
+
+class PortJob : public QObject {
+public:
+    PortJob(PortName port, std::vector<Step> steps, TimerFactory& timers);
+    ~PortJob() override;
+
+    // Runs the first step; the others follow as each completes.
+    void start();
+    // Stops at once: the port closes, the radio is left as it is.
+    void abort(const std::string& why);
+
+    // Raised from the event loop once the job has ended, well or not.
+    std::function<void()> ended;
+
+    const PortName& port() const { return port_; }
+    bool running() const { return running_; }
+    bool succeeded() const { return !running_ && failure_.empty(); }
+    // What went wrong, in the engine's words, and what to do about it.
+    const std::string& failure() const { return failure_; }
+    const std::string& advice() const { return advice_; }
+    // "writing 45%".
+    std::string progressText() const;
+
+private:
+    void runStep(std::size_t index);
+    void engineMessage(const LinkMessage& message);
+    void finish(const std::string& failure, const std::string& advice);
+
+    PortName port_;
+    std::vector<Step> steps_;
+    TimerFactory& timers_;
+    std::unique_ptr<CloneLink> link_;
+    std::size_t step_ = 0;
+    int progress_ = 0;
+    bool running_ = false;
+    std::string failure_;
+    std::string advice_;
+    QTimer watchdog_;
+};
+
+// Runs the jobs to their end on the current thread's event loop, with a
+// progress line on standard error when showProgress is set. Ctrl+C stops
+// them all.
+void RunJobs(const std::vector<PortJob*>& jobs, bool showProgress);
+
+}  // namespace mx615::cli

@@ -1,0 +1,37 @@
+// mx615-cli: the programming tool without windows, for shells and scripts.
+
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "cli/CliArgs.h"
+#include "cli/Commands.h"
+#include "model/ProgramState.h"
+
+using namespace mx615::cli;
+
+int main(int argc, char* argv[])
+{
+    std::vector<std::string> words(argv + 1, argv + argc);
+    const ParsedArgs parsed = ParseCliArgs(words);
+    const CliArgs& args = parsed.args;
+    if (!parsed.error.empty()) {
+        Complain(parsed.error);
+        std::fprintf(stderr, "%s\nSee 'mx615-cli %s--help'.\n", Synopsis(args.command).c_str(),
+                     args.command.empty() ? "" : (args.command + " ").c_str());
+        return kUsage;
+    }
+    if (args.help) {
+        std::printf("%s", HelpText(args.command).c_str());
+        return kDone;
+    }
+    if (args.version) {
+        std::printf("mx615-cli %s\n", mx615::ProgramState().VersionText.c_str());
+        return kDone;
+    }
+    if (args.command == "show" || args.command == "diff" || args.command == "export-csv" ||
+        args.command == "import-csv")
+        return RunFileCommand(args);
+    // The serial port and its timers need Qt's event loop.
+    QCoreApplication app(argc, argv);
+    return RunTransferCommand(args);
+}
