@@ -1,9 +1,7 @@
 // The program's own serial backend and timers against the simulated radio on
 // a pseudo-terminal: a real line, a real event loop.
 
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -13,38 +11,15 @@
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
 #include "model/RadioDefaults.h"
+#include "support/SimProcess.h"
 
 using namespace mx615;
 
 namespace {
 
-struct Simulator {
-    explicit Simulator(const QStringList& options)
-    {
-        process.setProgram(MX615_RADIO_SIM);
-        process.setArguments(options + QStringList{"--quiet"});
-        process.start();
-        if (!process.waitForStarted(5000))
-            return;
-        QElapsedTimer waited;
-        waited.start();
-        while (!process.canReadLine() && waited.elapsed() < 5000)
-            process.waitForReadyRead(100);
-        const QString line = QString::fromLocal8Bit(process.readLine()).trimmed();
-        if (line.startsWith("MX615_PORTS="))
-            device = line.mid(12);
-    }
-    ~Simulator()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            if (!process.waitForFinished(3000))
-                process.kill();
-            process.waitForFinished(1000);
-        }
-    }
-    QProcess process;
-    QString device;
+// The simulator this suite drives.
+struct Simulator : test::SimProcess {
+    explicit Simulator(const QStringList& options) : SimProcess(MX615_RADIO_SIM, options) {}
 };
 
 struct Recorded {

@@ -1,0 +1,205 @@
+// mx615-cli as a user runs it: the built program against simulated radios on
+// pseudo-terminals, judged by its exit status, its output and the radios'
+// memory afterwards.
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "files/ChannFile.h"
+#include "files/ImageFile.h"
+#include "support/SimProcess.h"
+#include "support/StartedState.h"
+
+using namespace mx615;
+
+namespace {
+
+struct Run {
+    int exit = -1;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList& arguments, const QString& ports = {})
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("MX615_PORTS", ports);
+    process.setProcessEnvironment(environment);
+    process.start(MX615_CLI, arguments);
+    Run run;
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        run.err = "mx615-cli did not end";
+        return run;
+    }
+    run.exit = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray pattern(int seed)
+{
+    QByteArray bytes(kImageFileBytes, 0);
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char((i * 7 + seed) & 0xFF);
+    return bytes;
+}
+
+// The factory image with recognisable channel bytes, as a .chann file.
+QString channFile(const QString& path, int seed)
+{
+    ProgramState state = test::startedState();
+    for (int n = 1; n <= 16; ++n)
+        state.RadioImage[n][15] = int16_t((seed + n) & 0xFF);
+    return SaveChannFile(state, path.toStdString()) ? QString() : path;
+}
+
+}  // namespace
+
+class TestCliPty : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(dir.isValid()); }
+
+    void readSavesTheRadio_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("raw image") << "read.img";
+        QTest::newRow("channel file") << "read.chann";
+    }
+
+    void readSavesTheRadio()
+    {
+        QFETCH(QString, name);
+        const QString image = dir.filePath("radio-" + name + ".img");
+        QVERIFY(writeAll(image, pattern(3)));
+        test::SimProcess sim(MX615_RADIO_SIM, {"--image", image});
+        QVERIFY(!sim.device.isEmpty());
+        const QString out = dir.filePath(name);
+        const Run run = cli({"read", "--port", sim.device, "-o", out});
+        QCOMPARE(run.exit, 0);
+        QVERIFY(run.out.contains("Complete reading the data from transceiver."));
+        QVERIFY(run.err.isEmpty());   // no terminal: no progress line
+        ProgramState state;
+        QVERIFY(!LoadRadioFile(state, out.toStdString()));
+        const int bytes = LinesCarried(out.toStdString()) * 16;
+        for (int a = 0; a < bytes; ++a)
+            QCOMPARE(state.byteAt(a), int(uint8_t(pattern(3)[a])));
+    }
+
+    void writeVerifiesByReadingBack()
+    {
+        const QString image = dir.filePath("written.img");
+        test::SimProcess sim(MX615_RADIO_SIM, {"--image", image});
+        QVERIFY(!sim.device.isEmpty());
+        const QString file = channFile(dir.filePath("plan.chann"), 40);
+        QVERIFY(!file.isEmpty());
+        const Run run = cli({"write", "-q", "--port", sim.device, file});
+        QCOMPARE(run.exit, 0);
+        QVERIFY2(run.out.contains("Complete writing Data to the transceiver. Read back: the radio holds the file."),
+                 qPrintable(run.out + run.err));
+        ProgramState expected;
+        QVERIFY(!LoadChannFile(expected, file.toStdString()));
+        const QByteArray radio = readAll(image);
+        QCOMPARE(radio.size(), kImageFileBytes);
+        for (int a = 0; a < 0x310; ++a)
+            QCOMPARE(int(uint8_t(radio[a])), expected.byteAt(a));
+    }
+
+    // The simulator's own channels are not the factory's: 441.125 MHz on
+    // channel 1 where the file has 450.025.
+    void verifyListsWhatDiffers()
+    {
+        test::SimProcess sim(MX615_RADIO_SIM, {});
+        QVERIFY(!sim.device.isEmpty());
+        const QString file = channFile(dir.filePath("other.chann"), 0);
+        const Run run = cli({"verify", "--port", "COM1", file}, sim.device);
+        QCOMPARE(run.exit, 4);
+        QVERIFY2(run.out.contains("COM1 (" + sim.device + "): the radio differs from " + file),
+                 qPrintable(run.out + run.err));
+        QVERIFY(run.out.contains("address 0x012 (channel 1, byte 2): 0x00 -> 0x11"));
+        QVERIFY(!run.out.contains("address 0x310"));   // only what a write sends
+    }
+
+    // Three radios at once, one of them dead: the other two are written and
+    // verified, the summary says which, and the status says a radio failed.
+    void fleetWithASilentRadio()
+    {
+        const QString a = dir.filePath("fleet-a.img"), b = dir.filePath("fleet-b.img");
+        test::SimProcess first(MX615_RADIO_SIM, {"--image", a});
+        test::SimProcess second(MX615_RADIO_SIM, {"--image", b});
+        test::SimProcess silent(MX615_RADIO_SIM, {"--silent", "--attempts", "0"});
+        QVERIFY(!first.device.isEmpty() && !second.device.isEmpty() && !silent.device.isEmpty());
+        const QString file = channFile(dir.filePath("fleet.chann"), 90);
+        // The second radio by its place in the port table, the others by path.
+        const Run run = cli({"write", "--port", first.device, "--port", "COM2", "--port", silent.device, file},
+                            silent.device + ":" + second.device);
+        QCOMPARE(run.exit, 1);
+        const QString secondName = "COM2 (" + second.device + ")";
+        QVERIFY2(run.out.contains("2 of 3 radios written and verified: " + first.device + ", " + secondName +
+                                  ". Failed: " + silent.device + "."),
+                 qPrintable(run.out + run.err));
+        QVERIFY(run.err.contains(silent.device + ": Fail connect with transceiver."));
+        ProgramState expected;
+        QVERIFY(!LoadChannFile(expected, file.toStdString()));
+        for (const QString& image : {a, b}) {
+            const QByteArray radio = readAll(image);
+            QCOMPARE(radio.size(), kImageFileBytes);
+            for (int n = 1; n <= 16; ++n)
+                QCOMPARE(int(uint8_t(radio[n * 16 + 15])), expected.byteAt(n * 16 + 15));
+        }
+    }
+
+    void exitStatusSaysWhatFailed_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown option") << QStringList{"read", "--port", "COM1", "--fast"} << 2 << "unknown option --fast";
+        QTest::newRow("no port") << QStringList{"verify", "x.chann"} << 2 << "needs --port";
+        QTest::newRow("one port only") << QStringList{"read", "--port", "COM1", "--port", "COM2", "-o", "r.img"} << 2
+                                       << "takes one --port";
+        QTest::newRow("output name") << QStringList{"read", "--port", "COM1", "-o", "radio.txt"} << 2
+                                     << "name the file *.chann";
+        QTest::newRow("missing file") << QStringList{"write", "--port", "COM1", "/nonexistent/a.chann"} << 3
+                                      << "/nonexistent/a.chann cannot be read";
+        QTest::newRow("no such device") << QStringList{"read", "--port", "/dev/mx615-none", "-o", "r.img"} << 1
+                                        << "/dev/mx615-none: Communication port is error";
+        QTest::newRow("no such entry") << QStringList{"read", "--port", "COM9", "-o", "r.img"} << 1
+                                       << "The port table has no entry 9";
+    }
+
+    void exitStatusSaysWhatFailed()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exit);
+        QFETCH(QString, message);
+        const Run run = cli(arguments, "/dev/mx615-none");
+        QCOMPARE(run.exit, exit);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!QFile::exists("r.img"));
+    }
+
+private:
+    QTemporaryDir dir;
+};
+
+QTEST_GUILESS_MAIN(TestCliPty)
+#include "tst_cli_pty.moc"
