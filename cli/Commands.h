@@ -23,8 +23,10 @@ void ComplainAbout(const std::string& path, const FileError& fault);
 // complains and returns false when the file cannot be read.
 bool LoadForCommand(ProgramState& state, const std::string& path);
 
-// Whether the name ends in one of the suffixes of the given kind, and if not
-// says so (a usage error).
-bool OutputNamed(const std::string& path, bool adjustment);
+// What a file written by a command holds: the name must say so, so that a
+// mistyped name never replaces a file of another kind.
+enum class OutputKind { Radio, Adjustment, Csv };
+// Whether the name ends in a suffix of its kind; if not, says so (a usage error).
+bool OutputNamed(const std::string& path, OutputKind kind);
 
 }  // namespace mx615::cli

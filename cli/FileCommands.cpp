@@ -123,6 +123,8 @@ bool save(const std::string& path, const std::string& text)
 
 int exportCsv(const CliArgs& args)
 {
+    if (!OutputNamed(args.output, OutputKind::Csv))
+        return kUsage;
     ProgramState state;
     if (!LoadForCommand(state, args.files.front()))
         return kFileFailed;
@@ -154,7 +156,7 @@ std::string channelRanges(const std::vector<int>& channels)
 int importCsv(const CliArgs& args)
 {
     const std::string& path = args.files.front();
-    if (!OutputNamed(args.output, false))
+    if (!OutputNamed(args.output, OutputKind::Radio))
         return kUsage;
     std::string text;
     if (auto fault = ReadWholeFile(path, kCsvMaxBytes, {"a channel CSV", "信道 CSV"}, text)) {
@@ -216,15 +218,26 @@ bool LoadForCommand(ProgramState& state, const std::string& path)
     return true;
 }
 
-bool OutputNamed(const std::string& path, bool adjustment)
+bool OutputNamed(const std::string& path, OutputKind kind)
 {
-    const bool ok = adjustment ? endsWith(path, ".adj") || endsWith(path, ".ADJ")
-                               : endsWith(path, ".chann") || endsWith(path, ".CHANN") || IsRawImageName(path);
-    if (!ok)
-        Complain(path + ": name the file " +
-                 (adjustment ? std::string("*.adj (an adjustment parameter file).")
-                             : std::string("*.chann (a channel parameter file) or *.img (the raw 1024-byte image).")));
-    return ok;
+    switch (kind) {
+    case OutputKind::Radio:
+        if (endsWith(path, ".chann") || endsWith(path, ".CHANN") || IsRawImageName(path))
+            return true;
+        Complain(path + ": name the file *.chann (a channel parameter file) or *.img (the raw 1024-byte image).");
+        return false;
+    case OutputKind::Adjustment:
+        if (endsWith(path, ".adj") || endsWith(path, ".ADJ"))
+            return true;
+        Complain(path + ": name the file *.adj (an adjustment parameter file).");
+        return false;
+    case OutputKind::Csv:
+        if (endsWith(path, ".csv") || endsWith(path, ".CSV"))
+            return true;
+        Complain(path + ": name the file *.csv.");
+        return false;
+    }
+    return false;
 }
 
 int RunFileCommand(const CliArgs& args)

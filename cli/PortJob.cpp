@@ -205,10 +205,14 @@ void RunJobs(const std::vector<PortJob*>& jobs, bool showProgress)
     sigaction(SIGINT, &action, &previous);
 
     std::size_t shownWidth = 0;
+    std::string shownLine;
     auto paint = [&] {
         std::string line;
         for (const PortJob* job : jobs)
             line += (line.empty() ? "" : "   ") + job->port().shown() + ": " + job->progressText();
+        if (line == shownLine)
+            return;
+        shownLine = line;
         const std::size_t width = line.size();
         if (width < shownWidth)
             line.append(shownWidth - width, ' ');

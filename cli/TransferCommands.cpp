@@ -81,7 +81,7 @@ bool reportDifferences(const PortJob& job, const ProgramState& file, const Progr
 
 int readCommand(const CliArgs& args, const PortName& port, QtTimerFactory& timers)
 {
-    if (!OutputNamed(args.output, false))
+    if (!OutputNamed(args.output, OutputKind::Radio))
         return kUsage;
     if (!folderExists(args.output))
         return kFileFailed;

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "channels/ChannelRecord.h"
+#include "files/NumberFile.h"
 #include "model/Codecs.h"
 #include "model/Tables.h"
 
@@ -178,7 +179,7 @@ struct RowFault {
     std::string text;
 };
 
-std::string quoted(const std::string& value) { return "\"" + value + "\""; }
+std::string quoted(const std::string& value) { return "\"" + ShownValue(value) + "\""; }
 
 // Within the band of the model, the limits included as the channel table has them.
 long long inBand(const ProgramState& state, long long steps, const char* what)
@@ -201,7 +202,8 @@ long long frequencyIn(const std::string& column, const std::string& value)
     case Decimal::NotANumber:
         throw RowFault{column + " " + quoted(value) + " is not a frequency in MHz."};
     case Decimal::TooFine:
-        throw RowFault{column + " " + value + " has a digit below 10 Hz; the radio stores frequencies in 10 Hz steps."};
+        throw RowFault{column + " " + ShownValue(value) +
+                       " has a digit below 10 Hz; the radio stores frequencies in 10 Hz steps."};
     case Decimal::Ok:
         break;
     }

@@ -23,26 +23,6 @@ namespace {
 
 std::string number(long long value) { return std::to_string(value); }
 
-// A value as the message shows it: at most 24 characters, control and
-// non-ASCII bytes escaped, so a binary file cannot garble the message box.
-std::string shownValue(std::string_view token)
-{
-    std::string out;
-    for (std::size_t i = 0; i < token.size() && i < 24; ++i) {
-        const auto c = static_cast<unsigned char>(token[i]);
-        if (c >= 0x20 && c < 0x7F) {
-            out += char(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        }
-    }
-    if (token.size() > 24)
-        out += "...";
-    return out;
-}
-
 FileError lineError(int line, std::string en, std::string zh)
 {
     return {{"Line " + number(line) + ": " + en, "第 " + number(line) + " 行：" + zh}, line};
@@ -161,7 +141,7 @@ std::optional<FileError> ParseNumberText(std::string_view text, const NumberFile
 
         long long value = 0;
         const Token kind = readInteger(token, value);
-        const std::string shown = shownValue(token);
+        const std::string shown = ShownValue(token);
         if (kind == Token::NotANumber)
             return lineError(line, "\"" + shown + "\" is not a whole number.", "“" + shown + "” 不是整数。");
         if (count >= total)
@@ -290,6 +270,24 @@ std::optional<FileError> WriteFileReplacing(const std::string& path, const std::
         return fileError(path, reason, reason, true);
     }
     return std::nullopt;
+}
+
+std::string ShownValue(std::string_view token)
+{
+    std::string out;
+    for (std::size_t i = 0; i < token.size() && i < 24; ++i) {
+        const auto c = static_cast<unsigned char>(token[i]);
+        if (c >= 0x20 && c < 0x7F) {
+            out += char(c);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        }
+    }
+    if (token.size() > 24)
+        out += "...";
+    return out;
 }
 
 NameCheck CheckFileName(const std::string& name, std::string_view lower, std::string_view upper)

@@ -63,6 +63,11 @@ std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFil
 // the previous file (if any) is untouched and no temporary file is left.
 std::optional<FileError> WriteFileReplacing(const std::string& path, const std::string& text);
 
+// A value from a file as a message shows it: at most 24 characters, control
+// and non-ASCII bytes escaped, so a damaged or binary file cannot garble the
+// message box or the terminal.
+std::string ShownValue(std::string_view token);
+
 // The two checks of a typed file name, in the order the dialogs make them:
 // no "*", "$", "\", "/" or "#", then a suffix exactly as lower or as upper.
 enum class NameCheck { Ok, ForbiddenCharacter, WrongSuffix };

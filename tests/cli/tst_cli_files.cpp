@@ -3,6 +3,8 @@
 // comparison of two images in the windows' words.
 
 #include <QTest>
+#include <functional>
+#include <map>
 
 #include "channels/ChannelRecord.h"
 #include "features/OptionRecord.h"
@@ -16,15 +18,40 @@ using test::imageBytes;
 
 namespace {
 
-const char* kHeader =
-    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
-    "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n";
+// The full layout, as those tools export it.
+const char* const kColumnNames[] = {"Location", "Name",       "Frequency", "Duplex", "Offset",   "Tone",
+                                    "rToneFreq", "cToneFreq", "DtcsCode",  "DtcsPolarity", "RxDtcsCode",
+                                    "CrossMode", "Mode",      "TStep",     "Skip",   "Power",    "Comment",
+                                    "URCALL",    "RPT1CALL",  "RPT2CALL",  "DVCODE"};
+
+std::string joined(const std::function<std::string(const char*)>& field)
+{
+    std::string line;
+    for (const char* column : kColumnNames)
+        line += (line.empty() ? "" : ",") + field(column);
+    return line + "\r\n";
+}
+
+const std::string kHeader = joined([](const char* column) { return std::string(column); });
 
 // A row of the full layout with the tone and the rest as given.
 std::string row(int location, const std::string& frequency, const std::string& rest =
                                                                 ",0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,")
 {
     return std::to_string(location) + ",," + frequency + "," + rest + "\r\n";
+}
+
+// A row of the full layout: channel 2, 446 MHz simplex FM without tones,
+// with the given columns changed.
+std::string fullRow(const std::map<std::string, std::string>& changed)
+{
+    std::map<std::string, std::string> values = {
+        {"Location", "2"},    {"Frequency", "446.000000"}, {"Offset", "0.000000"}, {"rToneFreq", "88.5"},
+        {"cToneFreq", "88.5"}, {"DtcsCode", "023"},         {"DtcsPolarity", "NN"},   {"RxDtcsCode", "023"},
+        {"CrossMode", "Tone->Tone"}, {"Mode", "FM"},       {"TStep", "5.00"},        {"Power", "High"}};
+    for (const auto& [column, value] : changed)
+        values[column] = value;
+    return joined([&](const char* column) { return values[column]; });
 }
 
 // Channel lines 1..16 and the scan bits, the part of the image a CSV is.
@@ -76,7 +103,7 @@ private slots:
     void placesRowsByLocationWhenEveryRowHasItsOwn()
     {
         ProgramState s = test::startedState();
-        const std::string csv = std::string(kHeader) + row(9, "440.000000") + row(2, "441.000000");
+        const std::string csv = kHeader + row(9, "440.000000") + row(2, "441.000000");
         const CsvImport result = ImportChannelCsv(csv, s, false);
         QCOMPARE(result.channels, (std::vector<int>{2, 9}));
         QCOMPARE(FrequencyText(s, 9, kRxFirst), std::string("440.00000"));
@@ -90,39 +117,33 @@ private slots:
     {
         QTest::addColumn<QString>("bad");
         QTest::addColumn<QString>("reason");
-        auto add = [&](const char* name, const std::string& line, const char* reason) {
-            QTest::newRow(name) << QString::fromStdString(line) << reason;
+        // Channel 2 at 446 MHz, simplex, no tone, but for the columns given.
+        auto add = [](const char* name, const std::map<std::string, std::string>& columns, const char* reason) {
+            QTest::newRow(name) << QString::fromStdString(fullRow(columns)) << reason;
         };
-        add("out of band", row(2, "146.520000"), "146.52000 MHz lies outside the band of the MX-615D-UHF");
-        add("below 10 Hz", row(2, "446.006251"), "446.006251 has a digit below 10 Hz");
-        add("not a number", row(2, "44x.5"), "\"44x.5\" is not a frequency");
-        add("empty frequency", row(2, ""), "Frequency \"\" is not a frequency");
-        add("tx out of band", row(2, "446.0", "+,100.000000,,88.5,88.5,023,NN,023,,FM,,,High,,,,,"),
-            "transmit frequency 546.00000 MHz lies outside");
-        add("tx below zero", row(2, "446.0", "-,500,,88.5,88.5,023,NN,023,,FM,,,High,,,,,"),
-            "transmit frequency -54.00000 MHz");
-        add("split without tx", row(2, "446.0", "split,,,88.5,88.5,023,NN,023,,FM,,,High,,,,,"),
+        add("out of band", {{"Frequency", "146.520000"}}, "146.52000 MHz lies outside the band of the MX-615D-UHF");
+        add("below 10 Hz", {{"Frequency", "446.006251"}}, "446.006251 has a digit below 10 Hz");
+        add("not a number", {{"Frequency", "44x.5"}}, "\"44x.5\" is not a frequency");
+        add("empty frequency", {{"Frequency", ""}}, "Frequency \"\" is not a frequency");
+        add("tx out of band", {{"Duplex", "+"}, {"Offset", "100.000000"}}, "transmit frequency 546.00000 MHz lies outside");
+        add("tx below zero", {{"Duplex", "-"}, {"Offset", "500"}}, "transmit frequency -54.00000 MHz");
+        add("split without tx", {{"Duplex", "split"}, {"Offset", ""}},
             "split takes the transmit frequency from Offset, which is empty");
-        add("duplex", row(2, "446.0", "x,0,,88.5,88.5,023,NN,023,,FM,,,High,,,,,"), "Duplex \"x\"");
-        add("ctcss not listed", row(2, "446.0", ",0,Tone,69.4,88.5,023,NN,023,,FM,,,High,,,,,"),
-            "rToneFreq \"69.4\" is not a CTCSS tone");
-        add("ctcss not exact", row(2, "446.0", ",0,TSQL,88.5,88.55,023,NN,023,,FM,,,High,,,,,"),
-            "cToneFreq \"88.55\"");
-        add("dcs not listed", row(2, "446.0", ",0,DTCS,88.5,88.5,024,NN,023,,FM,,,High,,,,,"),
-            "DtcsCode \"024\" is not a DCS code of the radio's");
-        add("dcs four digits", row(2, "446.0", ",0,DTCS,88.5,88.5,0023,NN,023,,FM,,,High,,,,,"),
-            "DtcsCode \"0023\" is not a DCS code (three");
-        add("polarity", row(2, "446.0", ",0,DTCS,88.5,88.5,023,NX,023,,FM,,,High,,,,,"), "DtcsPolarity \"NX\"");
-        add("rx dcs in cross", row(2, "446.0", ",0,Cross,88.5,88.5,023,NN,999,Tone->DTCS,FM,,,High,,,,,"),
+        add("duplex", {{"Duplex", "x"}}, "Duplex \"x\"");
+        add("ctcss not listed", {{"Tone", "Tone"}, {"rToneFreq", "69.4"}}, "rToneFreq \"69.4\" is not a CTCSS tone");
+        add("ctcss not exact", {{"Tone", "TSQL"}, {"cToneFreq", "88.55"}}, "cToneFreq \"88.55\"");
+        add("dcs not listed", {{"Tone", "DTCS"}, {"DtcsCode", "024"}}, "DtcsCode \"024\" is not a DCS code of the radio's");
+        add("dcs four digits", {{"Tone", "DTCS"}, {"DtcsCode", "0023"}}, "DtcsCode \"0023\" is not a DCS code (three");
+        add("polarity", {{"Tone", "DTCS"}, {"DtcsPolarity", "NX"}}, "DtcsPolarity \"NX\"");
+        add("rx dcs in cross", {{"Tone", "Cross"}, {"CrossMode", "Tone->DTCS"}, {"RxDtcsCode", "999"}},
             "RxDtcsCode \"999\"");
-        add("cross mode", row(2, "446.0", ",0,Cross,88.5,88.5,023,NN,023,DTCS->Foo,FM,,,High,,,,,"),
-            "CrossMode \"DTCS->Foo\"");
-        add("cross without arrow", row(2, "446.0", ",0,Cross,88.5,88.5,023,NN,023,Tone,FM,,,High,,,,,"),
-            "CrossMode \"Tone\"");
-        add("tone mode", row(2, "446.0", ",0,TSQL-R,88.5,88.5,023,NN,023,,FM,,,High,,,,,"), "Tone \"TSQL-R\"");
-        add("mode", row(2, "446.0", ",0,,88.5,88.5,023,NN,023,,AM,,,High,,,,,"), "Mode \"AM\" is not FM or NFM");
-        add("skip", row(2, "446.0", ",0,,88.5,88.5,023,NN,023,,FM,,X,High,,,,,"), "Skip \"X\"");
-        add("power", row(2, "446.0", ",0,,88.5,88.5,023,NN,023,,FM,,,Mid,,,,,"), "Power \"Mid\"");
+        add("cross mode", {{"Tone", "Cross"}, {"CrossMode", "DTCS->Foo"}}, "CrossMode \"DTCS->Foo\"");
+        add("cross without arrow", {{"Tone", "Cross"}, {"CrossMode", "Tone"}}, "CrossMode \"Tone\"");
+        add("tone mode", {{"Tone", "TSQL-R"}}, "Tone \"TSQL-R\"");
+        add("mode", {{"Mode", "AM"}}, "Mode \"AM\" is not FM or NFM");
+        add("skip", {{"Skip", "X"}}, "Skip \"X\"");
+        add("power", {{"Power", "Mid"}}, "Power \"Mid\"");
+        add("control characters", {{"Mode", "\x1b[2J"}}, "Mode \"\\x1B[2J\"");
     }
 
     // A good row on line 2, the bad one on line 3: without --skip-bad nothing
@@ -131,7 +152,7 @@ private slots:
     {
         QFETCH(QString, bad);
         QFETCH(QString, reason);
-        const std::string csv = std::string(kHeader) + row(1, "446.500000") + bad.toStdString();
+        const std::string csv = kHeader + row(1, "446.500000") + bad.toStdString();
         ProgramState s = test::startedState();
         const ProgramState before = s;
         CsvImport result = ImportChannelCsv(csv, s, false);
@@ -191,7 +212,7 @@ private slots:
     void roundTripIsExact()
     {
         const std::string csv =
-            std::string(kHeader) + row(1, "446.006250", ",0,TSQL,88.5,67.0,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,") +
+            kHeader + row(1, "446.006250", ",0,TSQL,88.5,67.0,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,") +
             row(2, "440.000000", "+,5.000000,Tone,88.5,88.5,023,NN,023,,NFM,,S,Low,,,,,") +
             row(3, "450.500000", "-,10.000000,DTCS,88.5,88.5,754,NR,023,,FM,,,High,,,,,") +
             row(4, "460.000000", "split,470.000000,Cross,100.0,88.5,023,NR,754,Tone->DTCS,FM,,,High,,,,,") +
