@@ -4,7 +4,8 @@
 set -euo pipefail
 MX615_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 . "$MX615_ROOT/scripts/common.sh"
-mx615_install_packages
+# The desktop entry and AppStream checks of the test suite need their validators.
+mx615_install_packages desktop-file-utils appstream
 mx615_build "$MX615_ROOT/build"
 export QT_QPA_PLATFORM=offscreen
 cd "$MX615_ROOT/build"
