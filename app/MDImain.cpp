@@ -13,6 +13,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "app/AboutTexts.h"
+#include "app/frmAbout.h"
 #include "ui/Prompt.h"
 #include "channels/frm_chann.h"
 #include "link/Form_Comm_Read.h"
@@ -69,7 +71,6 @@ constexpr MenuCaption kMenuCaptions[] = {
 constexpr int kPanelShares[8] = {5, 11, 6, 8, 8, 5, 15, 43};
 
 const Bilingual kTitle{"MX-615Plus series program software ", "MX-615Plus 系列对讲机编程软件 "};
-const Bilingual kCompany{"Harbor Signal Electronics Co., Ltd.", "港湾信号电子有限公司"};
 const Bilingual kPanelState{"State", "状态"};
 const Bilingual kPanelVersion{"  Version", "软件版本"};
 const Bilingual kPanelBand{"Band", "频段"};
@@ -174,14 +175,14 @@ void MDImain::buildMenus()
     connect(chn, &QAction::triggered, this, &MDImain::Language_chn_Click);
     connect(eng, &QAction::triggered, this, &MDImain::Language_eng_Click);
 
-    addTop("Menu_About", false);
+    connect(addTop("Menu_About", false), &QAction::triggered, this, &MDImain::Menu_About_Click);
     connect(addTop("Menu_exit"), &QAction::triggered, this, &QWidget::close);
 }
 
 void MDImain::setServiceMode(bool on)
 {
     // Hidden items that open a window (or switch the language).
-    static const char* const kServiceItems[] = {"Language_Setup"};
+    static const char* const kServiceItems[] = {"Language_Setup", "Menu_About"};
     for (const char* name : kServiceItems) {
         QAction* action = item(name);
         action->setVisible(on);
@@ -278,7 +279,7 @@ void MDImain::applyCaptions(bool chinese)
     for (const MenuCaption& caption : kMenuCaptions)
         if (QAction* action = item(caption.name))
             action->setText(QString::fromUtf8(chinese ? caption.zh : caption.en));
-    panel(8)->setText(qs(kCompany, chinese));
+    panel(8)->setText(qs(kCompanyName, chinese));
     setWindowTitle(qs(kTitle, chinese));
     panel(1)->setText(qs(kPanelState, chinese));
     panel(2)->clear();
@@ -294,6 +295,7 @@ void MDImain::Form_Load()
     // 1. Version and language.
     s.VersionText = "V12.07.30";
     s.UiChinese = false;
+    s.About = FillAboutTexts(false);
 
     // 2. A main window two thirds of the screen.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -421,14 +423,28 @@ void MDImain::proc_setup_Click() {}
 
 void MDImain::Language_chn_Click()
 {
-    context_.state.UiChinese = true;
-    applyCaptions(true);
+    switchLanguage(true);
 }
 
 void MDImain::Language_eng_Click()
 {
-    context_.state.UiChinese = false;
-    applyCaptions(false);
+    switchLanguage(false);
+}
+
+void MDImain::switchLanguage(bool chinese)
+{
+    // Choosing the language already in use only re-applies the captions.
+    ProgramState& s = context_.state;
+    if (s.UiChinese != chinese) {
+        s.UiChinese = chinese;
+        s.About = FillAboutTexts(chinese);
+    }
+    applyCaptions(chinese);
+}
+
+void MDImain::Menu_About_Click()
+{
+    openWindow<frmAbout>();
 }
 
 void MDImain::adopt(std::type_index kind, ChildWindow* window)

@@ -64,6 +64,7 @@ public:
     void proc_setup_Click();
     void Language_chn_Click();
     void Language_eng_Click();
+    void Menu_About_Click();
 
     // Probes CommPort with the main window's own serial control; sets
     // PortOpenFailed. Shows no message.
@@ -81,6 +82,7 @@ private:
     void buildToolbar();
     void buildStatusBar();
     void applyCaptions(bool chinese);
+    void switchLanguage(bool chinese);
     void fitPanels();
     void adopt(std::type_index kind, ChildWindow* window) override;
     ChildWindow* findWindow(std::type_index kind) const override;
