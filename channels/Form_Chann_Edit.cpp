@@ -15,6 +15,7 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 
+#include "ui/PickOnly.h"
 #include "ui/Prompt.h"
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelRecord.h"
@@ -497,15 +498,6 @@ bool Form_Chann_Edit::Text_CHN_KeyPress(QKeyEvent* event)
     return after.trimmed().toInt() > kLastChannel;
 }
 
-bool Form_Chann_Edit::listKeyPress(QKeyEvent* event)
-{
-    // The lists are pick-only: a typed character would jump to a matching
-    // entry and store it. The arrow keys, F4 and Alt+Down still pick, and the
-    // space bar only opens the list.
-    const QString typed = event->text();
-    return !typed.isEmpty() && typed.at(0).isPrint() && typed != QStringLiteral(" ");
-}
-
 // The frequencies.
 
 bool Form_Chann_Edit::frequencyKeyPress(QKeyEvent* event)
@@ -681,7 +673,7 @@ bool Form_Chann_Edit::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (qobject_cast<QComboBox*>(watched))
-            return listKeyPress(key);
+            return IsTypedListKey(key);
         if (watched == Text_CHN)
             return Text_CHN_KeyPress(key);
         if (watched == Text_RX_Freq || watched == Text_TX_Freq)

@@ -109,7 +109,6 @@ private:
     void fillDependentLists(int n, bool decodeListed);
     void updateTableCaption();
     bool Text_CHN_KeyPress(QKeyEvent* event);
-    bool listKeyPress(QKeyEvent* event);
     bool frequencyKeyPress(QKeyEvent* event);
     // The text to store for an entry, after the band check; nothing when the
     // entry was refused and the box was put back.
