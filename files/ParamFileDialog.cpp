@@ -1,4 +1,4 @@
-#include "files/ChannFileDialog.h"
+#include "files/ParamFileDialog.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -17,8 +17,6 @@
 #include <QStorageInfo>
 
 #include "ui/Prompt.h"
-#include "channels/Form_Chann_Edit.h"
-#include "channels/frm_chann.h"
 #include "model/Codecs.h"
 
 namespace mx615 {
@@ -55,7 +53,7 @@ bool isEnterKey(QEvent* event)
 
 }  // namespace
 
-ChannFileDialog::ChannFileDialog(WindowHost& host) : ChildWindow(host)
+ParamFileDialog::ParamFileDialog(WindowHost& host, const FileDialogKind& kind) : ChildWindow(host), kind_(kind)
 {
     auto named = [](QWidget* widget, const char* name) {
         widget->setObjectName(QString::fromLatin1(name));
@@ -100,20 +98,20 @@ ChannFileDialog::ChannFileDialog(WindowHost& host) : ChildWindow(host)
     setTabOrder(Command_enter, Command_close);
 
     connect(Drive1, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
-    connect(Dir1, &QListWidget::itemActivated, this, &ChannFileDialog::Dir1_Activated);
+    connect(Dir1, &QListWidget::itemActivated, this, &ParamFileDialog::Dir1_Activated);
     connect(File1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
         if (item)
             File1_Click();
     });
     connect(File1, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { File1_Click(); });
-    connect(File1, &QListWidget::itemActivated, this, &ChannFileDialog::File1_Activated);
-    connect(Command_enter, &QPushButton::clicked, this, &ChannFileDialog::Command_enter_Click);
-    connect(Command_close, &QPushButton::clicked, this, &ChannFileDialog::Command_close_Click);
+    connect(File1, &QListWidget::itemActivated, this, &ParamFileDialog::File1_Activated);
+    connect(Command_enter, &QPushButton::clicked, this, &ParamFileDialog::Command_enter_Click);
+    connect(Command_close, &QPushButton::clicked, this, &ParamFileDialog::Command_close_Click);
     setDefaultButton(Command_enter);
     setCancelButton(Command_close);
 }
 
-void ChannFileDialog::Form_Load()
+void ParamFileDialog::Form_Load()
 {
     const QSize main = host().frameSize();
     const int width = int(main.width() / 1.55);
@@ -121,12 +119,12 @@ void ChannFileDialog::Form_Load()
     place((main.width() - width) / 2, 0, width, height);
 
     const bool zh = chinese();
-    setCaption(texts().caption);
-    Label_name->setText(qs(texts().nameLabel, zh));
+    setCaption(kind_.caption);
+    Label_name->setText(qs(kind_.nameLabel, zh));
     Label_drive->setText(qs(kDriveLabel, zh));
     Command_enter->setText(qs(kConfirm, zh));
     Command_close->setText(qs(kCancel, zh));
-    Text1->setText(QStringLiteral("*.chann"));
+    Text1->setText(qs("*" + kind_.lower));
 
     fillDrives();
     QString start = QDir::currentPath();
@@ -138,12 +136,12 @@ void ChannFileDialog::Form_Load()
     Text1->selectAll();
 }
 
-bool ChannFileDialog::startFolderUsable(const QString& path) const
+bool ParamFileDialog::startFolderUsable(const QString& path) const
 {
-    return QFileInfo(path).isReadable();
+    return kind_.saving ? QFileInfo(path).isWritable() : QFileInfo(path).isReadable();
 }
 
-void ChannFileDialog::fillDrives()
+void ParamFileDialog::fillDrives()
 {
     Drive1->clear();
     Drive1->addItem(QStringLiteral("/"), QStringLiteral("/"));
@@ -156,7 +154,7 @@ void ChannFileDialog::fillDrives()
     }
 }
 
-void ChannFileDialog::selectDriveOf(const QString& path)
+void ParamFileDialog::selectDriveOf(const QString& path)
 {
     // The drive whose root is the longest start of the path.
     int best = 0;
@@ -172,10 +170,10 @@ void ChannFileDialog::selectDriveOf(const QString& path)
     Drive1->setCurrentIndex(best);
 }
 
-bool ChannFileDialog::setDirPath(const QString& path)
+bool ParamFileDialog::setDirPath(const QString& path)
 {
     const QString clean = QDir::cleanPath(QDir(path).absolutePath());
-    const FolderListing listing = ListChannFolder(clean.toStdString());
+    const FolderListing listing = ListFolder(clean.toStdString(), kind_.lower, kind_.upper);
     if (listing.error) {
         warn(kFolderUnreadable, clean + QStringLiteral(": ") + qs(*listing.error));
         return false;
@@ -200,33 +198,33 @@ bool ChannFileDialog::setDirPath(const QString& path)
     return true;
 }
 
-void ChannFileDialog::Drive1_Change()
+void ParamFileDialog::Drive1_Change()
 {
     const QString root = Drive1->currentData(kPathRole).toString();
     if (!setDirPath(root))
         selectDriveOf(dirPath_);
 }
 
-void ChannFileDialog::Dir1_Change()
+void ParamFileDialog::Dir1_Change()
 {
     File1->clear();
-    for (const std::string& file : ListChannFolder(dirPath_.toStdString()).files)
+    for (const std::string& file : ListFolder(dirPath_.toStdString(), kind_.lower, kind_.upper).files)
         File1->addItem(qs(file));
 }
 
-void ChannFileDialog::Dir1_Activated(QListWidgetItem* item)
+void ParamFileDialog::Dir1_Activated(QListWidgetItem* item)
 {
     if (item)
         setDirPath(item->data(kPathRole).toString());
 }
 
-void ChannFileDialog::File1_Click()
+void ParamFileDialog::File1_Click()
 {
     if (QListWidgetItem* item = File1->currentItem())
         Text1->setText(item->text());
 }
 
-void ChannFileDialog::File1_Activated(QListWidgetItem* item)
+void ParamFileDialog::File1_Activated(QListWidgetItem* item)
 {
     if (!item)
         return;
@@ -234,38 +232,39 @@ void ChannFileDialog::File1_Activated(QListWidgetItem* item)
     Command_enter_Click();
 }
 
-void ChannFileDialog::Command_enter_Click()
+void ParamFileDialog::Command_enter_Click()
 {
     const std::string name = Trimmed(Text1->text().toStdString());
-    switch (CheckChannName(name)) {
-    case ChannNameCheck::ForbiddenCharacter:
-        warn(texts().forbidden);
+    switch (CheckFileName(name, kind_.lower, kind_.upper)) {
+    case NameCheck::ForbiddenCharacter:
+        warn(kind_.forbidden);
         return;
-    case ChannNameCheck::WrongSuffix:
-        warn(texts().suffix);
+    case NameCheck::WrongSuffix:
+        warn(kind_.suffix);
         return;
-    case ChannNameCheck::Ok:
+    case NameCheck::Ok:
         break;
     }
     const QString path = QDir(dirPath_).filePath(qs(name));
-    if (auto fault = transfer(path.toStdString())) {
+    if (auto fault = confirmFile(path.toStdString())) {
         // The dialog stays open, so the user can pick another file or folder.
-        warn(fault->text, qs(texts().failed, chinese()));
+        warn(fault->text, qs(kind_.failed, chinese()));
         Dir1_Change();
         return;
     }
     state().LastFilePath = path.toStdString();
-    warn(texts().done);
+    if (kind_.done)
+        warn(*kind_.done);
     unload();
     afterDone();
 }
 
-void ChannFileDialog::Command_close_Click()
+void ParamFileDialog::Command_close_Click()
 {
     unload();
 }
 
-bool ChannFileDialog::eventFilter(QObject* watched, QEvent* event)
+bool ParamFileDialog::eventFilter(QObject* watched, QEvent* event)
 {
     // Enter on a folder enters it and Enter on a file confirms that file; the
     // dialog's Enter key (Confirm) must not take the key from these lists.
@@ -282,63 +281,6 @@ bool ChannFileDialog::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return ChildWindow::eventFilter(watched, event);
-}
-
-// The open dialog.
-
-const ChannFileDialog::Texts& Form_open_chann::texts() const
-{
-    static const Texts kTexts{
-        {"Open Channcle File", "打开信道参数文件"},
-        {"Open File:", "打开文件名："},
-        {"Open the file name of channel parameter is nullity ", "打开信道参数文件名无效 "},
-        {"Nullity file suffix name of channel parameter.", "无效的信道参数文件后缀名！"},
-        {"Succeed fold the channel parameter from file.", "信道参数从文件调入成功 ！"},
-        {"Nothing was loaded: the channel parameters are as they were.", "未调入任何数据，信道参数保持不变。"},
-    };
-    return kTexts;
-}
-
-std::optional<ChannFileError> Form_open_chann::transfer(const std::string& path)
-{
-    return LoadChannFile(state(), path);
-}
-
-void Form_open_chann::afterDone()
-{
-    // The windows on show hold the old channels: the table redraws now rather
-    // than waiting to be brought to the front, the detail dialog reloads.
-    WindowHost& main = host();
-    if (frm_chann* table = main.window<frm_chann>())
-        table->Form_Activate();
-    if (Form_Chann_Edit* detail = main.window<Form_Chann_Edit>())
-        detail->ReloadDialog();
-}
-
-// The save dialog.
-
-const ChannFileDialog::Texts& Form_save_chann::texts() const
-{
-    static const Texts kTexts{
-        {"Save Channel File", "保存信道参数文件"},
-        {"Save File:", "保存文件名："},
-        {"Store the file name of channel parameter need is nullity. ", "保存信道参数所需要的文件名无效 "},
-        {"Advice don't modify file suffix name of system default ！", "建议不要修改系统默认的文件后缀名！"},
-        {"Complete storing channel parameter.", "信道参数保存完毕 ！"},
-        {"Nothing was replaced: a file of that name keeps its content. Choose another folder or name.",
-         "未替换任何文件，原有文件内容不变。请选择其他文件夹或文件名。"},
-    };
-    return kTexts;
-}
-
-std::optional<ChannFileError> Form_save_chann::transfer(const std::string& path)
-{
-    return SaveChannFile(state(), path);
-}
-
-bool Form_save_chann::startFolderUsable(const QString& path) const
-{
-    return QFileInfo(path).isWritable();
 }
 
 }  // namespace mx615

@@ -1,14 +1,15 @@
 #pragma once
-// The two channel-file dialogs. They are built the same way (a drive list, a
-// folder list, a file list of "*.chann" files, a name box, Confirm and
-// Cancel) and differ only in their texts and in what Confirm does with the
-// file: the open dialog loads it into RadioImage, the save dialog writes it.
+// The base of the parameter-file dialogs (channel and adjustment files). They
+// are built the same way: a drive list, a folder list, a file list of the
+// files with the dialog's suffix, a name box, Confirm and Cancel. What
+// differs is handed in: the texts, the suffix, whether the dialog saves, and
+// what Confirm does with an accepted name.
 
 #include <optional>
 #include <string>
 
 #include "ui/ChildWindow.h"
-#include "files/ChannFile.h"
+#include "files/NumberFile.h"
 
 class QComboBox;
 class QLabel;
@@ -19,11 +20,25 @@ class QPushButton;
 
 namespace mx615 {
 
-class ChannFileDialog : public ChildWindow {
+// What differs between the file dialogs.
+struct FileDialogKind {
+    Bilingual caption;
+    Bilingual nameLabel;
+    Bilingual forbidden;   // the name holds "*", "$", "\", "/" or "#"
+    Bilingual suffix;      // the name does not end in the suffix
+    // Shown once Confirm has done its work; none when the dialog only hands
+    // the name on.
+    std::optional<Bilingual> done;
+    Bilingual failed;      // leads the system's reason when the file work fails
+    // The suffix, in the only two forms accepted (".chann" and ".CHANN").
+    std::string lower;
+    std::string upper;
+    bool saving = false;   // the lists start in a folder the user may write to
+};
+
+class ParamFileDialog : public ChildWindow {
     Q_OBJECT
 public:
-    explicit ChannFileDialog(WindowHost& host);
-
     void Form_Load() override;
 
     void Drive1_Change();
@@ -48,53 +63,25 @@ public:
     QPushButton* Command_close = nullptr;
 
 protected:
-    struct Texts {
-        Bilingual caption;
-        Bilingual nameLabel;
-        Bilingual forbidden;
-        Bilingual suffix;
-        Bilingual done;
-        Bilingual failed;   // leads the system's reason when the file fails
-    };
-    virtual const Texts& texts() const = 0;
-    // Reads or writes the file; nothing on success.
-    virtual std::optional<ChannFileError> transfer(const std::string& path) = 0;
-    // Where the lists start when the process's folder is no good for this dialog.
-    virtual bool startFolderUsable(const QString& path) const;
+    ParamFileDialog(WindowHost& host, const FileDialogKind& kind);
+
+    // What Confirm does with an accepted name (the full path): reads or writes
+    // the file, or hands the name on; nothing on success.
+    virtual std::optional<FileError> confirmFile(const std::string& path) = 0;
     // Runs after the done message, once the dialog has been unloaded.
     virtual void afterDone() {}
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool startFolderUsable(const QString& path) const;
     void fillDrives();
     void selectDriveOf(const QString& path);
     void Dir1_Activated(QListWidgetItem* item);
     void File1_Activated(QListWidgetItem* item);
 
+    const FileDialogKind& kind_;
     QString dirPath_;
-};
-
-class Form_open_chann : public ChannFileDialog {
-    Q_OBJECT
-public:
-    using ChannFileDialog::ChannFileDialog;
-
-protected:
-    const Texts& texts() const override;
-    std::optional<ChannFileError> transfer(const std::string& path) override;
-    void afterDone() override;
-};
-
-class Form_save_chann : public ChannFileDialog {
-    Q_OBJECT
-public:
-    using ChannFileDialog::ChannFileDialog;
-
-protected:
-    const Texts& texts() const override;
-    std::optional<ChannFileError> transfer(const std::string& path) override;
-    bool startFolderUsable(const QString& path) const override;
 };
 
 }  // namespace mx615
