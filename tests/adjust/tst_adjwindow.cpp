@@ -14,24 +14,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "MemoryRadio.h"
+#include "RadioBench.h"
 #include "adjust/frm_Adj_Txp.h"
 #include "files/AdjFile.h"
 #include "files/AdjFileDialog.h"
-#include "support/TestApp.h"
 
 using namespace mx615;
 using namespace mx615::test;
 
 namespace {
 
-struct Bench {
-    Bench() : radio(app.hub, 2, app.clock)
-    {
-        app.state.CommPort = 2;
-        radio.radio.memory = sim::PatternMemory(0x2D);
-        QDir::setCurrent(folder.path());
-    }
+struct Bench : RadioBench {
+    Bench() { QDir::setCurrent(folder.path()); }
     ~Bench() { QDir::setCurrent(QDir::tempPath()); }
     frm_Adj_Txp* open()
     {
@@ -60,8 +54,6 @@ struct Bench {
     }
 
     QTemporaryDir folder;
-    TestApp app;
-    sim::MemoryRadio radio;
 };
 
 // Picks an entry from the open list, as a click on it would.
