@@ -5,6 +5,8 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QScrollArea>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 
 #include "adjust/AdjustPlans.h"
@@ -27,7 +29,12 @@ QComboBox* makeList(QWidget* parent, const QString& name)
     box->setObjectName(name);
     box->setEditable(false);
     box->setMaxVisibleItems(kVisibleEntries);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Ten lists stand abreast: on a narrow window they may shrink to what
+    // three digits need.
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    const QSize digits(box->fontMetrics().horizontalAdvance(QStringLiteral("127")), box->fontMetrics().height());
+    box->setMinimumWidth(box->style()->sizeFromContents(QStyle::CT_ComboBox, &option, digits, box).width());
     MakePickOnly(box);
     return box;
 }
@@ -132,7 +139,7 @@ void frm_Adj_Txp::buildControls()
         frame->setObjectName(transmit ? "Frame_TX" : "Frame_RX");
         caption(frame, transmit ? AdjustTexts::Transmit : AdjustTexts::Receive);
         auto* column = new QVBoxLayout(frame);
-        column->setSpacing(2);
+        column->setSpacing(0);
         static const char* const kNames[] = {"Check_WN_", "Check_PRE_", "Check_V_HPF_", "Check_V_LPF_"};
         for (int bit = 0; bit < 4; ++bit) {
             boxes[bit] = new QCheckBox(frame);
@@ -193,12 +200,24 @@ void frm_Adj_Txp::buildControls()
     buttons->addStretch();
     for (QPushButton* b : {Command_read, Command_write, Command_Open, Command_Save, Command_close})
         buttons->addWidget(b);
+    // On a small screen the values scroll; the progress and the buttons stay
+    // in sight.
+    auto* values = new QWidget;
+    auto* valueLayout = new QVBoxLayout(values);
+    valueLayout->setContentsMargins(0, 0, 0, 0);
+    valueLayout->setSpacing(4);
+    valueLayout->addWidget(squelchFrame);
+    valueLayout->addWidget(highFrame);
+    valueLayout->addWidget(lowFrame);
+    valueLayout->addLayout(middle);
+    valueLayout->addStretch();
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("ValueArea");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(values);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(squelchFrame);
-    layout->addWidget(highFrame);
-    layout->addWidget(lowFrame);
-    layout->addLayout(middle);
-    layout->addStretch();
+    layout->addWidget(scroll, 1);
     layout->addLayout(status);
     layout->addLayout(buttons);
 
