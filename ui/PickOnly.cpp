@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QWidget>
 
 namespace mx615 {
 
@@ -16,6 +17,10 @@ protected:
     {
         if (event->type() == QEvent::KeyPress && IsTypedListKey(static_cast<QKeyEvent*>(event)))
             return true;
+        if (event->type() == QEvent::Wheel && !static_cast<QWidget*>(watched)->hasFocus()) {
+            event->ignore();   // on to the parent
+            return true;
+        }
         return QObject::eventFilter(watched, event);
     }
 };
@@ -30,6 +35,8 @@ bool IsTypedListKey(const QKeyEvent* event)
 
 void MakePickOnly(QComboBox* box)
 {
+    // Not focused by the wheel, which would then pick at once.
+    box->setFocusPolicy(Qt::StrongFocus);
     box->installEventFilter(new PickOnlyFilter(box));
 }
 

@@ -12,7 +12,9 @@ namespace mx615 {
 bool IsTypedListKey(const QKeyEvent* event);
 
 // Makes a list discard typed characters, for windows without a key filter of
-// their own.
+// their own. A turn of the mouse wheel over the list picks only once the
+// list has the focus; otherwise it scrolls what holds the list, so scrolling
+// a window never changes a value by chance.
 void MakePickOnly(QComboBox* box);
 
 }  // namespace mx615

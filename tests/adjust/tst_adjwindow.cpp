@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "RadioBench.h"
 #include "adjust/frm_Adj_Txp.h"
@@ -145,7 +146,9 @@ private slots:
         pick(w->Combo_Txp_H[4], 127);
         QCOMPARE((QList<int>{b.cell(0, 4), b.cell(2, 9), b.cell(1, 4)}), (QList<int>{100, 3, 127}));
         QTest::keyClicks(w->Combo_Txp_H[0], "5");
-        QCOMPARE(int(b.cell(1, 0)), 90);
+        QWheelEvent wheel({5, 5}, {5, 5}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w->Combo_Txp_H[1], &wheel);   // not focused: scrolls, picks nothing
+        QCOMPARE((QList<int>{b.cell(1, 0), b.cell(1, 1)}), (QList<int>{90, 90}));
         QTest::keyClick(w->Combo_Txp_H[0], Qt::Key_Down);
         QCOMPARE(int(b.cell(1, 0)), 91);
         // The hidden crystal list works on the whole byte.
