@@ -16,6 +16,8 @@
 #include "app/AboutTexts.h"
 #include "app/frmAbout.h"
 #include "ui/Prompt.h"
+#include "adjust/AdjustTable.h"
+#include "adjust/frm_Adj_Txp.h"
 #include "channels/frm_chann.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
@@ -83,6 +85,9 @@ MDImain::MDImain(AppContext& context) : context_(context), MSC(context.makeComm(
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("MDIClient");
     mdi_->setBackground(palette().brush(QPalette::Dark));
+    // A closing window hands the front to the one that was there before it
+    // (a file dialog back to the window that opened it), not to the oldest.
+    mdi_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
         if (sub)
@@ -165,7 +170,7 @@ void MDImain::buildMenus()
     item("Adj_Txp")->setEnabled(false);
 
     connect(addTop("proc_setup"), &QAction::triggered, this, &MDImain::proc_setup_Click);
-    addTop("Other", false);
+    connect(addTop("Other", false), &QAction::triggered, this, &MDImain::Other_Click);
 
     QMenu* language = addMenu("Language_Setup", false);
     QAction* chn = add(language, "Language_chn");
@@ -182,7 +187,7 @@ void MDImain::buildMenus()
 void MDImain::setServiceMode(bool on)
 {
     // Hidden items that open a window (or switch the language).
-    static const char* const kServiceItems[] = {"Language_Setup", "Menu_About"};
+    static const char* const kServiceItems[] = {"Other", "Language_Setup", "Menu_About"};
     for (const char* name : kServiceItems) {
         QAction* action = item(name);
         action->setVisible(on);
@@ -340,6 +345,9 @@ void MDImain::Form_Load()
     // 10. The radio image and the factory channels.
     FillStartupImage(s);
 
+    // 11. The adjustment table.
+    FillAdjustStartup(s);
+
     // 12. The channel table is open when the program is ready.
     openWindow<frm_chann>();
 }
@@ -420,6 +428,11 @@ void MDImain::Prog_write_Click()
 }
 
 void MDImain::proc_setup_Click() {}
+
+void MDImain::Other_Click()
+{
+    openWindow<frm_Adj_Txp>();
+}
 
 void MDImain::Language_chn_Click()
 {

@@ -62,6 +62,7 @@ public:
     void Prog_read_Click();
     void Prog_write_Click();
     void proc_setup_Click();
+    void Other_Click();
     void Language_chn_Click();
     void Language_eng_Click();
     void Menu_About_Click();

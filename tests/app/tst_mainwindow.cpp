@@ -47,7 +47,7 @@ public:
 };
 
 // The hidden items that open a window, shown by --service.
-const QStringList kServiceItems{"Language_Setup", "Menu_About"};
+const QStringList kServiceItems{"Other", "Language_Setup", "Menu_About"};
 
 QAction* action(const TestApp& app, const char* name)
 {
