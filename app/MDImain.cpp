@@ -13,7 +13,11 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "app/AboutTexts.h"
+#include "app/frmAbout.h"
 #include "ui/Prompt.h"
+#include "adjust/AdjustTable.h"
+#include "adjust/frm_Adj_Txp.h"
 #include "channels/frm_chann.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
@@ -69,7 +73,6 @@ constexpr MenuCaption kMenuCaptions[] = {
 constexpr int kPanelShares[8] = {5, 11, 6, 8, 8, 5, 15, 43};
 
 const Bilingual kTitle{"MX-615Plus series program software ", "MX-615Plus 系列对讲机编程软件 "};
-const Bilingual kCompany{"Harbor Signal Electronics Co., Ltd.", "港湾信号电子有限公司"};
 const Bilingual kPanelState{"State", "状态"};
 const Bilingual kPanelVersion{"  Version", "软件版本"};
 const Bilingual kPanelBand{"Band", "频段"};
@@ -82,6 +85,9 @@ MDImain::MDImain(AppContext& context) : context_(context), MSC(context.makeComm(
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("MDIClient");
     mdi_->setBackground(palette().brush(QPalette::Dark));
+    // A closing window hands the front to the one that was there before it
+    // (a file dialog back to the window that opened it), not to the oldest.
+    mdi_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
         if (sub)
@@ -164,7 +170,7 @@ void MDImain::buildMenus()
     item("Adj_Txp")->setEnabled(false);
 
     connect(addTop("proc_setup"), &QAction::triggered, this, &MDImain::proc_setup_Click);
-    addTop("Other", false);
+    connect(addTop("Other", false), &QAction::triggered, this, &MDImain::Other_Click);
 
     QMenu* language = addMenu("Language_Setup", false);
     QAction* chn = add(language, "Language_chn");
@@ -174,14 +180,14 @@ void MDImain::buildMenus()
     connect(chn, &QAction::triggered, this, &MDImain::Language_chn_Click);
     connect(eng, &QAction::triggered, this, &MDImain::Language_eng_Click);
 
-    addTop("Menu_About", false);
+    connect(addTop("Menu_About", false), &QAction::triggered, this, &MDImain::Menu_About_Click);
     connect(addTop("Menu_exit"), &QAction::triggered, this, &QWidget::close);
 }
 
 void MDImain::setServiceMode(bool on)
 {
     // Hidden items that open a window (or switch the language).
-    static const char* const kServiceItems[] = {"Language_Setup"};
+    static const char* const kServiceItems[] = {"Other", "Language_Setup", "Menu_About"};
     for (const char* name : kServiceItems) {
         QAction* action = item(name);
         action->setVisible(on);
@@ -278,7 +284,7 @@ void MDImain::applyCaptions(bool chinese)
     for (const MenuCaption& caption : kMenuCaptions)
         if (QAction* action = item(caption.name))
             action->setText(QString::fromUtf8(chinese ? caption.zh : caption.en));
-    panel(8)->setText(qs(kCompany, chinese));
+    panel(8)->setText(qs(kCompanyName, chinese));
     setWindowTitle(qs(kTitle, chinese));
     panel(1)->setText(qs(kPanelState, chinese));
     panel(2)->clear();
@@ -294,6 +300,7 @@ void MDImain::Form_Load()
     // 1. Version and language.
     s.VersionText = "V12.07.30";
     s.UiChinese = false;
+    s.About = FillAboutTexts(false);
 
     // 2. A main window two thirds of the screen.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -337,6 +344,9 @@ void MDImain::Form_Load()
 
     // 10. The radio image and the factory channels.
     FillStartupImage(s);
+
+    // 11. The adjustment table.
+    FillAdjustStartup(s);
 
     // 12. The channel table is open when the program is ready.
     openWindow<frm_chann>();
@@ -419,16 +429,35 @@ void MDImain::Prog_write_Click()
 
 void MDImain::proc_setup_Click() {}
 
+void MDImain::Other_Click()
+{
+    openWindow<frm_Adj_Txp>();
+}
+
 void MDImain::Language_chn_Click()
 {
-    context_.state.UiChinese = true;
-    applyCaptions(true);
+    switchLanguage(true);
 }
 
 void MDImain::Language_eng_Click()
 {
-    context_.state.UiChinese = false;
-    applyCaptions(false);
+    switchLanguage(false);
+}
+
+void MDImain::switchLanguage(bool chinese)
+{
+    // Choosing the language already in use only re-applies the captions.
+    ProgramState& s = context_.state;
+    if (s.UiChinese != chinese) {
+        s.UiChinese = chinese;
+        s.About = FillAboutTexts(chinese);
+    }
+    applyCaptions(chinese);
+}
+
+void MDImain::Menu_About_Click()
+{
+    openWindow<frmAbout>();
 }
 
 void MDImain::adopt(std::type_index kind, ChildWindow* window)

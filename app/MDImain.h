@@ -62,8 +62,10 @@ public:
     void Prog_read_Click();
     void Prog_write_Click();
     void proc_setup_Click();
+    void Other_Click();
     void Language_chn_Click();
     void Language_eng_Click();
+    void Menu_About_Click();
 
     // Probes CommPort with the main window's own serial control; sets
     // PortOpenFailed. Shows no message.
@@ -81,6 +83,7 @@ private:
     void buildToolbar();
     void buildStatusBar();
     void applyCaptions(bool chinese);
+    void switchLanguage(bool chinese);
     void fitPanels();
     void adopt(std::type_index kind, ChildWindow* window) override;
     ChildWindow* findWindow(std::type_index kind) const override;

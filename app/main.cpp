@@ -1,6 +1,7 @@
 // The MX-615 programming tool.
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -58,6 +59,11 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("mx615");
+    // The same icon as the desktop entry, in the title bar and the task switcher.
+    QGuiApplication::setDesktopFileName("com.harborsignal.mx615");
+    QIcon icon(":/icons/mx615-256.png");
+    icon.addFile(":/icons/mx615-48.png");
+    QApplication::setWindowIcon(QIcon::fromTheme("mx615", icon));
 
     mx615::ProgramState state;
     mx615::MessageBoxPrompt prompt;

@@ -16,8 +16,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include "ui/PickOnly.h"
 #include "ui/Prompt.h"
-#include "ui/ListKeys.h"
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelRecord.h"
 #include "channels/FrequencyEntry.h"
@@ -680,7 +680,7 @@ bool Form_Chann_Edit::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (qobject_cast<QComboBox*>(watched))
-            return SearchesByTyping(key);
+            return IsTypedListKey(key);
         if (watched == Text_CHN)
             return Text_CHN_KeyPress(key);
         if (watched == Text_RX_Freq || watched == Text_TX_Freq)

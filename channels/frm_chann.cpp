@@ -17,7 +17,7 @@
 #include <algorithm>
 
 #include "ui/Prompt.h"
-#include "ui/ListKeys.h"
+#include "ui/PickOnly.h"
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelRecord.h"
 #include "channels/Form_Chann_Edit.h"
@@ -525,7 +525,7 @@ bool frm_chann::Combo_edit_KeyPress(QKeyEvent* key)
         abandonEdit();
         return true;
     }
-    return SearchesByTyping(key);
+    return IsTypedListKey(key);
 }
 
 void frm_chann::editorLostFocus(QFocusEvent* event, Editor editor)

@@ -1,306 +1,43 @@
 #include "files/ChannFileDialog.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QEvent>
-#include <QFileInfo>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QSet>
-#include <QStorageInfo>
-
-#include "ui/Prompt.h"
 #include "channels/Form_Chann_Edit.h"
 #include "channels/frm_chann.h"
-#include "model/Codecs.h"
+#include "files/ChannFile.h"
 
 namespace mx615 {
 
 namespace {
 
-const Bilingual kDriveLabel{"Drive:", "驱动器："};
-const Bilingual kConfirm{"Confirm", "确  定"};
-const Bilingual kCancel{"Cancel", "取  消"};
-const Bilingual kFolderUnreadable{"This folder cannot be opened.", "无法打开此文件夹。"};
+const FileDialogKind kOpenKind{
+    {"Open Channcle File", "打开信道参数文件"},
+    {"Open File:", "打开文件名："},
+    {"Open the file name of channel parameter is nullity ", "打开信道参数文件名无效 "},
+    {"Nullity file suffix name of channel parameter.", "无效的信道参数文件后缀名！"},
+    Bilingual{"Succeed fold the channel parameter from file.", "信道参数从文件调入成功 ！"},
+    {"Nothing was loaded: the channel parameters are as they were.", "未调入任何数据，信道参数保持不变。"},
+    ".chann",
+    ".CHANN",
+    false,
+};
 
-constexpr int kPathRole = Qt::UserRole;
-
-// File systems that hold no user files: the drive list leaves them out.
-bool pseudoFileSystem(const QStorageInfo& volume)
-{
-    static const QSet<QByteArray> kinds{"proc",     "sysfs",      "devtmpfs", "devpts",   "cgroup",  "cgroup2",
-                                        "securityfs", "pstore",   "debugfs",  "tracefs",  "configfs", "fusectl",
-                                        "mqueue",   "hugetlbfs",  "bpf",      "autofs",   "binfmt_misc",
-                                        "efivarfs", "nsfs",       "tmpfs",    "squashfs", "overlay", "ramfs",
-                                        "rpc_pipefs", "nfsd",     "selinuxfs"};
-    const QString root = volume.rootPath();
-    for (const char* system : {"/proc", "/sys", "/dev", "/run", "/snap", "/boot/efi"})
-        if (root == QLatin1String(system) || root.startsWith(QLatin1String(system) + '/'))
-            return true;
-    return kinds.contains(volume.fileSystemType());
-}
-
-bool isEnterKey(QEvent* event)
-{
-    const auto* key = static_cast<QKeyEvent*>(event);
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
+const FileDialogKind kSaveKind{
+    {"Save Channel File", "保存信道参数文件"},
+    {"Save File:", "保存文件名："},
+    {"Store the file name of channel parameter need is nullity. ", "保存信道参数所需要的文件名无效 "},
+    {"Advice don't modify file suffix name of system default ！", "建议不要修改系统默认的文件后缀名！"},
+    Bilingual{"Complete storing channel parameter.", "信道参数保存完毕 ！"},
+    {"Nothing was replaced: a file of that name keeps its content. Choose another folder or name.",
+     "未替换任何文件，原有文件内容不变。请选择其他文件夹或文件名。"},
+    ".chann",
+    ".CHANN",
+    true,
+};
 
 }  // namespace
 
-ChannFileDialog::ChannFileDialog(WindowHost& host) : ChildWindow(host)
-{
-    auto named = [](QWidget* widget, const char* name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
-    Drive1 = static_cast<QComboBox*>(named(new QComboBox(this), "Drive1"));
-    Dir1 = static_cast<QListWidget*>(named(new QListWidget(this), "Dir1"));
-    File1 = static_cast<QListWidget*>(named(new QListWidget(this), "File1"));
-    Text1 = static_cast<QLineEdit*>(named(new QLineEdit(this), "Text1"));
-    Label_drive = static_cast<QLabel*>(named(new QLabel(this), "Label_drive"));
-    Label_name = static_cast<QLabel*>(named(new QLabel(this), "Label_name"));
-    Label_path = static_cast<QLabel*>(named(new QLabel(this), "Label_path"));
-    Command_enter = static_cast<QPushButton*>(named(new QPushButton(this), "Command_enter"));
-    Command_close = static_cast<QPushButton*>(named(new QPushButton(this), "Command_close"));
+Form_open_chann::Form_open_chann(WindowHost& host) : ParamFileDialog(host, kOpenKind) {}
 
-    Label_name->setBuddy(Text1);
-    Label_drive->setBuddy(Drive1);
-    Label_path->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Label_path->setWordWrap(true);
-    Dir1->installEventFilter(this);
-    File1->installEventFilter(this);
-
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(Label_name, 0, 0);
-    grid->addWidget(Text1, 1, 0);
-    grid->addWidget(File1, 2, 0, 3, 1);
-    grid->addWidget(Label_path, 0, 1, 2, 1);
-    grid->addWidget(Dir1, 2, 1);
-    grid->addWidget(Label_drive, 3, 1);
-    grid->addWidget(Drive1, 4, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_enter);
-    buttons->addWidget(Command_close);
-    grid->addLayout(buttons, 5, 0, 1, 2);
-    grid->setRowStretch(2, 1);
-
-    setTabOrder(Text1, File1);
-    setTabOrder(File1, Dir1);
-    setTabOrder(Dir1, Drive1);
-    setTabOrder(Drive1, Command_enter);
-    setTabOrder(Command_enter, Command_close);
-
-    connect(Drive1, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
-    connect(Dir1, &QListWidget::itemActivated, this, &ChannFileDialog::Dir1_Activated);
-    connect(File1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-        if (item)
-            File1_Click();
-    });
-    connect(File1, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { File1_Click(); });
-    connect(File1, &QListWidget::itemActivated, this, &ChannFileDialog::File1_Activated);
-    connect(Command_enter, &QPushButton::clicked, this, &ChannFileDialog::Command_enter_Click);
-    connect(Command_close, &QPushButton::clicked, this, &ChannFileDialog::Command_close_Click);
-    setDefaultButton(Command_enter);
-    setCancelButton(Command_close);
-}
-
-void ChannFileDialog::Form_Load()
-{
-    const QSize main = host().frameSize();
-    const int width = int(main.width() / 1.55);
-    const int height = int(main.height() / 1.3);
-    place((main.width() - width) / 2, 0, width, height);
-    useDialogFrame();
-
-    const bool zh = chinese();
-    setCaption(texts().caption);
-    Label_name->setText(qs(texts().nameLabel, zh));
-    Label_drive->setText(qs(kDriveLabel, zh));
-    Command_enter->setText(qs(kConfirm, zh));
-    Command_close->setText(qs(kCancel, zh));
-    Text1->setText(QStringLiteral("*.chann"));
-
-    fillDrives();
-    QString start = QDir::currentPath();
-    if (start == QLatin1String("/") || !startFolderUsable(start) || !setDirPath(start))
-        setDirPath(QDir::homePath());
-
-    showActive();
-    Text1->setFocus();
-    Text1->selectAll();
-}
-
-bool ChannFileDialog::startFolderUsable(const QString& path) const
-{
-    return QFileInfo(path).isReadable();
-}
-
-void ChannFileDialog::fillDrives()
-{
-    Drive1->clear();
-    Drive1->addItem(QStringLiteral("/"), QStringLiteral("/"));
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady() || volume.isRoot() || pseudoFileSystem(volume))
-            continue;
-        const QString root = volume.rootPath();
-        const QString name = volume.displayName();
-        Drive1->addItem(name.isEmpty() || name == root ? root : QStringLiteral("%1  [%2]").arg(root, name), root);
-    }
-}
-
-void ChannFileDialog::selectDriveOf(const QString& path)
-{
-    // The drive whose root is the longest start of the path.
-    int best = 0;
-    qsizetype bestLength = 0;
-    for (int i = 0; i < Drive1->count(); ++i) {
-        const QString root = Drive1->itemData(i, kPathRole).toString();
-        const bool contains = root == QLatin1String("/") || path == root || path.startsWith(root + '/');
-        if (contains && root.size() > bestLength) {
-            best = i;
-            bestLength = root.size();
-        }
-    }
-    Drive1->setCurrentIndex(best);
-}
-
-bool ChannFileDialog::setDirPath(const QString& path)
-{
-    const QString clean = QDir::cleanPath(QDir(path).absolutePath());
-    const FolderListing listing = ListChannFolder(clean.toStdString());
-    if (listing.error) {
-        warn(kFolderUnreadable, clean + QStringLiteral(": ") + qs(*listing.error));
-        return false;
-    }
-    dirPath_ = clean;
-    Label_path->setText(clean);
-    Dir1->clear();
-    if (clean != QLatin1String("/")) {
-        auto* up = new QListWidgetItem(QStringLiteral(".."), Dir1);
-        up->setData(kPathRole, QFileInfo(clean).path());
-        up->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
-    }
-    for (const std::string& folder : listing.folders) {
-        auto* item = new QListWidgetItem(qs(folder), Dir1);
-        item->setData(kPathRole, QDir(clean).filePath(qs(folder)));
-        item->setIcon(style()->standardIcon(QStyle::SP_DirIcon));
-    }
-    if (Dir1->count() > 0)
-        Dir1->setCurrentRow(0);
-    selectDriveOf(clean);
-    Dir1_Change();
-    return true;
-}
-
-void ChannFileDialog::Drive1_Change()
-{
-    const QString root = Drive1->currentData(kPathRole).toString();
-    if (!setDirPath(root))
-        selectDriveOf(dirPath_);
-}
-
-void ChannFileDialog::Dir1_Change()
-{
-    File1->clear();
-    for (const std::string& file : ListChannFolder(dirPath_.toStdString()).files)
-        File1->addItem(qs(file));
-}
-
-void ChannFileDialog::Dir1_Activated(QListWidgetItem* item)
-{
-    if (item)
-        setDirPath(item->data(kPathRole).toString());
-}
-
-void ChannFileDialog::File1_Click()
-{
-    if (QListWidgetItem* item = File1->currentItem())
-        Text1->setText(item->text());
-}
-
-void ChannFileDialog::File1_Activated(QListWidgetItem* item)
-{
-    if (!item)
-        return;
-    Text1->setText(item->text());
-    Command_enter_Click();
-}
-
-void ChannFileDialog::Command_enter_Click()
-{
-    const std::string name = Trimmed(Text1->text().toStdString());
-    switch (CheckChannName(name)) {
-    case ChannNameCheck::ForbiddenCharacter:
-        warn(texts().forbidden);
-        return;
-    case ChannNameCheck::WrongSuffix:
-        warn(texts().suffix);
-        return;
-    case ChannNameCheck::Ok:
-        break;
-    }
-    const QString path = QDir(dirPath_).filePath(qs(name));
-    if (auto fault = transfer(path.toStdString())) {
-        // The dialog stays open, so the user can pick another file or folder.
-        warn(fault->text, qs(texts().failed, chinese()));
-        Dir1_Change();
-        return;
-    }
-    state().LastFilePath = path.toStdString();
-    warn(texts().done);
-    unload();
-    afterDone();
-}
-
-void ChannFileDialog::Command_close_Click()
-{
-    unload();
-}
-
-bool ChannFileDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    // Enter on a folder enters it and Enter on a file confirms that file; the
-    // dialog's Enter key (Confirm) must not take the key from these lists.
-    if (event->type() == QEvent::ShortcutOverride && isEnterKey(event)) {
-        auto* list = qobject_cast<QListWidget*>(watched);
-        if (list && list->currentItem()) {
-            event->accept();
-            return true;
-        }
-    }
-    if (event->type() == QEvent::KeyPress && watched == Dir1 &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace && dirPath_ != QLatin1String("/")) {
-        setDirPath(QFileInfo(dirPath_).path());
-        return true;
-    }
-    return ChildWindow::eventFilter(watched, event);
-}
-
-// The open dialog.
-
-const ChannFileDialog::Texts& Form_open_chann::texts() const
-{
-    static const Texts kTexts{
-        {"Open Channcle File", "打开信道参数文件"},
-        {"Open File:", "打开文件名："},
-        {"Open the file name of channel parameter is nullity ", "打开信道参数文件名无效 "},
-        {"Nullity file suffix name of channel parameter.", "无效的信道参数文件后缀名！"},
-        {"Succeed fold the channel parameter from file.", "信道参数从文件调入成功 ！"},
-        {"Nothing was loaded: the channel parameters are as they were.", "未调入任何数据，信道参数保持不变。"},
-    };
-    return kTexts;
-}
-
-std::optional<ChannFileError> Form_open_chann::transfer(const std::string& path)
+std::optional<FileError> Form_open_chann::confirmFile(const std::string& path)
 {
     return LoadChannFile(state(), path);
 }
@@ -316,30 +53,11 @@ void Form_open_chann::afterDone()
         detail->ReloadDialog();
 }
 
-// The save dialog.
+Form_save_chann::Form_save_chann(WindowHost& host) : ParamFileDialog(host, kSaveKind) {}
 
-const ChannFileDialog::Texts& Form_save_chann::texts() const
-{
-    static const Texts kTexts{
-        {"Save Channel File", "保存信道参数文件"},
-        {"Save File:", "保存文件名："},
-        {"Store the file name of channel parameter need is nullity. ", "保存信道参数所需要的文件名无效 "},
-        {"Advice don't modify file suffix name of system default ！", "建议不要修改系统默认的文件后缀名！"},
-        {"Complete storing channel parameter.", "信道参数保存完毕 ！"},
-        {"Nothing was replaced: a file of that name keeps its content. Choose another folder or name.",
-         "未替换任何文件，原有文件内容不变。请选择其他文件夹或文件名。"},
-    };
-    return kTexts;
-}
-
-std::optional<ChannFileError> Form_save_chann::transfer(const std::string& path)
+std::optional<FileError> Form_save_chann::confirmFile(const std::string& path)
 {
     return SaveChannFile(state(), path);
-}
-
-bool Form_save_chann::startFolderUsable(const QString& path) const
-{
-    return QFileInfo(path).isWritable();
 }
 
 }  // namespace mx615

@@ -108,10 +108,18 @@ void CloneLink::showLabel(const Bilingual& text)
         events.label(text);
 }
 
+void CloneLink::start(TransferPlan plan)
+{
+    stopTimers();
+    plan_ = std::move(plan);
+    start();
+}
+
 void CloneLink::start()
 {
     stopTimers();
     TransferActive = false;
+    TransferDone = false;
     closePort();
     if (MSC) {
         MSC->OnComm = [this] { MSC_OnComm(); };
@@ -357,8 +365,10 @@ void CloneLink::completeRead()
     stopTimers();
     TransferActive = false;
     MSC->writeByte(kEndByte);
-    if (plan_.unpack)
-        plan_.unpack(state_);
+    if (plan_.unpack && !plan_.unpack(state_)) {
+        giveUp({kOperatePrompt, LinkTexts::ReadUnusable, {}});
+        return;
+    }
     if (plan_.showFullProgress)
         showProgress(100);
     closePort();
@@ -385,7 +395,8 @@ void CloneLink::completeWrite()
 
 void CloneLink::markDone()
 {
-    TransferDone = true;
+    if (plan_.closeWhenDone)
+        TransferDone = true;
     if (events.finished)
         events.finished();
 }
@@ -456,6 +467,11 @@ void CloneLink::portLost(const PortFault& fault)
 
 void CloneLink::Timer4_Timer()
 {
+    const std::weak_ptr<int> alive = life_;
+    if (events.timer4)
+        events.timer4();
+    if (alive.expired())
+        return;
     if (TransferDone && events.closeWindow)
         events.closeWindow();
 }

@@ -72,8 +72,10 @@ struct TransferPlan {
     // Read: whether a reply answers the request for this address. A reply that
     // does not is not taken: the transfer goes the way of a missing reply.
     std::function<bool(const ReplyRow& reply, int address, bool first)> replyAnswers;
-    // Read: moves the stored replies into the tables at completion.
-    std::function<void(ProgramState&)> unpack;
+    // Read: moves the stored replies into the tables at completion; false when
+    // the stored replies cannot be vouched for, and then the tables are
+    // unchanged and the transfer ends as a failure.
+    std::function<bool(ProgramState&)> unpack;
 
     // Completion.
     Bilingual doneLabel;
@@ -91,6 +93,10 @@ struct TransferPlan {
     // at completion.
     int closeDelayMs = 200;
     bool closeTimerFromStart = true;
+    // Whether a completed transfer sets TransferDone, which closes the window
+    // at the next Timer4 tick. A window that stays open for further transfers
+    // never sets it.
+    bool closeWhenDone = true;
 };
 
 // The clone read: sixteen 64-byte blocks 0x000..0x3FF into LinkBuffer, then
@@ -107,7 +113,8 @@ struct LinkEvents {
     std::function<void(const Bilingual&)> label;    // Label_tr_count
     std::function<void(const LinkMessage&)> message;  // a warning box; returns when closed
     std::function<void()> closeWindow;              // Timer4 found TransferDone
-    std::function<void()> finished;                 // TransferDone was set
+    std::function<void()> finished;                 // a transfer completed
+    std::function<void()> timer4;                   // every Timer4 tick
 };
 
 class CloneLink {
@@ -121,6 +128,10 @@ public:
 
     // The start button: stops everything, closes the port and starts over.
     void start();
+    // The start button of a window with more than one kind of transfer: the
+    // same, with the plan of this transfer. Timer4 keeps the settings of the
+    // plan the engine was built with.
+    void start(TransferPlan plan);
     // The dialog goes away: timers stop, the port closes, nothing is reported.
     void shutdown();
     // Closes the port if it is open (Cancel while idle).

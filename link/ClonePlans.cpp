@@ -50,7 +50,15 @@ TransferPlan ReadPlan()
     plan.progress = [](int blockNo) { return blockNo * 100 / 17; };
     plan.label = [](int blockNo) { return LinkTexts::ReadingBlock(blockNo); };
     plan.replyAnswers = ReadReplyAnswers;
-    plan.unpack = UnpackReadBlocks;
+    plan.unpack = [](ProgramState& state) {
+        // Each reply was checked when it arrived, but LinkBuffer is shared: a
+        // transfer on another port may have stored its replies over ours since.
+        for (int k = 1; k <= kReadBlocks; ++k)
+            if (!ReadReplyAnswers(state.LinkBuffer[k], (k - 1) * kReadBlockBytes, k == 1))
+                return false;
+        UnpackReadBlocks(state);
+        return true;
+    };
     plan.doneLabel = LinkTexts::ReadDone;
     plan.doneMessage = LinkTexts::ReadComplete;
     plan.doneBeforeMessage = false;

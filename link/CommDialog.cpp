@@ -1,6 +1,5 @@
 #include "link/CommDialog.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -17,15 +16,8 @@ const Bilingual kHelpCaption{"Help", "帮助"};
 
 }  // namespace
 
-CommDialog::CommDialog(WindowHost& host, const char* startName) : ChildWindow(host)
+CommDialog::CommDialog(WindowHost& host, const char* startName) : LinkWindow(host, LinkTexts::DontClose)
 {
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
-    Label_tr_count = new QLabel(this);
-    Label_tr_count->setObjectName("Label_tr_count");
-    Label_tr_count->setAlignment(Qt::AlignCenter);
     startButton_ = new QPushButton(this);
     startButton_->setObjectName(startName);
     Command_Cancel = new QPushButton(this);
@@ -55,20 +47,10 @@ CommDialog::CommDialog(WindowHost& host, const char* startName) : ChildWindow(ho
     // Help has no action.
 }
 
-CommDialog::~CommDialog() = default;
-
 void CommDialog::loadDialog(TransferPlan plan, const CommDialogCaptions& captions)
 {
-    link_ = std::make_unique<CloneLink>(state(), context().timers, context().makeComm(), std::move(plan));
-    link_->events.progress = [this](int value) {
-        ProgressBar1->show();
-        ProgressBar1->setValue(value);
-    };
-    link_->events.label = [this](const Bilingual& text) { Label_tr_count->setText(qs(text, chinese())); };
-    link_->events.message = [this](const LinkMessage& message) {
-        warnTitled(message.title, message.text, qs(message.detail, chinese()));
-    };
-    link_->events.closeWindow = [this] { closeWhenDone(); };
+    makeLink(std::move(plan));
+    link()->events.closeWindow = [this] { closeWhenDone(); };
 
     const QSize main = host().frameSize();
     const int width = int(main.width() / 1.55);
@@ -81,7 +63,7 @@ void CommDialog::loadDialog(TransferPlan plan, const CommDialogCaptions& caption
     Command_Help->setText(qs(kHelpCaption, chinese()));
     setDefaultButton(startButton_);
     setCancelButton(Command_Cancel);
-    if (CommControl* comm = link_->comm())
+    if (CommControl* comm = link()->comm())
         comm->refreshPorts();
     showPort();
     show();
@@ -90,15 +72,15 @@ void CommDialog::loadDialog(TransferPlan plan, const CommDialogCaptions& caption
 
 void CommDialog::startTransfer()
 {
-    if (!link_)
+    if (!link())
         return;
-    link_->start();  // reads the port table anew
+    link()->start();  // reads the port table anew
     showPort();
 }
 
 void CommDialog::showPort()
 {
-    const CommControl* comm = link_ ? link_->comm() : nullptr;
+    const CommControl* comm = link() ? link()->comm() : nullptr;
     const int port = state().CommPort;
     Label_port->setText(qs(PortAndDevice(port, comm ? comm->deviceFor(port) : std::string()), chinese()));
 }
@@ -113,32 +95,7 @@ void CommDialog::closeWhenDone()
 
 void CommDialog::Command_Cancel_Click()
 {
-    if (link_ && link_->TransferActive) {
-        warn(LinkTexts::DontClose);
-        return;
-    }
-    if (link_)
-        link_->closePort();
-    unload();
-}
-
-void CommDialog::closeEvent(QCloseEvent* event)
-{
-    // The title bar's close button while a transfer runs: refused like Cancel.
-    // When the program discards the dialog (opening a fresh one, quitting) the
-    // transfer is stopped instead.
-    if (link_ && link_->TransferActive && isCurrent()) {
-        event->ignore();
-        warn(LinkTexts::DontClose);
-        return;
-    }
-    ChildWindow::closeEvent(event);
-}
-
-void CommDialog::Form_Unload()
-{
-    if (link_)
-        link_->shutdown();
+    closeUnlessActive();
 }
 
 }  // namespace mx615

@@ -17,6 +17,11 @@ inline const Bilingual ReadComplete{"Complete reading the data from transceiver.
 inline const Bilingual WriteDone{"Complete writing Data ", "数据写入完毕 ！"};
 inline const Bilingual WriteComplete{"Complete writing Data to the transceiver.", "向对讲机写入数据完毕 ！"};
 
+// The replies stored during a read no longer answer their requests (another
+// transfer overwrote them): nothing of them is taken.
+inline const Bilingual ReadUnusable{"The data read from the transceiver could not be used; nothing was changed. Please read again.",
+                                    "从对讲机读取的数据无法使用，数据未作改变。请重新读取 ！"};
+
 // A port that vanished in the middle of a transfer (cable pulled).
 inline const Bilingual PortLost{"The connection to the transceiver was lost during the transfer.",
                                 "传输过程中与对讲机的连接中断 ！"};

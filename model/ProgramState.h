@@ -23,6 +23,16 @@ constexpr int kToneCount = 206;   // off + 39 CTCSS + 83 DCS normal + 83 DCS inv
 constexpr int kModelSlots = 7;    // 0..2 used
 constexpr int kModelCount = 3;
 
+// The six texts of the about box in the language of the moment.
+struct AboutTexts {
+    std::string title;        // the product series and "series programming software"
+    std::string rights;       // the rights notice with its years
+    std::string designer;     // who designed the software
+    std::string warning;      // against unauthorised copying
+    std::string confirm;      // the Confirm button
+    std::string systemInfo;   // the system-information button, with its access key
+};
+
 struct ProgramState {
     // The document: radio address A lives at RadioImage[A / 16][A % 16].
     RadioImageTable RadioImage{};
@@ -41,6 +51,7 @@ struct ProgramState {
     bool PortOpenFailed = false;
     LinkBufferTable LinkBuffer{};
     AdjustTableCells AdjustTable{};
+    AboutTexts About;
 
     // Lookup tables, filled once by BuildToneTables / BuildModelTable.
     std::array<std::string, kToneSlots> ToneNames{};

@@ -38,6 +38,8 @@ mx615_build() {
   local targets=()
   local t
   for t in "$@"; do targets+=(--target "$t"); done
-  cmake -S "$MX615_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
+  # MX615_CMAKE_ARGS: further settings, e.g. the sanitizer build's flags.
+  eval "local extra=(${MX615_CMAKE_ARGS:-})"
+  cmake -S "$MX615_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra[@]}" >/dev/null &&
     cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)" "${targets[@]}"
 }

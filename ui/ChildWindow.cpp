@@ -79,6 +79,11 @@ void ChildWindow::useDialogFrame()
     }
 }
 
+int ChildWindow::TwipsToPixels(int twips) const
+{
+    return int(twips * logicalDpiY() / 1440.0 + 0.5);
+}
+
 void ChildWindow::showActive()
 {
     if (QMdiSubWindow* sub = frame()) {

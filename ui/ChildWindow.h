@@ -45,6 +45,8 @@ protected:
     // A dialog of fixed size: its frame keeps the size place() gave it and
     // offers only the close button, no minimise or maximise.
     void useDialogFrame();
+    // Lengths given in twips (1/1440 inch), in pixels of this screen.
+    int TwipsToPixels(int twips) const;
     // Shows the window and makes it the active one.
     void showActive();
     void setCaption(const Bilingual& caption);

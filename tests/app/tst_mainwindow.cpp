@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "app/AboutTexts.h"
+#include "app/frmAbout.h"
 #include "channels/frm_chann.h"
 #include "files/ChannFileDialog.h"
 #include "link/Form_Comm_Read.h"
@@ -45,7 +47,7 @@ public:
 };
 
 // The hidden items that open a window, shown by --service.
-const QStringList kServiceItems{"Language_Setup"};
+const QStringList kServiceItems{"Other", "Language_Setup", "Menu_About"};
 
 QAction* action(const TestApp& app, const char* name)
 {
@@ -304,6 +306,30 @@ private slots:
         QCOMPARE(plainText(action(app, "File")->text()), QStringLiteral("File"));
         QCOMPARE(action(app, "Other")->text(), QStringLiteral("Other"));
         QVERIFY(action(app, "Language_eng")->isChecked());
+    }
+
+    // The about box shows the texts of the language in force; an open box
+    // keeps its captions through a switch until it is opened again.
+    void aboutBox()
+    {
+        TestApp app;
+        QCOMPARE(app.state.About.confirm, std::string("Confirm"));
+        frmAbout* about = app.main->openWindow<frmAbout>();
+        QCOMPARE(about->cmdSysInfo->text(), QString("System Information(&S)..."));
+        QVERIFY(about->lblVersion->text().contains("Harbor Signal"));
+        app.main->Language_chn_Click();
+        QCOMPARE(app.state.About.confirm, std::string("确定"));
+        QCOMPARE(about->cmdOK->text(), QString("Confirm"));
+        about = app.main->openWindow<frmAbout>();
+        QCOMPARE(about->cmdOK->text(), QString("确定"));
+        QCOMPARE(about->cmdSysInfo->text(), QString("系统信息(&S)..."));
+        QVERIFY(about->lblVersion->text().contains(QString::fromStdString(kCompanyName.zh)));
+        // No system-information tool here: the Chinese-only message.
+        app.main->Language_eng_Click();
+        QTest::mouseClick(about->cmdSysInfo, Qt::LeftButton);
+        QCOMPARE(app.prompt.texts(), QStringList{"此时系统信息不可用"});
+        QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+        QTRY_VERIFY(!app.main->window<frmAbout>());
     }
 
     void openingReplacesTheWindow()

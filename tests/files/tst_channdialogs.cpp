@@ -43,7 +43,7 @@ struct Fixture {
     }
     ~Fixture() { QDir::setCurrent(QDir::tempPath()); }
 
-    ChannFileDialog* open(bool save)
+    ParamFileDialog* open(bool save)
     {
         if (save)
             app.main->File_save_Click();
@@ -51,12 +51,12 @@ struct Fixture {
             app.main->File_Open_Click();
         return dialog(save);
     }
-    ChannFileDialog* dialog(bool save) const
+    ParamFileDialog* dialog(bool save) const
     {
-        return save ? static_cast<ChannFileDialog*>(app.main->window<Form_save_chann>())
-                    : static_cast<ChannFileDialog*>(app.main->window<Form_open_chann>());
+        return save ? static_cast<ParamFileDialog*>(app.main->window<Form_save_chann>())
+                    : static_cast<ParamFileDialog*>(app.main->window<Form_open_chann>());
     }
-    void confirm(ChannFileDialog* d, const QString& name)
+    void confirm(ParamFileDialog* d, const QString& name)
     {
         d->Text1->selectAll();
         QTest::keyClicks(d->Text1, name);
@@ -131,7 +131,7 @@ private slots:
         Fixture f;
         if (chinese)
             f.app.main->Language_chn_Click();
-        ChannFileDialog* d = f.open(save);
+        ParamFileDialog* d = f.open(save);
         QVERIFY(d);
         QFETCH(QString, caption);
         QCOMPARE(d->windowTitle(), caption);
@@ -174,7 +174,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, message);
         Fixture f;
-        ChannFileDialog* d = f.open(save);
+        ParamFileDialog* d = f.open(save);
         const RadioImageTable before = f.app.state.RadioImage;
         if (name.isNull())
             QTest::mouseClick(d->Command_enter, Qt::LeftButton);   // the name box still reads "*.chann"
@@ -195,7 +195,7 @@ private slots:
     {
         Fixture f;
         const RadioImageTable factory = f.app.state.RadioImage;
-        ChannFileDialog* save = f.open(true);
+        ParamFileDialog* save = f.open(true);
         save->Text1->selectAll();
         QTest::keyClicks(save->Text1, "factory.chann");
         QTest::keyClick(save->Text1, Qt::Key_Return);   // Enter is Confirm
@@ -209,7 +209,7 @@ private slots:
         f.app.main->window<frm_chann>()->Form_Activate();
         QCOMPARE(f.gridCell(1, 1), QStringLiteral("470.50000"));
 
-        ChannFileDialog* open = f.open(false);
+        ParamFileDialog* open = f.open(false);
         QCOMPARE(items(open->File1), QStringList{"factory.chann"});
         doubleClick(open->File1, 0);
         QCOMPARE(f.app.prompt.lastText(), QString(kOpenDone));
@@ -262,7 +262,7 @@ private slots:
     {
         Fixture f;
         QVERIFY(QDir(f.folder.path()).mkpath("taken.chann/inner"));
-        ChannFileDialog* d = f.open(true);
+        ParamFileDialog* d = f.open(true);
         f.confirm(d, "taken.chann");
         QCOMPARE(f.app.prompt.messages.size(), 1);
         QVERIFY2(f.app.prompt.lastText().contains("directory", Qt::CaseInsensitive), qPrintable(f.app.prompt.lastText()));
@@ -291,7 +291,7 @@ private slots:
         f.write("sub/Mixed.Chann", "");
         f.write("sub/CAPS.CHANN", "");
         f.write("sub/notes.txt", "");
-        ChannFileDialog* d = f.open(false);
+        ParamFileDialog* d = f.open(false);
         const QString top = d->dirPath();
         QCOMPARE(items(d->File1), QStringList{"top.chann"});
         QVERIFY(items(d->Dir1).contains("sub"));
@@ -327,7 +327,7 @@ private slots:
         ProgramState other = f.app.state;
         other.RadioImage[3][2] = 0x42;
         QVERIFY(!SaveChannFile(other, f.path("pick.chann").toStdString()));
-        ChannFileDialog* d = f.open(false);
+        ParamFileDialog* d = f.open(false);
         d->File1->setFocus();
         d->File1->setCurrentRow(0);
         QTest::keyClick(d->File1, Qt::Key_Return);
@@ -345,7 +345,7 @@ private slots:
     {
         QFETCH(bool, save);
         Fixture f;
-        ChannFileDialog* d = f.open(save);
+        ParamFileDialog* d = f.open(save);
         QTest::keyClicks(d->Text1, "typed.chann");
         QTest::keyClick(d->Text1, Qt::Key_Escape);
         QVERIFY(!f.dialog(save));
@@ -370,7 +370,7 @@ private slots:
         QVERIFY(!SaveChannFile(other, f.path("kept.chann").toStdString()));
         const QByteArray kept = QByteArray::fromStdString(ChannFileText(other));
         const RadioImageTable before = f.app.state.RadioImage;
-        ChannFileDialog* d = f.open(save);
+        ParamFileDialog* d = f.open(save);
         d->Text1->selectAll();
         QTest::keyClicks(d->Text1, "kept.chann");
         d->Command_close->setFocus();
@@ -387,9 +387,9 @@ private slots:
     void openingAgainStartsFresh()
     {
         Fixture f;
-        ChannFileDialog* first = f.open(false);
+        ParamFileDialog* first = f.open(false);
         QTest::keyClicks(first->Text1, "half");
-        ChannFileDialog* second = f.open(false);
+        ParamFileDialog* second = f.open(false);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(second);
         QCOMPARE(second->Text1->text(), QStringLiteral("*.chann"));
@@ -404,7 +404,7 @@ private slots:
     {
         Fixture f;
         QDir::setCurrent("/");
-        ChannFileDialog* d = f.open(true);
+        ParamFileDialog* d = f.open(true);
         QCOMPARE(d->dirPath(), QDir::cleanPath(QDir::homePath()));
     }
 

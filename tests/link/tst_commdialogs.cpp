@@ -7,26 +7,17 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "MemoryRadio.h"
+#include "RadioBench.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "model/RadioDefaults.h"
-#include "support/TestApp.h"
 
 using namespace mx615;
 using namespace mx615::test;
 
 namespace {
 
-struct Bench {
-    Bench() : radio(app.hub, 2, app.clock)
-    {
-        app.state.CommPort = 2;
-        radio.radio.memory = sim::PatternMemory(0x2D);
-    }
-    TestApp app;
-    sim::MemoryRadio radio;
-};
+using Bench = RadioBench;
 
 template <class W>
 W* openDialog(Bench& b)

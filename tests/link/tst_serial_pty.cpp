@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <sys/resource.h>
 
+#include "adjust/AdjustPlans.h"
+#include "adjust/AdjustTable.h"
 #include "link/CloneLink.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
@@ -149,6 +151,49 @@ private slots:
         const QByteArray saved = file.readAll();
         for (int a = 0; a < 0x310; ++a)
             QCOMPARE(int(uint8_t(saved[a])), state.byteAt(a));
+    }
+
+    // The service window's exchange: a write of 0x340..0x3EF at 9600 baud
+    // that reaches the simulator's image file, then a read that brings lines
+    // 0..7 back and leaves 8..10.
+    void adjustmentWriteThenRead()
+    {
+        const QString image = dir.filePath("adjust.img");
+        QVERIFY(writeFile(image, pattern(3)));
+        Simulator sim({"--image", image, "--baud", "9600"});
+        QVERIFY(!sim.device.isEmpty());
+        ProgramState state;
+        useSimulator(sim, state);
+        FillAdjustStartup(state);
+        for (int line = 0; line < 8; ++line)
+            for (int b = 0; b < 16; ++b)
+                state.AdjustTable[line][b] = int16_t((line * 31 + b * 7) & 0xFF);
+        const AdjustTableCells written = state.AdjustTable;
+        {
+            Run run(state, timers, AdjustWritePlan());
+            run.link.start();
+            QTRY_VERIFY_WITH_TIMEOUT(run.r.finished, 10000);
+            QCOMPARE(run.r.messages, QStringList{"Complete writing optional parameters to the transceiver."});
+        }
+        // The simulator saves its memory when the end byte arrives.
+        auto saved = [&image] {
+            QFile file(image);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(saved().mid(0x3E0, 8), QByteArray::fromHex("AA040004800000BB"), 3000);
+        const QByteArray memory = saved();
+        for (int a = 0; a < 16 * kAdjustLines; ++a)
+            QCOMPARE(int(uint8_t(memory[kAdjustBase + a])), int(written[a / 16][a % 16]));
+        QCOMPARE(memory.left(kAdjustBase), pattern(3).left(kAdjustBase));
+        for (auto& line : state.AdjustTable)
+            line.fill(0x1234);
+        Run run(state, timers, AdjustReadPlan());
+        run.link.start();
+        QTRY_VERIFY_WITH_TIMEOUT(run.r.finished, 10000);
+        QCOMPARE(run.r.messages, QStringList{"Complete reading the data from transceiver."});
+        for (int line = 0; line < kAdjustLines; ++line)
+            for (int b = 0; b < 16; ++b)
+                QCOMPARE(state.AdjustTable[line][b], line < 8 ? written[line][b] : int16_t(0x1234));
     }
 
     void hangUpMidTransfer()

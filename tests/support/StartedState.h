@@ -1,7 +1,8 @@
 #pragma once
 // A program state as start-up leaves it: tables built, the radio image filled
-// with its defaults and the factory channels.
+// with its defaults and the factory channels, the adjustment table filled.
 
+#include "adjust/AdjustTable.h"
 #include "model/ProgramState.h"
 #include "model/RadioDefaults.h"
 #include "model/Tables.h"
@@ -14,6 +15,7 @@ inline ProgramState startedState()
     BuildToneTables(s);
     BuildModelTable(s);
     FillStartupImage(s);
+    FillAdjustStartup(s);
     return s;
 }
 

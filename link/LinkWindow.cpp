@@ -1,0 +1,66 @@
+#include "link/LinkWindow.h"
+
+#include <QCloseEvent>
+
+#include "ui/Prompt.h"
+
+namespace mx615 {
+
+LinkWindow::LinkWindow(WindowHost& host, Bilingual closeRefusal)
+    : ChildWindow(host), closeRefusal_(std::move(closeRefusal))
+{
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    Label_tr_count = new QLabel(this);
+    Label_tr_count->setObjectName("Label_tr_count");
+    Label_tr_count->setAlignment(Qt::AlignCenter);
+}
+
+LinkWindow::~LinkWindow() = default;
+
+void LinkWindow::makeLink(TransferPlan plan)
+{
+    link_ = std::make_unique<CloneLink>(state(), context().timers, context().makeComm(), std::move(plan));
+    link_->events.progress = [this](int value) {
+        ProgressBar1->show();
+        ProgressBar1->setValue(value);
+    };
+    link_->events.label = [this](const Bilingual& text) { Label_tr_count->setText(qs(text, chinese())); };
+    link_->events.message = [this](const LinkMessage& message) {
+        warnTitled(message.title, message.text, qs(message.detail, chinese()));
+    };
+}
+
+void LinkWindow::closeUnlessActive()
+{
+    if (transferActive()) {
+        warn(closeRefusal_);
+        return;
+    }
+    if (link_)
+        link_->closePort();
+    unload();
+}
+
+void LinkWindow::closeEvent(QCloseEvent* event)
+{
+    // The title bar's close button while a transfer runs: refused like Close.
+    // When the program discards the window (opening a fresh one, quitting) the
+    // transfer is stopped instead.
+    if (transferActive() && isCurrent()) {
+        event->ignore();
+        warn(closeRefusal_);
+        return;
+    }
+    ChildWindow::closeEvent(event);
+}
+
+void LinkWindow::Form_Unload()
+{
+    if (link_)
+        link_->shutdown();
+}
+
+}  // namespace mx615

@@ -1,0 +1,46 @@
+#pragma once
+// What every window that drives the clone engine shares: the engine itself,
+// the progress bar and status label it reports to, message boxes for what it
+// says, and a window that refuses to close while a transfer runs.
+
+#include <QLabel>
+#include <QProgressBar>
+#include <memory>
+
+#include "link/CloneLink.h"
+#include "ui/ChildWindow.h"
+
+namespace mx615 {
+
+class LinkWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    QProgressBar* ProgressBar1 = nullptr;
+    QLabel* Label_tr_count = nullptr;
+
+    CloneLink* link() const { return link_.get(); }
+    bool transferActive() const { return link_ && link_->TransferActive; }
+
+    void Form_Unload() override;
+
+protected:
+    // closeRefusal: what Close (or Cancel) says while a transfer runs.
+    LinkWindow(WindowHost& host, Bilingual closeRefusal);
+    ~LinkWindow() override;
+
+    // Builds the engine on a serial control of its own.
+    void makeLink(TransferPlan plan);
+    // Close or Cancel: refused while a transfer runs; otherwise the port
+    // closes and the window goes.
+    void closeUnlessActive();
+    // Whether the main window still counts this window as its open one (false
+    // once the program itself is unloading it).
+    virtual bool isCurrent() const = 0;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Bilingual closeRefusal_;
+    std::unique_ptr<CloneLink> link_;
+};
+
+}  // namespace mx615

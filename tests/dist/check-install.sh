@@ -1,0 +1,35 @@
+#!/bin/sh
+# Installs the build into a temporary prefix and checks that every file a
+# desktop needs is there and that every program answers --help without a
+# display. Usage: check-install.sh BUILD-FOLDER
+set -eu
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+status=0
+for f in \
+  bin/mx615 bin/mx615-radio-sim \
+  share/applications/com.harborsignal.mx615.desktop \
+  share/metainfo/com.harborsignal.mx615.metainfo.xml \
+  share/icons/hicolor/scalable/apps/mx615.svg \
+  share/icons/hicolor/48x48/apps/mx615.png \
+  share/icons/hicolor/256x256/apps/mx615.png \
+  lib/udev/rules.d/99-mx615.rules \
+  share/man/man1/mx615.1 share/man/man1/mx615-radio-sim.1 \
+  share/doc/mx615/copyright
+do
+  [ -f "$prefix/$f" ] || { echo "missing after install: $f"; status=1; }
+done
+# The desktop entry and the program name the same icon.
+grep -qx 'Icon=mx615' "$prefix/share/applications/com.harborsignal.mx615.desktop" ||
+  { echo "the desktop entry does not name the icon mx615"; status=1; }
+for p in mx615 mx615-cli mx615-radio-sim; do
+  [ -x "$prefix/bin/$p" ] || continue
+  if ! env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/$p" --help >/dev/null 2>&1; then
+    echo "$p --help failed"
+    status=1
+  fi
+done
+[ $status -eq 0 ] && echo "install into $prefix: every file present, every --help works"
+exit $status
