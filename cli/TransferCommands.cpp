@@ -8,8 +8,12 @@
 #include <memory>
 #include <unistd.h>
 
+#include "adjust/AdjustPlans.h"
+#include "adjust/AdjustTable.h"
+#include "adjust/AdjustTexts.h"
 #include "cli/Commands.h"
 #include "cli/PortJob.h"
+#include "files/AdjFile.h"
 #include "files/ImageDiff.h"
 #include "files/ImageFile.h"
 #include "link/LinkTexts.h"
@@ -79,25 +83,37 @@ bool reportDifferences(const PortJob& job, const ProgramState& file, const Progr
     return true;
 }
 
-int readCommand(const CliArgs& args, const PortName& port, QtTimerFactory& timers)
+// One transfer on one port; a failure is reported.
+bool runOne(const CliArgs& args, PortJob& job)
 {
-    if (!OutputNamed(args.output, OutputKind::Radio))
+    RunJobs({&job}, showProgress(args));
+    if (job.succeeded())
+        return true;
+    reportFailure(job);
+    return false;
+}
+
+using Saver = std::optional<FileError> (*)(const ProgramState&, const std::string&);
+
+// A read whose tables are then saved: the clone read into a .chann or .img
+// file, or the service window's adjustment read into a .adj file.
+int readAndSave(const CliArgs& args, const PortName& port, QtTimerFactory& timers, bool adjustment, Saver save)
+{
+    if (!OutputNamed(args.output, adjustment ? OutputKind::Adjustment : OutputKind::Radio))
         return kUsage;
     if (!folderExists(args.output))
         return kFileFailed;
     ProgramState state;
-    PortJob job(port, {{"reading", ReadPlan, &state}}, timers);
-    RunJobs({&job}, showProgress(args));
-    if (!job.succeeded()) {
-        reportFailure(job);
+    FillAdjustStartup(state);
+    PortJob job(port, {{"reading", adjustment ? AdjustReadPlan : ReadPlan, &state}}, timers);
+    if (!runOne(args, job))
         return kRadioFailed;
-    }
-    if (auto fault = SaveRadioFile(state, args.output)) {
+    if (auto fault = save(state, args.output)) {
         ComplainAbout(args.output, *fault);
         return kFileFailed;
     }
-    std::printf("%s: %s Saved as %s.\n", port.shown().c_str(), LinkTexts::ReadComplete.en.c_str(),
-                args.output.c_str());
+    const Bilingual& done = adjustment ? AdjustTexts::ReadComplete : LinkTexts::ReadComplete;
+    std::printf("%s: %s Saved as %s.\n", port.shown().c_str(), done.en.c_str(), args.output.c_str());
     return kDone;
 }
 
@@ -167,6 +183,24 @@ int writeOrVerify(const CliArgs& args, const std::vector<PortName>& ports, QtTim
     return different ? kDifferent : kDone;
 }
 
+// The service window's Write, with the file's lines 0..6 in a start-up table.
+int adjustWrite(const CliArgs& args, const PortName& port, QtTimerFactory& timers)
+{
+    const std::string& path = args.files.front();
+    ProgramState state;
+    FillAdjustStartup(state);
+    if (auto fault = LoadAdjustFile(state, path)) {
+        ComplainAbout(path, *fault);
+        return kFileFailed;
+    }
+    ResetAdjustLine7Tail(state);
+    PortJob job(port, {{"writing", AdjustWritePlan, &state}}, timers);
+    if (!runOne(args, job))
+        return kRadioFailed;
+    std::printf("%s: %s\n", port.shown().c_str(), AdjustTexts::WriteComplete.en.c_str());
+    return kDone;
+}
+
 int listPorts()
 {
     const QStringList table = PortTableEntries();
@@ -189,11 +223,12 @@ int RunTransferCommand(const CliArgs& args)
         return kUsage;
     QtTimerFactory timers;
     if (args.command == "read")
-        return readCommand(args, ports.front(), timers);
-    if (args.command == "write" || args.command == "verify")
-        return writeOrVerify(args, ports, timers);
-    Complain("the " + args.command + " command is not available in this build.");
-    return kUsage;
+        return readAndSave(args, ports.front(), timers, false, SaveRadioFile);
+    if (args.command == "adjust-read")
+        return readAndSave(args, ports.front(), timers, true, SaveAdjustFile);
+    if (args.command == "adjust-write")
+        return adjustWrite(args, ports.front(), timers);
+    return writeOrVerify(args, ports, timers);
 }
 
 }  // namespace mx615::cli

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "adjust/AdjustTable.h"
+#include "files/AdjFile.h"
 #include "files/ChannFile.h"
 #include "files/ImageFile.h"
 #include "support/SimProcess.h"
@@ -167,6 +169,47 @@ private slots:
         }
     }
 
+    // The simulator's adjustment area has a version text and high-power
+    // values of its own, so a read shows them in the file.
+    void adjustReadSavesTheTable()
+    {
+        test::SimProcess sim(MX615_RADIO_SIM, {});
+        QVERIFY(!sim.device.isEmpty());
+        const QString out = dir.filePath("cal.adj");
+        const Run run = cli({"adjust-read", "--port", sim.device, "-o", out});
+        QCOMPARE(run.exit, 0);
+        QVERIFY2(run.out.contains("Complete reading the data from transceiver."), qPrintable(run.out + run.err));
+        ProgramState state;
+        QVERIFY(!LoadAdjustFile(state, out.toStdString()));
+        for (int k = 0; k < kFrequencyPoints; ++k)
+            QCOMPARE(int(state.AdjustTable[1][k]), 100 + k);
+        QCOMPARE(AdjustVersionText(state), std::string("SIM615"));
+    }
+
+    void adjustWriteSendsTheTable()
+    {
+        const QString image = dir.filePath("adjusted.img");
+        test::SimProcess sim(MX615_RADIO_SIM, {"--image", image});
+        QVERIFY(!sim.device.isEmpty());
+        ProgramState table;
+        FillAdjustStartup(table);
+        for (int k = 0; k < kFrequencyPoints; ++k)
+            table.AdjustTable[2][k] = int16_t(30 + k);   // low power
+        const QString file = dir.filePath("new.adj");
+        QVERIFY(!SaveAdjustFile(table, file.toStdString()));
+        const Run run = cli({"adjust-write", "--port", sim.device, file});
+        QCOMPARE(run.exit, 0);
+        QVERIFY2(run.out.contains("Complete writing optional parameters to the transceiver."),
+                 qPrintable(run.out + run.err));
+        const QByteArray radio = readAll(image);
+        QCOMPARE(radio.size(), kImageFileBytes);
+        for (int k = 0; k < kFrequencyPoints; ++k)
+            QCOMPARE(int(uint8_t(radio[AdjustFrameAddress(2) + k])), 30 + k);
+        // Lines 7..10, which a file does not carry, go out with their
+        // start-up values, as from the service window: line 10's end marker.
+        QCOMPARE(radio.mid(AdjustFrameAddress(10), 8), QByteArray::fromHex("aa04000480 0000bb"));
+    }
+
     void exitStatusSaysWhatFailed_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -182,6 +225,8 @@ private slots:
                                       << "/nonexistent/a.chann cannot be read";
         QTest::newRow("no such device") << QStringList{"read", "--port", "/dev/mx615-none", "-o", "r.img"} << 1
                                         << "/dev/mx615-none: Communication port is error";
+        QTest::newRow("adjustment name") << QStringList{"adjust-read", "--port", "COM1", "-o", "cal.chann"} << 2
+                                         << "name the file *.adj";
         QTest::newRow("no such entry") << QStringList{"read", "--port", "COM9", "-o", "r.img"} << 1
                                        << "The port table has no entry 9";
     }

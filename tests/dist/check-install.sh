@@ -9,14 +9,14 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 status=0
 for f in \
-  bin/mx615 bin/mx615-radio-sim \
+  bin/mx615 bin/mx615-cli bin/mx615-radio-sim \
   share/applications/com.harborsignal.mx615.desktop \
   share/metainfo/com.harborsignal.mx615.metainfo.xml \
   share/icons/hicolor/scalable/apps/mx615.svg \
   share/icons/hicolor/48x48/apps/mx615.png \
   share/icons/hicolor/256x256/apps/mx615.png \
   lib/udev/rules.d/99-mx615.rules \
-  share/man/man1/mx615.1 share/man/man1/mx615-radio-sim.1 \
+  share/man/man1/mx615.1 share/man/man1/mx615-cli.1 share/man/man1/mx615-radio-sim.1 \
   share/doc/mx615/copyright
 do
   [ -f "$prefix/$f" ] || { echo "missing after install: $f"; status=1; }
