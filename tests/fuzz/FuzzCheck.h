@@ -8,6 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/RadioDefaults.h"
+#include "model/Tables.h"
+
 #define FUZZ_CHECK(condition)                                                                  \
     do {                                                                                       \
         if (!(condition)) {                                                                    \
@@ -17,3 +20,16 @@
     } while (false)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+// A state with the tone and model tables of the given model, and the start-up
+// image when asked: what a target copies for every input.
+inline mx615::ProgramState FuzzState(int modelIndex, bool startupImage)
+{
+    mx615::ProgramState state;
+    mx615::BuildToneTables(state);
+    state.ModelIndex = int16_t(modelIndex);
+    mx615::BuildModelTable(state);
+    if (startupImage)
+        mx615::FillStartupImage(state);
+    return state;
+}

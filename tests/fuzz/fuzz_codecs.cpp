@@ -16,13 +16,7 @@ namespace {
 
 const ProgramState& tables()
 {
-    static const ProgramState state = [] {
-        ProgramState s;
-        BuildToneTables(s);
-        s.ModelIndex = 2;  // the widest band
-        BuildModelTable(s);
-        return s;
-    }();
+    static const ProgramState state = FuzzState(2, false);   // the widest band
     return state;
 }
 

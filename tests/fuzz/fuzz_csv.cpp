@@ -7,8 +7,6 @@
 #include "FuzzCheck.h"
 #include "channels/ChannelRecord.h"
 #include "files/ChannelCsv.h"
-#include "model/RadioDefaults.h"
-#include "model/Tables.h"
 
 using namespace mx615;
 
@@ -16,13 +14,7 @@ namespace {
 
 const ProgramState& started()
 {
-    static const ProgramState state = [] {
-        ProgramState s;
-        BuildToneTables(s);
-        BuildModelTable(s);
-        FillStartupImage(s);
-        return s;
-    }();
+    static const ProgramState state = FuzzState(1, true);
     return state;
 }
 
