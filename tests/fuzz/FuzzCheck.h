@@ -1,7 +1,8 @@
 #pragma once
-// What every fuzz target shares: the entry point libFuzzer calls, and a check
+// What every fuzz target shares: the entry point libFuzzer calls, a check
 // that stops the run with a message when an invariant does not hold (a fuzzer
-// counts an abort as a finding; the replay test fails on it).
+// counts an abort as a finding; the replay test fails on it), and the tables
+// a target starts every input from.
 
 #include <cstddef>
 #include <cstdint>
