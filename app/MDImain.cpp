@@ -13,8 +13,11 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "app/Form_setup.h"
+#include "app/Form_type.h"
 #include "ui/Prompt.h"
 #include "channels/frm_chann.h"
+#include "features/frm_option.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "files/ChannFileDialog.h"
@@ -362,14 +365,20 @@ void MDImain::File_saveas_Click()
     File_save_Click();
 }
 
-void MDImain::proc_type_Click() {}
+void MDImain::proc_type_Click()
+{
+    openWindow<Form_type>();
+}
 
 void MDImain::Channel_edit_Click()
 {
     openWindow<frm_chann>();
 }
 
-void MDImain::Optional_edit_Click() {}
+void MDImain::Optional_edit_Click()
+{
+    openWindow<frm_option>();
+}
 
 void MDImain::Prog_read_Click()
 {
@@ -381,7 +390,10 @@ void MDImain::Prog_write_Click()
     openWindow<Form_Comm_Write>();
 }
 
-void MDImain::proc_setup_Click() {}
+void MDImain::proc_setup_Click()
+{
+    openWindow<Form_setup>();
+}
 
 void MDImain::Language_chn_Click()
 {

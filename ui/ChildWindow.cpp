@@ -2,12 +2,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QShortcut>
 
+#include "features/Choices.h"
 #include "ui/Prompt.h"
 
 namespace mx615 {
@@ -82,6 +86,36 @@ void ChildWindow::showActive()
 void ChildWindow::setCaption(const Bilingual& caption)
 {
     setWindowTitle(qs(caption, chinese()));
+}
+
+void ChildWindow::setControlCaptions(const std::vector<ControlCaption>& captions)
+{
+    const bool zh = chinese();
+    for (const ControlCaption& caption : captions) {
+        QWidget* control = findChild<QWidget*>(QString::fromLatin1(caption.control));
+        const QString text = qs(caption.text, zh);
+        if (auto* label = qobject_cast<QLabel*>(control))
+            label->setText(text);
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            button->setText(text);
+        else if (auto* group = qobject_cast<QGroupBox*>(control))
+            group->setTitle(text);
+    }
+}
+
+void ChildWindow::setLook(QWidget* control, bool enabled)
+{
+    control->setEnabled(enabled);
+    QPalette look = control->palette();
+    look.setColor(QPalette::Base, QApplication::palette().color(enabled ? QPalette::Base : QPalette::Button));
+    control->setPalette(look);
+}
+
+int ChildWindow::twipsToPixels(int twips) const
+{
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const double dpi = shown ? shown->logicalDotsPerInch() : 96.0;
+    return int(twips * dpi / 1440.0 + 0.5);
 }
 
 void ChildWindow::setDefaultButton(QAbstractButton* button)

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <QPointer>
+#include <vector>
 
 #include "ui/AppContext.h"
 #include "ui/WindowHost.h"
@@ -16,6 +17,7 @@ class QMdiSubWindow;
 namespace mx615 {
 
 struct Bilingual;
+struct ControlCaption;
 
 class ChildWindow : public QWidget {
     Q_OBJECT
@@ -45,6 +47,13 @@ protected:
     // Shows the window and makes it the active one.
     void showActive();
     void setCaption(const Bilingual& caption);
+    // Sets the caption of each named control (label, button, check box,
+    // frame) in the language of the moment.
+    void setControlCaptions(const std::vector<ControlCaption>& captions);
+    // An open field has the window background, a closed one the button face.
+    static void setLook(QWidget* control, bool enabled);
+    // A distance in twips (1440 to the inch) in pixels of this screen.
+    int twipsToPixels(int twips) const;
     // Enter activates the main button, Escape the cancel or close button.
     void setDefaultButton(QAbstractButton* button);
     void setCancelButton(QAbstractButton* button);

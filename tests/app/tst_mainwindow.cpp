@@ -341,7 +341,8 @@ private slots:
         MessageBoxPrompt prompt;
         VirtualClock clock;
         MemoryPortHub hub;
-        AppContext context{state, prompt, clock, [&] { return std::make_unique<MemoryCommControl>(hub, clock); }};
+        AppContext context{state, prompt, clock, [&] { return std::make_unique<MemoryCommControl>(hub, clock); },
+                           {}};
         MDImain main(context);
         main.resize(800, 600);
         main.show();
