@@ -9,17 +9,10 @@
 #include <QPushButton>
 
 #include "features/FeatureTexts.h"
+#include "ui/GridEditing.h"
 #include "ui/Prompt.h"
 
 namespace mx615 {
-
-bool TypesCharacter(const QKeyEvent* key)
-{
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    const QString text = key->text();
-    return !text.isEmpty() && text.at(0).isPrint();
-}
 
 FeatureWindow::FeatureWindow(WindowHost& host, const char* helpName) : ChildWindow(host)
 {

@@ -82,8 +82,4 @@ private:
     bool filling_ = false;
 };
 
-// A key press that types a character: no Ctrl, Alt or Meta chord, and a
-// printable text. Backspace, Delete, Tab and the arrows type nothing.
-bool TypesCharacter(const QKeyEvent* key);
-
 }  // namespace mx615

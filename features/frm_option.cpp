@@ -11,6 +11,7 @@
 
 #include "features/FeatureTexts.h"
 #include "model/Codecs.h"
+#include "ui/GridEditing.h"
 #include "ui/Prompt.h"
 
 namespace mx615 {

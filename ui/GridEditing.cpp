@@ -1,0 +1,122 @@
+#include "ui/GridEditing.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <algorithm>
+
+#include "channels/ChannelGrid.h"
+#include "channels/FrequencyEntry.h"
+
+namespace mx615 {
+
+QValidator::State FrequencyValidator::validate(QString& input, int&) const
+{
+    if (input.size() > kFrequencyMaxChars)
+        return Invalid;
+    for (const QChar c : input)
+        if (c.unicode() > 127 || !IsFrequencyCharacter(char(c.unicode())))
+            return Invalid;
+    return Acceptable;
+}
+
+bool IsEnterKey(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+bool TypesCharacter(const QKeyEvent* key)
+{
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;  // shortcuts such as paste and select-all
+    const QString text = key->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+bool TypesFrequencyCharacter(const QKeyEvent* key)
+{
+    const QString text = key->text();
+    return text.size() == 1 && text.at(0).unicode() < 128 && IsFrequencyCharacter(char(text.at(0).unicode()));
+}
+
+void SetUpEditGrid(QTableWidget* grid, QObject* watcher)
+{
+    grid->setRowHidden(0, true);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 10);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setSectionsClickable(false);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setWordWrap(false);
+    for (int row = 0; row < grid->rowCount(); ++row)
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignCenter);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            if (column == 0)
+                item->setBackground(grid->palette().button());
+            grid->setItem(row, column, item);
+        }
+    grid->installEventFilter(watcher);
+}
+
+QLineEdit* MakeCellEditor(QWidget* parent, const char* name)
+{
+    auto* editor = new QLineEdit(parent);
+    editor->setObjectName(QString::fromLatin1(name));
+    editor->setValidator(new FrequencyValidator(editor));
+    editor->setAlignment(Qt::AlignCenter);
+    editor->hide();
+    editor->installEventFilter(parent);
+    return editor;
+}
+
+void SetColumnTitles(QTableWidget* grid, const std::string& format)
+{
+    const std::vector<std::string> titles = ChannelGrid::ColumnTitles(format);
+    QStringList labels;
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        const QString title = column < int(titles.size()) ? QString::fromStdString(titles[column]) : QString();
+        labels << title;
+        if (QTableWidgetItem* item = grid->item(0, column))
+            item->setText(title);
+    }
+    grid->setHorizontalHeaderLabels(labels);
+}
+
+void PlaceOverCell(QTableWidget* grid, QWidget* editor, int row, int column)
+{
+    QRect rect = grid->visualRect(grid->model()->index(row, column));
+    rect.moveTopLeft(grid->viewport()->mapTo(editor->parentWidget(), rect.topLeft()));
+    editor->setGeometry(rect);
+}
+
+void FitColumns(QTableWidget* grid, const std::vector<std::vector<const char*>>& samples,
+                const std::vector<int>& extra)
+{
+    const QFontMetrics cellFont(grid->font());
+    const QFontMetrics titleFont(grid->horizontalHeader()->font());
+    const int padding = cellFont.horizontalAdvance(QLatin1Char('M')) + 8;
+    const int columns = grid->columnCount();
+    std::vector<int> widths(columns);
+    int total = 0;
+    for (int column = 0; column < columns; ++column) {
+        int width = 0;
+        if (column < int(samples.size()))
+            for (const char* sample : samples[column])
+                width = std::max(width, cellFont.horizontalAdvance(QString::fromUtf8(sample)));
+        width += padding + (column < int(extra.size()) ? extra[column] : 0);
+        const QTableWidgetItem* title = grid->item(0, column);
+        widths[column] = std::max(width, titleFont.horizontalAdvance(title ? title->text() : QString()) + padding);
+        total += widths[column];
+    }
+    const int spare = std::max(0, grid->viewport()->width() - total) / columns;
+    for (int column = 0; column < columns; ++column)
+        grid->setColumnWidth(column, widths[column] + spare);
+}
+
+}  // namespace mx615
