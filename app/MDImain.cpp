@@ -17,6 +17,10 @@
 #include "app/Form_type.h"
 #include "ui/Prompt.h"
 #include "channels/frm_chann.h"
+#include "features/Form_Edit_Message.h"
+#include "features/Form_Edit_Test.h"
+#include "features/Form_Edit_scan.h"
+#include "features/Form_edit_Key.h"
 #include "features/frm_option.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
@@ -147,14 +151,15 @@ void MDImain::buildMenus()
     QMenu* edit = addMenu("Edit");
     connect(add(edit, "Channel_edit"), &QAction::triggered, this, &MDImain::Channel_edit_Click);
     connect(add(edit, "Optional_edit"), &QAction::triggered, this, &MDImain::Optional_edit_Click);
-    add(edit, "key_edit", {}, false);
+    // Hidden, but each opens its window when triggered.
+    connect(add(edit, "key_edit", {}, false), &QAction::triggered, this, &MDImain::key_edit_Click);
     hiddenSeparator(edit);
-    add(edit, "Scan_edit", {}, false);
+    connect(add(edit, "Scan_edit", {}, false), &QAction::triggered, this, &MDImain::Scan_edit_Click);
     add(edit, "Dtmf_edit", {}, false);
     add(edit, "Fleetsync_edit", {}, false);
-    add(edit, "Test_edit", {}, false);
+    connect(add(edit, "Test_edit", {}, false), &QAction::triggered, this, &MDImain::Test_edit_Click);
     hiddenSeparator(edit);
-    add(edit, "Message_edit", {}, false);
+    connect(add(edit, "Message_edit", {}, false), &QAction::triggered, this, &MDImain::Message_edit_Click);
 
     QMenu* program = addMenu("Program");
     connect(add(program, "Prog_read", QKeySequence("Ctrl+R")), &QAction::triggered, this, &MDImain::Prog_read_Click);
@@ -378,6 +383,26 @@ void MDImain::Channel_edit_Click()
 void MDImain::Optional_edit_Click()
 {
     openWindow<frm_option>();
+}
+
+void MDImain::key_edit_Click()
+{
+    openWindow<Form_edit_Key>();
+}
+
+void MDImain::Scan_edit_Click()
+{
+    openWindow<Form_Edit_scan>();
+}
+
+void MDImain::Test_edit_Click()
+{
+    openWindow<Form_Edit_Test>();
+}
+
+void MDImain::Message_edit_Click()
+{
+    openWindow<Form_Edit_Message>();
 }
 
 void MDImain::Prog_read_Click()

@@ -28,7 +28,9 @@ struct FeatureWindowDriver {
     // Unloads the window and loads a fresh one from the current image.
     void reopen()
     {
-        app.main->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+        QAction* action = app.main->findChild<QAction*>(QString::fromLatin1(item));
+        action->setEnabled(true);  // hidden items are enabled in the service view
+        action->trigger();
         win = app.main->window<W>();
     }
     // Another window comes to the front, then this one again.
