@@ -47,12 +47,8 @@ Form_setup::Form_setup(WindowHost& host) : ChildWindow(host)
     ports->setColumnStretch(1, 1);
     ports->setHorizontalSpacing(16);
 
-    Command_ok = new QPushButton(this);
-    Command_ok->setObjectName("Command_ok");
-    Command_ok->setAutoDefault(false);
-    Command1 = new QPushButton(this);
-    Command1->setObjectName("Command1");
-    Command1->setAutoDefault(false);
+    Command_ok = makeButton("Command_ok");
+    Command1 = makeButton("Command1");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command_ok);
@@ -72,10 +68,7 @@ void Form_setup::Form_Load()
 {
     setCaption(kCaption);
     setControlCaptions(kCaptions);
-    const QSize client = host().clientSize();
-    const int width = client.width() / 2;
-    const int height = int(client.height() / 1.8);
-    place((client.width() - width) / 2, (client.height() - height) / 2 - twipsToPixels(kRaiseTwips), width, height);
+    placeInClient(2, 1.8, twipsToPixels(kRaiseTwips));
     showActive();
 
     // The table is read once: a device plugged in later shows at the next opening.

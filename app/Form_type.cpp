@@ -28,27 +28,17 @@ const std::vector<ControlCaption> kCaptions{
 Form_type::Form_type(WindowHost& host) : ChildWindow(host)
 {
     setObjectName("Form_type");
-    auto label = [this](QLabel*& control, const char* name) {
-        control = new QLabel(this);
-        control->setObjectName(QString::fromLatin1(name));
-    };
-    auto button = [this](QPushButton*& control, const char* name) {
-        control = new QPushButton(this);
-        control->setObjectName(QString::fromLatin1(name));
-        control->setAutoDefault(false);
-    };
-    label(Label1, "Label1");
     Combo_type = new QComboBox(this);
     Combo_type->setObjectName("Combo_type");
     // The list has a text part, but only a chosen entry may stand in it.
     Combo_type->setEditable(true);
     Combo_type->setInsertPolicy(QComboBox::NoInsert);
     Combo_type->setCompleter(nullptr);
-    Label1->setBuddy(Combo_type);
-    label(Label2, "Label2");
-    label(Label_band, "Label_band");
-    button(Command_enter, "Command_enter");
-    button(Command_Cancel, "Command_Cancel");
+    Label1 = makeLabel("Label1", Combo_type);
+    Label2 = makeLabel("Label2");
+    Label_band = makeLabel("Label_band");
+    Command_enter = makeButton("Command_enter");
+    Command_Cancel = makeButton("Command_Cancel");
 
     auto* fields = new QGridLayout;
     fields->addWidget(Label1, 0, 0);
@@ -83,10 +73,7 @@ void Form_type::Form_Load()
 {
     setCaption(kCaption);
     setControlCaptions(kCaptions);
-    const QSize client = host().clientSize();
-    const int width = client.width() / 2;
-    const int height = client.height() / 2;
-    place((client.width() - width) / 2, (client.height() - height) / 2, width, height);
+    placeInClient(2, 2);
     showActive();
 
     const ProgramState& s = state();

@@ -207,13 +207,8 @@ void frm_chann::BeginCellEdit()
 
     if (IsFrequencyColumn(column)) {
         Combo_edit->hide();
-        placeEditor(Text_Edit);
-        Text_Edit->setText(SavedCellText);
-        Text_Edit->selectAll();
-        Text_Edit->show();
-        Text_Edit->raise();
         open_ = Editor::Text;
-        Text_Edit->setFocus();
+        ShowCellEditor(MSF_chann, Text_Edit, row, column);
         return;
     }
     const bool listOpens = IsListColumn(column) && ChannelInUse(state(), row) &&

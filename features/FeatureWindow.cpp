@@ -16,12 +16,8 @@ namespace mx615 {
 
 FeatureWindow::FeatureWindow(WindowHost& host, const char* helpName) : ChildWindow(host)
 {
-    Command_close = new QPushButton(this);
-    Command_close->setObjectName("Command_close");
-    Command_close->setAutoDefault(false);
-    Command_Help = new QPushButton(this);
-    Command_Help->setObjectName(QString::fromLatin1(helpName));
-    Command_Help->setAutoDefault(false);
+    Command_close = makeButton("Command_close");
+    Command_Help = makeButton(helpName);
     connect(Command_close, &QPushButton::clicked, this, &FeatureWindow::Command_close_Click);
     connect(Command_Help, &QPushButton::clicked, this, &FeatureWindow::Command_Help_Click);
     setCancelButton(Command_close);
@@ -97,15 +93,6 @@ QCheckBox* FeatureWindow::makeCheck(const char* name, std::function<void(bool)> 
     box->setObjectName(QString::fromLatin1(name));
     connect(box, &QCheckBox::toggled, this, std::move(click));
     return box;
-}
-
-QLabel* FeatureWindow::makeLabel(const char* name, QWidget* buddy)
-{
-    auto* label = new QLabel(this);
-    label->setObjectName(QString::fromLatin1(name));
-    if (buddy)
-        label->setBuddy(buddy);
-    return label;
 }
 
 QLineEdit* FeatureWindow::makeText(const char* name)

@@ -61,7 +61,6 @@ protected:
     // selected afterwards, so selecting the stored one runs the handler.
     void fillList(QComboBox* list, const ChoiceList& choices);
     QCheckBox* makeCheck(const char* name, std::function<void(bool)> click);
-    QLabel* makeLabel(const char* name, QWidget* buddy = nullptr);
     QLineEdit* makeText(const char* name);
     // Close and Help, for the bottom of the window; Escape closes.
     QBoxLayout* buttonRow();

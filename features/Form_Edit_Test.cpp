@@ -107,13 +107,8 @@ void Form_Edit_Test::OpenCellEditor()
     editRow_ = row;
     editCol_ = column;
     savedText_ = cell(row, column);
-    PlaceOverCell(MSF_chann, Text_Edit, row, column);
-    Text_Edit->setText(savedText_);
-    Text_Edit->selectAll();
-    Text_Edit->show();
-    Text_Edit->raise();
     editing_ = true;
-    Text_Edit->setFocus();
+    ShowCellEditor(MSF_chann, Text_Edit, row, column);
 }
 
 bool Form_Edit_Test::commitEdit(bool quiet)

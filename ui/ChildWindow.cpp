@@ -72,6 +72,31 @@ void ChildWindow::place(int left, int top, int width, int height)
     target->setGeometry(left, std::max(0, top), std::max(width, 80), std::max(height, 60));
 }
 
+void ChildWindow::placeInClient(double widthDivisor, double heightDivisor, int raise)
+{
+    const QSize client = host_.clientSize();
+    const int width = int(client.width() / widthDivisor);
+    const int height = int(client.height() / heightDivisor);
+    place((client.width() - width) / 2, (client.height() - height) / 2 - raise, width, height);
+}
+
+QLabel* ChildWindow::makeLabel(const char* name, QWidget* buddy)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    if (buddy)
+        label->setBuddy(buddy);
+    return label;
+}
+
+QPushButton* ChildWindow::makeButton(const char* name)
+{
+    auto* button = new QPushButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
 void ChildWindow::showActive()
 {
     if (QMdiSubWindow* sub = frame()) {

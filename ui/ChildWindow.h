@@ -12,7 +12,9 @@
 #include "ui/WindowHost.h"
 
 class QAbstractButton;
+class QLabel;
 class QMdiSubWindow;
+class QPushButton;
 
 namespace mx615 {
 
@@ -44,6 +46,13 @@ protected:
     QMdiSubWindow* frame() const;
     // Places the window's frame in the MDI area, in pixels of the main window.
     void place(int left, int top, int width, int height);
+    // A dialog centred in the area the windows live in, its size that area's
+    // divided by the divisors, raised by the given pixels.
+    void placeInClient(double widthDivisor, double heightDivisor, int raise = 0);
+    // A named label (with the control it names, for its access key) and a
+    // named push button that Enter does not press unless it has the focus.
+    QLabel* makeLabel(const char* name, QWidget* buddy = nullptr);
+    QPushButton* makeButton(const char* name);
     // Shows the window and makes it the active one.
     void showActive();
     void setCaption(const Bilingual& caption);

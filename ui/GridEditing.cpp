@@ -95,6 +95,17 @@ void PlaceOverCell(QTableWidget* grid, QWidget* editor, int row, int column)
     editor->setGeometry(rect);
 }
 
+void ShowCellEditor(QTableWidget* grid, QLineEdit* editor, int row, int column)
+{
+    PlaceOverCell(grid, editor, row, column);
+    const QTableWidgetItem* item = grid->item(row, column);
+    editor->setText(item ? item->text() : QString());
+    editor->selectAll();
+    editor->show();
+    editor->raise();
+    editor->setFocus();
+}
+
 void FitColumns(QTableWidget* grid, const std::vector<std::vector<const char*>>& samples,
                 const std::vector<int>& extra)
 {

@@ -39,6 +39,9 @@ QLineEdit* MakeCellEditor(QWidget* parent, const char* name);
 void SetColumnTitles(QTableWidget* grid, const std::string& format);
 // Lays the editor exactly over the cell.
 void PlaceOverCell(QTableWidget* grid, QWidget* editor, int row, int column);
+// Lays the frequency box over the cell with the cell's text selected, and
+// gives it the focus.
+void ShowCellEditor(QTableWidget* grid, QLineEdit* editor, int row, int column);
 // Each column as wide as its widest sample or title plus extra[column];
 // what is left of the grid's width is shared out evenly.
 void FitColumns(QTableWidget* grid, const std::vector<std::vector<const char*>>& samples,
