@@ -69,7 +69,6 @@ void Form_setup::Form_Load()
     setCaption(kCaption);
     setControlCaptions(kCaptions);
     placeInClient(2, 1.8, twipsToPixels(kRaiseTwips));
-    showActive();
 
     // The table is read once: a device plugged in later shows at the next opening.
     const auto& portTable = context().portTable;
@@ -78,6 +77,9 @@ void Form_setup::Form_Load()
         device(n)->setVisible(bool(portTable));
         device(n)->setText(qs(PortDeviceText(table, n, chinese())));
     }
+
+    growToContent();
+    showActive();
 
     const int port = state().CommPort;
     QRadioButton* chosen = port >= 1 && port <= kPorts ? option(port) : nullptr;

@@ -74,7 +74,6 @@ void Form_type::Form_Load()
     setCaption(kCaption);
     setControlCaptions(kCaptions);
     placeInClient(2, 2);
-    showActive();
 
     const ProgramState& s = state();
     for (int row = 0; row < kModelCount; ++row)
@@ -84,6 +83,8 @@ void Form_type::Form_Load()
     Combo_type->setCurrentIndex(-1);
     Combo_type->setCurrentIndex(s.ModelIndex);
     showBand(s.ModelIndex);
+    growToContent();
+    showActive();
     Combo_type->setFocus();
 }
 

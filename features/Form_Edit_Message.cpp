@@ -34,6 +34,8 @@ Form_Edit_Message::Form_Edit_Message(WindowHost& host) : FeatureWindow(host, "Co
         QLineEdit* text = makeText(ControlName(which));
         (which == Message::First ? Text_MS1 : Text_MS2) = text;
         connect(text, &QLineEdit::textEdited, this, [this, which] { Text_MS_Change(which); });
+        // Room for a whole message.
+        text->setMinimumWidth(text->fontMetrics().averageCharWidth() * (kMessageChars + 4));
         layout->addWidget(text);
     }
     layout->addStretch();
@@ -45,6 +47,7 @@ void Form_Edit_Message::Form_Load()
     placeInMain(3, 4, 4);
     setTexts(MessageTexts::Caption, MessageTexts::Captions);
     ShowMessages();
+    growToContent();
     showActive();
     Text_MS1->setFocus();
 }

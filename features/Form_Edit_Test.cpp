@@ -51,8 +51,11 @@ void Form_Edit_Test::Form_Load()
     setTexts(TestTexts::Caption, TestTexts::Captions);
     SetColumnTitles(MSF_chann, TestTexts::ColumnFormat.pick(chinese()));
     ShowTestFrequencies();
+    // The window is a third of the main window wide; never so narrow that a
+    // frequency column is cut off.
+    MSF_chann->setMinimumWidth(fitColumns());
+    growToContent();
     showActive();
-    fitColumns();
     MSF_chann->setCurrentCell(1, ColRx);
     MSF_chann->setFocus();
 }
@@ -249,10 +252,10 @@ bool Form_Edit_Test::eventFilter(QObject* watched, QEvent* event)
     return FeatureWindow::eventFilter(watched, event);
 }
 
-void Form_Edit_Test::fitColumns()
+int Form_Edit_Test::fitColumns()
 {
     static const std::vector<std::vector<const char*>> samples{{"16"}, {"888.88888"}, {"888.88888"}};
-    FitColumns(MSF_chann, samples);
+    return FitColumns(MSF_chann, samples);
 }
 
 QString Form_Edit_Test::cell(int row, int column) const

@@ -50,7 +50,7 @@ private:
     void moveTo(int row, int column);
     bool gridKeyPress(QKeyEvent* key);
     bool editorKeyPress(QKeyEvent* key);
-    void fitColumns();
+    int fitColumns();  // the width the grid needs
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString& text);
 

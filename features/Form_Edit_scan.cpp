@@ -53,6 +53,7 @@ void Form_Edit_scan::Form_Load()
     fillList(Combo_RYC, DelayChoices());
     fillList(Combo_TYC, DelayChoices());
     ShowScanSettings();
+    growToContent();
     showActive();
     Combo_pri->setFocus();
 }

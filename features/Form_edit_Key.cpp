@@ -33,6 +33,7 @@ void Form_edit_Key::Form_Load()
         fillList(list(key), KeyFunctionChoices());
     setTexts(KeyTexts::Caption, KeyTexts::Captions);
     ShowStoredKeys();
+    growToContent();
     showActive();
     Combo_pf1->setFocus();
 }

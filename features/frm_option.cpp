@@ -122,6 +122,7 @@ void frm_option::Form_Load()
     for (OptionList which : kOptionLists)
         fillList(list(which), Choices(which));
     ShowStoredOptions();
+    growToContent();
     showActive();
     list(OptionList::Tot)->setFocus();
 }

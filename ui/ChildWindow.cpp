@@ -80,6 +80,21 @@ void ChildWindow::placeInClient(double widthDivisor, double heightDivisor, int r
     place((client.width() - width) / 2, (client.height() - height) / 2 - raise, width, height);
 }
 
+void ChildWindow::growToContent()
+{
+    QWidget* target = frame() ? static_cast<QWidget*>(frame()) : this;
+    // A frame keeps its title bar and borders as contents margins.
+    const QMargins borders = target == this ? QMargins() : target->contentsMargins();
+    const QSize needed = minimumSizeHint().grownBy(borders);
+    const int width = std::max(target->width(), needed.width());
+    const int height = std::max(target->height(), needed.height());
+    if (width == target->width() && height == target->height())
+        return;
+    QRect grown(0, 0, width, height);
+    grown.moveCenter(target->geometry().center());
+    place(std::max(0, grown.left()), grown.top(), width, height);
+}
+
 QLabel* ChildWindow::makeLabel(const char* name, QWidget* buddy)
 {
     auto* label = new QLabel(this);

@@ -49,6 +49,9 @@ protected:
     // A dialog centred in the area the windows live in, its size that area's
     // divided by the divisors, raised by the given pixels.
     void placeInClient(double widthDivisor, double heightDivisor, int raise = 0);
+    // Grows the window, about its centre, until its content fits at its
+    // minimum size (a small main window, a wider language).
+    void growToContent();
     // A named label (with the control it names, for its access key) and a
     // named push button that Enter does not press unless it has the focus.
     QLabel* makeLabel(const char* name, QWidget* buddy = nullptr);

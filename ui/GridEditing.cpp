@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
 
@@ -106,7 +107,7 @@ void ShowCellEditor(QTableWidget* grid, QLineEdit* editor, int row, int column)
     editor->setFocus();
 }
 
-void FitColumns(QTableWidget* grid, const std::vector<std::vector<const char*>>& samples,
+int FitColumns(QTableWidget* grid, const std::vector<std::vector<const char*>>& samples,
                 const std::vector<int>& extra)
 {
     const QFontMetrics cellFont(grid->font());
@@ -128,6 +129,7 @@ void FitColumns(QTableWidget* grid, const std::vector<std::vector<const char*>>&
     const int spare = std::max(0, grid->viewport()->width() - total) / columns;
     for (int column = 0; column < columns; ++column)
         grid->setColumnWidth(column, widths[column] + spare);
+    return total + grid->verticalScrollBar()->sizeHint().width() + 2 * grid->frameWidth();
 }
 
 }  // namespace mx615

@@ -43,8 +43,9 @@ void PlaceOverCell(QTableWidget* grid, QWidget* editor, int row, int column);
 // gives it the focus.
 void ShowCellEditor(QTableWidget* grid, QLineEdit* editor, int row, int column);
 // Each column as wide as its widest sample or title plus extra[column];
-// what is left of the grid's width is shared out evenly.
-void FitColumns(QTableWidget* grid, const std::vector<std::vector<const char*>>& samples,
+// what is left of the grid's width is shared out evenly. Returns the width
+// the grid needs to show every column whole.
+int FitColumns(QTableWidget* grid, const std::vector<std::vector<const char*>>& samples,
                 const std::vector<int>& extra = {});
 
 }  // namespace mx615

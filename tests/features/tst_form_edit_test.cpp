@@ -57,6 +57,10 @@ private slots:
         QCOMPARE(d.cell(1, 1), QStringLiteral("155.05000"));
         QCOMPARE(d.cell(3, 2), QStringLiteral("173.90000"));
         QCOMPARE(d.cell(7, 1), QString());
+        // However narrow a third of the main window is, no column is cut off.
+        auto* frame = qobject_cast<QWidget*>(d.win->parent());
+        QVERIFY(frame->contentsRect().width() >= d.win->minimumSizeHint().width());
+        QVERIFY(d.grid()->minimumWidth() > d.grid()->columnWidth(0) * 3);
         // A first byte of 0xFF is an empty cell whatever follows it.
         d.app.state.RadioImage[40][8] = 0xFF;
         d.activateAgain();
