@@ -16,6 +16,31 @@
 
 namespace mx615::test {
 
+// An open field: enabled, with the window background.
+inline bool looksOpen(QWidget* control)
+{
+    return control->isEnabled() &&
+           control->palette().color(QPalette::Base) == QApplication::palette().color(QPalette::Base);
+}
+
+// Runs a key script: "<" Backspace, "^" Home, "~" Delete, anything else
+// typed as it is (also characters beyond ASCII).
+inline void typeScript(QWidget* box, const QString& script)
+{
+    for (const QChar c : script) {
+        if (c == '<')
+            QTest::keyClick(box, Qt::Key_Backspace);
+        else if (c == '^')
+            QTest::keyClick(box, Qt::Key_Home);
+        else if (c == '~')
+            QTest::keyClick(box, Qt::Key_Delete);
+        else if (c.unicode() > 127)
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        else
+            QTest::keyClick(box, c.toLatin1());
+    }
+}
+
 template <class W>
 struct FeatureWindowDriver {
     explicit FeatureWindowDriver(const char* menuItem, bool chinese = false) : item(menuItem)
