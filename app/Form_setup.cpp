@@ -79,6 +79,7 @@ void Form_setup::Form_Load()
     }
 
     growToContent();
+    useDialogFrame();
     showActive();
 
     const int port = state().CommPort;

@@ -84,6 +84,7 @@ void Form_type::Form_Load()
     Combo_type->setCurrentIndex(s.ModelIndex);
     showBand(s.ModelIndex);
     growToContent();
+    useDialogFrame();
     showActive();
     Combo_type->setFocus();
 }
