@@ -15,10 +15,17 @@
 
 #include "app/AboutTexts.h"
 #include "app/frmAbout.h"
+#include "app/Form_setup.h"
+#include "app/Form_type.h"
 #include "ui/Prompt.h"
 #include "adjust/AdjustTable.h"
 #include "adjust/frm_Adj_Txp.h"
 #include "channels/frm_chann.h"
+#include "features/Form_Edit_Message.h"
+#include "features/Form_Edit_Test.h"
+#include "features/Form_Edit_scan.h"
+#include "features/Form_edit_Key.h"
+#include "features/frm_option.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "files/ChannFileDialog.h"
@@ -150,14 +157,15 @@ void MDImain::buildMenus()
     QMenu* edit = addMenu("Edit");
     connect(add(edit, "Channel_edit"), &QAction::triggered, this, &MDImain::Channel_edit_Click);
     connect(add(edit, "Optional_edit"), &QAction::triggered, this, &MDImain::Optional_edit_Click);
-    add(edit, "key_edit", {}, false);
+    // Hidden, but each opens its window when triggered.
+    connect(add(edit, "key_edit", {}, false), &QAction::triggered, this, &MDImain::key_edit_Click);
     hiddenSeparator(edit);
-    add(edit, "Scan_edit", {}, false);
+    connect(add(edit, "Scan_edit", {}, false), &QAction::triggered, this, &MDImain::Scan_edit_Click);
     add(edit, "Dtmf_edit", {}, false);
     add(edit, "Fleetsync_edit", {}, false);
-    add(edit, "Test_edit", {}, false);
+    connect(add(edit, "Test_edit", {}, false), &QAction::triggered, this, &MDImain::Test_edit_Click);
     hiddenSeparator(edit);
-    add(edit, "Message_edit", {}, false);
+    connect(add(edit, "Message_edit", {}, false), &QAction::triggered, this, &MDImain::Message_edit_Click);
 
     QMenu* program = addMenu("Program");
     connect(add(program, "Prog_read", QKeySequence("Ctrl+R")), &QAction::triggered, this, &MDImain::Prog_read_Click);
@@ -187,12 +195,17 @@ void MDImain::buildMenus()
 void MDImain::setServiceMode(bool on)
 {
     // Hidden items that open a window (or switch the language).
-    static const char* const kServiceItems[] = {"Other", "Language_Setup", "Menu_About"};
+    static const char* const kServiceItems[] = {"key_edit",       "Scan_edit",  "Test_edit", "Message_edit",
+                                                "Other",          "Language_Setup", "Menu_About"};
     for (const char* name : kServiceItems) {
         QAction* action = item(name);
         action->setVisible(on);
         action->setEnabled(on);
     }
+    // The Edit menu's separators part the hidden editors from the shown ones.
+    for (QAction* action : findChild<QMenu*>("Edit")->actions())
+        if (action->isSeparator())
+            action->setVisible(on);
 }
 
 void MDImain::buildToolbar()
@@ -408,14 +421,40 @@ void MDImain::File_saveas_Click()
     File_save_Click();
 }
 
-void MDImain::proc_type_Click() {}
+void MDImain::proc_type_Click()
+{
+    openWindow<Form_type>();
+}
 
 void MDImain::Channel_edit_Click()
 {
     openWindow<frm_chann>();
 }
 
-void MDImain::Optional_edit_Click() {}
+void MDImain::Optional_edit_Click()
+{
+    openWindow<frm_option>();
+}
+
+void MDImain::key_edit_Click()
+{
+    openWindow<Form_edit_Key>();
+}
+
+void MDImain::Scan_edit_Click()
+{
+    openWindow<Form_Edit_scan>();
+}
+
+void MDImain::Test_edit_Click()
+{
+    openWindow<Form_Edit_Test>();
+}
+
+void MDImain::Message_edit_Click()
+{
+    openWindow<Form_Edit_Message>();
+}
 
 void MDImain::Prog_read_Click()
 {
@@ -427,7 +466,10 @@ void MDImain::Prog_write_Click()
     openWindow<Form_Comm_Write>();
 }
 
-void MDImain::proc_setup_Click() {}
+void MDImain::proc_setup_Click()
+{
+    openWindow<Form_setup>();
+}
 
 void MDImain::Other_Click()
 {

@@ -59,6 +59,10 @@ public:
     void proc_type_Click();
     void Channel_edit_Click();
     void Optional_edit_Click();
+    void key_edit_Click();
+    void Scan_edit_Click();
+    void Test_edit_Click();
+    void Message_edit_Click();
     void Prog_read_Click();
     void Prog_write_Click();
     void proc_setup_Click();

@@ -75,7 +75,7 @@ void frmAbout::Form_Load()
     about = FillAboutTexts(chinese());
     // Centred in the client area, raised by 500 twips.
     const QSize client = host().clientSize();
-    const int raise = TwipsToPixels(kRaiseTwips);
+    const int raise = twipsToPixels(kRaiseTwips);
     place((client.width() - kWidth) / 2, (client.height() - kHeight) / 2 - raise, kWidth, kHeight);
     useDialogFrame();
     setCaption({"About", "关于"});

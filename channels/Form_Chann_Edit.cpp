@@ -422,15 +422,6 @@ void Form_Chann_Edit::setTicked(QCheckBox* box, bool ticked, Handler handler)
     (this->*handler)();
 }
 
-void Form_Chann_Edit::setLook(QWidget* control, bool enabled)
-{
-    // Open fields have the window background, closed ones the button face.
-    control->setEnabled(enabled);
-    QPalette look = control->palette();
-    look.setColor(QPalette::Base, QApplication::palette().color(enabled ? QPalette::Base : QPalette::Button));
-    control->setPalette(look);
-}
-
 void Form_Chann_Edit::updateTableCaption()
 {
     if (frm_chann* table = host().window<frm_chann>())

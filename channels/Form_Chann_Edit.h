@@ -105,7 +105,6 @@ private:
     // pick. Position -1 (no entry for the stored value) runs nothing.
     void setPosition(QComboBox* box, int position, Handler handler);
     void setTicked(QCheckBox* box, bool ticked, Handler handler);
-    void setLook(QWidget* control, bool enabled);
     void fillDependentLists(int n, bool decodeListed);
     void updateTableCaption();
     bool Text_CHN_KeyPress(QKeyEvent* event);

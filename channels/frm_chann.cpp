@@ -12,7 +12,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTableWidget>
-#include <QValidator>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -25,51 +24,11 @@
 #include "files/ChannFileDialog.h"
 #include "model/Codecs.h"
 #include "model/RadioDefaults.h"
+#include "ui/GridEditing.h"
 
 namespace mx615 {
 
 using namespace ChannelGrid;
-
-namespace {
-
-// Lets through digits and points only, and never more than the nine
-// characters a frequency can have. A paste that would break either rule is
-// refused whole rather than cut short, so no frequency changes unseen.
-class FrequencyValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        if (input.size() > kFrequencyMaxChars)
-            return Invalid;
-        for (const QChar c : input)
-            if (c.unicode() > 127 || !IsFrequencyCharacter(char(c.unicode())))
-                return Invalid;
-        return Acceptable;
-    }
-};
-
-bool isEnter(const QKeyEvent* key)
-{
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-// A key that types a character (not Backspace, Tab or a control chord).
-bool typesCharacter(const QKeyEvent* key)
-{
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;  // shortcuts such as paste and select-all
-    const QString text = key->text();
-    return !text.isEmpty() && text.at(0).isPrint();
-}
-
-bool typesFrequencyCharacter(const QKeyEvent* key)
-{
-    const QString text = key->text();
-    return text.size() == 1 && text.at(0).unicode() < 128 && IsFrequencyCharacter(char(text.at(0).unicode()));
-}
-
-}  // namespace
 
 frm_chann::frm_chann(WindowHost& host) : ChildWindow(host)
 {
@@ -81,35 +40,9 @@ void frm_chann::buildControls()
 {
     MSF_chann = new QTableWidget(kRows, kColumns, this);
     MSF_chann->setObjectName("MSF_chann");
-    // Row n is channel n. Row 0 holds the titles for that numbering; the
-    // header above the grid shows them, so the titles stay in view.
-    MSF_chann->setRowHidden(0, true);
-    MSF_chann->verticalHeader()->hide();
-    MSF_chann->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    MSF_chann->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
-    MSF_chann->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    MSF_chann->horizontalHeader()->setSectionsClickable(false);
-    MSF_chann->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    MSF_chann->setSelectionMode(QAbstractItemView::SingleSelection);
-    MSF_chann->setSelectionBehavior(QAbstractItemView::SelectItems);
-    MSF_chann->setWordWrap(false);
-    for (int row = 0; row < kRows; ++row)
-        for (int column = 0; column < kColumns; ++column) {
-            auto* item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignCenter);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            if (column == ColNumber)
-                item->setBackground(palette().button());
-            MSF_chann->setItem(row, column, item);
-        }
-    MSF_chann->installEventFilter(this);
-
-    Text_Edit = new QLineEdit(this);
-    Text_Edit->setObjectName("Text_Edit");
-    Text_Edit->setValidator(new FrequencyValidator(Text_Edit));
-    Text_Edit->setAlignment(Qt::AlignCenter);
-    Text_Edit->hide();
-    Text_Edit->installEventFilter(this);
+    // Row n is channel n; row 0 holds the titles for that numbering.
+    SetUpEditGrid(MSF_chann, this);
+    Text_Edit = MakeCellEditor(this, "Text_Edit");
 
     Combo_edit = new QComboBox(this);
     Combo_edit->setObjectName("Combo_edit");
@@ -160,14 +93,7 @@ void frm_chann::buildControls()
 void frm_chann::applyCaptions()
 {
     const bool zh = chinese();
-    const std::vector<std::string> titles = ColumnTitles(kColumnFormat.pick(zh));
-    QStringList labels;
-    for (int column = 0; column < kColumns; ++column) {
-        const QString title = column < int(titles.size()) ? qs(titles[column]) : QString();
-        labels << title;
-        setCell(0, column, title);
-    }
-    MSF_chann->setHorizontalHeaderLabels(labels);
+    SetColumnTitles(MSF_chann, kColumnFormat.pick(zh));
     Command_close->setText(qs(ChannelGridTexts::Close, zh));
     Command_Edit->setText(qs(ChannelGridTexts::Edit, zh));
     Command_Help->setText(qs(ChannelGridTexts::Help, zh));
@@ -282,13 +208,8 @@ void frm_chann::BeginCellEdit()
 
     if (IsFrequencyColumn(column)) {
         Combo_edit->hide();
-        placeEditor(Text_Edit);
-        Text_Edit->setText(SavedCellText);
-        Text_Edit->selectAll();
-        Text_Edit->show();
-        Text_Edit->raise();
         open_ = Editor::Text;
-        Text_Edit->setFocus();
+        ShowCellEditor(MSF_chann, Text_Edit, row, column);
         return;
     }
     const bool listOpens = IsListColumn(column) && ChannelInUse(state(), row) &&
@@ -485,23 +406,23 @@ void frm_chann::enterFromCombo()
 bool frm_chann::MSF_chann_KeyPress(QKeyEvent* key)
 {
     const int column = MSF_chann->currentColumn();
-    if (isEnter(key) || key->key() == Qt::Key_F2) {
+    if (IsEnterKey(key) || key->key() == Qt::Key_F2) {
         MSF_chann_Click(MSF_chann->currentRow(), column);
         return true;
     }
-    if (IsFrequencyColumn(column) && typesFrequencyCharacter(key) && key->modifiers() == Qt::NoModifier) {
+    if (IsFrequencyColumn(column) && TypesFrequencyCharacter(key) && key->modifiers() == Qt::NoModifier) {
         MSF_chann_Click(MSF_chann->currentRow(), column);
         if (open_ == Editor::Text)
             Text_Edit->setText(key->text());
         return true;
     }
     // Other characters would jump the cursor to a matching cell; ignore them.
-    return typesCharacter(key);
+    return TypesCharacter(key);
 }
 
 bool frm_chann::Text_Edit_KeyPress(QKeyEvent* key)
 {
-    if (isEnter(key)) {
+    if (IsEnterKey(key)) {
         if (open_ == Editor::Text)
             enterFromText();
         return true;
@@ -511,12 +432,12 @@ bool frm_chann::Text_Edit_KeyPress(QKeyEvent* key)
         return true;
     }
     // Only digits and the point are typed; other characters are discarded.
-    return typesCharacter(key) && !typesFrequencyCharacter(key);
+    return TypesCharacter(key) && !TypesFrequencyCharacter(key);
 }
 
 bool frm_chann::Combo_edit_KeyPress(QKeyEvent* key)
 {
-    if (isEnter(key)) {
+    if (IsEnterKey(key)) {
         if (open_ == Editor::Combo)
             enterFromCombo();
         return true;
@@ -600,48 +521,31 @@ void frm_chann::Command_Help_Click() {}
 
 void frm_chann::placeEditor(QWidget* editor)
 {
-    QRect rect = MSF_chann->visualRect(MSF_chann->model()->index(EditRow, EditCol));
-    rect.moveTopLeft(MSF_chann->viewport()->mapTo(this, rect.topLeft()));
-    editor->setGeometry(rect);
+    PlaceOverCell(MSF_chann, editor, EditRow, EditCol);
 }
 
 void frm_chann::fitColumns()
 {
-    // Each column is as wide as its widest possible text, in either language,
-    // plus a margin; what is left of the grid's width is shared out evenly,
-    // and where the grid is narrow the margins shrink first, so that the
-    // columns fit without a scroll bar wherever they can.
-    static const char* const samples[kColumns][4] = {
-        {"16", "", "", ""},
-        {"888.88888", "1666.66665", "", ""},
-        {"888.88888", "1666.66665", "", ""},
+    // Each column as wide as its widest possible text, in either language.
+    static const std::vector<std::vector<const char*>> samples{
+        {"16"},
+        {"888.88888", "1666.66665"},
+        {"888.88888", "1666.66665"},
         {"D754I", "250.3", "None", "无"},
         {"D754I", "250.3", "None", "无"},
-        {"High", "Low", "高", ""},
-        {"Narrow", "Wide", "窄带", ""},
-        {"Yes", "None", "有", ""},
-        {"FleetSync", "DTMF", "None", ""},
-        {"OFF", "ON", "开", ""},
+        {"High", "Low", "高"},
+        {"Narrow", "Wide", "窄带"},
+        {"Yes", "None", "有"},
+        {"FleetSync", "DTMF", "None"},
+        {"OFF", "ON", "开"},
     };
-    const QFontMetrics cellFont(MSF_chann->font());
-    const QFontMetrics titleFont(MSF_chann->horizontalHeader()->font());
-    constexpr int kLeastMargin = 8;
     // A list cell also needs room for the drop-down arrow of its editor.
     const int arrow = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
-    int widths[kColumns];
-    int total = 0;
-    for (int column = 0; column < kColumns; ++column) {
-        int width = 0;
-        for (const char* sample : samples[column])
-            width = std::max(width, cellFont.horizontalAdvance(QString::fromUtf8(sample)));
-        width += IsListColumn(column) ? arrow : 0;
-        widths[column] = std::max(width, titleFont.horizontalAdvance(cell(0, column)));
-        total += widths[column];
-    }
-    const int viewport = MSF_chann->viewport()->width();
-    const int margin = std::max(kLeastMargin, (viewport - total) / kColumns);
+    std::vector<int> extra(kColumns, 0);
     for (int column = 0; column < kColumns; ++column)
-        MSF_chann->setColumnWidth(column, widths[column] + margin);
+        if (IsListColumn(column))
+            extra[column] = arrow;
+    FitColumns(MSF_chann, samples, extra);
 }
 
 QString frm_chann::cell(int row, int column) const

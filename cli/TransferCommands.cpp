@@ -203,12 +203,12 @@ int adjustWrite(const CliArgs& args, const PortName& port, QtTimerFactory& timer
 
 int listPorts()
 {
-    const QStringList table = PortTableEntries();
-    if (table.isEmpty())
+    const std::vector<PortEntry> table = DescribedPortTable();
+    if (table.empty())
         std::printf("No serial ports found. Plug in the programming cable, or name the devices in MX615_PORTS "
                     "(MX615_PORTS=/dev/ttyUSB0:/dev/ttyS0).\n");
-    for (int i = 0; i < table.size(); ++i)
-        std::printf("COM%d  %s\n", i + 1, table[i].toLocal8Bit().constData());
+    for (std::size_t n = 1; n <= table.size(); ++n)
+        std::printf("COM%zu  %s\n", n, PortDeviceText(table, int(n), false).c_str());
     return kDone;
 }
 

@@ -80,4 +80,40 @@ std::string PortForNumber(const std::vector<std::string>& table, int n)
     return table[n - 1];
 }
 
+namespace {
+
+const Bilingual kUsbSerial{"USB serial", "USB 串口"};
+const Bilingual kUsbModem{"USB serial (modem)", "USB 串口 (调制解调器)"};
+const Bilingual kOnBoard{"on-board serial port", "板载串口"};
+const Bilingual kPseudo{"pseudo-terminal", "伪终端"};
+const Bilingual kOther{"serial device", "串口设备"};
+const Bilingual kMissing{"not present", "不存在"};
+const Bilingual kNoDevice{"no device", "无设备"};
+
+}  // namespace
+
+const Bilingual& PortDescription(const std::string& path)
+{
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    if (name.rfind("ttyUSB", 0) == 0)
+        return kUsbSerial;
+    if (name.rfind("ttyACM", 0) == 0)
+        return kUsbModem;
+    if (name.rfind("ttyS", 0) == 0)
+        return kOnBoard;
+    if (path.rfind("/dev/pts/", 0) == 0 || name.rfind("pty", 0) == 0)
+        return kPseudo;
+    return kOther;
+}
+
+const Bilingual& PortMissing() { return kMissing; }
+
+std::string PortDeviceText(const std::vector<PortEntry>& table, int n, bool chinese)
+{
+    if (n < 1 || n > int(table.size()))
+        return kNoDevice.pick(chinese);
+    const PortEntry& entry = table[n - 1];
+    return entry.path + ", " + entry.description.pick(chinese);
+}
+
 }  // namespace mx615

@@ -5,7 +5,26 @@
 #include <string>
 #include <vector>
 
+#include "model/ProgramState.h"
+
 namespace mx615 {
+
+// One entry of the port table as the port dialog shows it: the device and
+// what kind of device it is ("USB serial"), or that it is not there.
+struct PortEntry {
+    std::string path;
+    Bilingual description;
+};
+
+// The kind of device a path names, from its name: USB serial, USB modem
+// (ACM), on-board serial port, pseudo-terminal, or any other serial device.
+const Bilingual& PortDescription(const std::string& path);
+// The description of a listed path that does not exist on this machine.
+const Bilingual& PortMissing();
+
+// What the port dialog shows beside COMn: "/dev/ttyUSB0, USB serial", or
+// that no device stands for COMn.
+std::string PortDeviceText(const std::vector<PortEntry>& table, int n, bool chinese);
 
 // The device paths listed in MX615_PORTS (separated by ':' or ','), when that
 // variable is set and not empty; otherwise the machine's serial ports, USB

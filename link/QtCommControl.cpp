@@ -1,5 +1,6 @@
 #include "link/QtCommControl.h"
 
+#include <QFileInfo>
 #include <QMap>
 #include <QPointer>
 #include <QSerialPortInfo>
@@ -35,6 +36,28 @@ QString deviceInTable(const QStringList& table, int number)
 }
 
 }  // namespace
+
+
+std::vector<PortEntry> DescribedPortTable()
+{
+    std::vector<PortEntry> table;
+#ifdef Q_OS_WIN
+    if (qEnvironmentVariableIsEmpty("MX615_PORTS")) {
+        QStringList present;
+        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+            present << info.portName();
+        for (int n = 1; n <= 8; ++n) {
+            const QString name = QStringLiteral("COM%1").arg(n);
+            table.push_back({name.toStdString(), present.contains(name) ? PortDescription("") : PortMissing()});
+        }
+        return table;
+    }
+#endif
+    for (const QString& path : PortTableEntries())
+        table.push_back({path.toStdString(), QFileInfo::exists(path) ? PortDescription(path.toStdString())
+                                                                     : PortMissing()});
+    return table;
+}
 
 namespace {
 

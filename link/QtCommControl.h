@@ -6,11 +6,15 @@
 #include <deque>
 
 #include "link/CommControl.h"
+#include "link/PortTable.h"
 
 namespace mx615 {
 
 // Every entry of the port table, COM1 first.
 QStringList PortTableEntries();
+// The same, each entry with the kind of device it is, or "not present" for
+// a listed path that does not exist. For the port dialog.
+std::vector<PortEntry> DescribedPortTable();
 
 class QtCommControl : public QObject, public CommControl {
     Q_OBJECT

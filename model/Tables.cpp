@@ -105,4 +105,9 @@ std::string BandRangeText(double lowMHz, double highMHz)
     return SignedNumberText(lowMHz) + "--" + SignedNumberText(highMHz - 1) + " MHZ";
 }
 
+std::string BandLabelText(double lowMHz, double highMHz)
+{
+    return " " + ShortestDecimal(lowMHz) + " -- " + SignedNumberText(highMHz);
+}
+
 }  // namespace mx615

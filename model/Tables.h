@@ -31,5 +31,8 @@ std::string ToneNameTrimmed(const ProgramState& state, int k);
 
 // The status-bar band text: " 400-- 480 MHZ" for 400..481.
 std::string BandRangeText(double lowMHz, double highMHz);
+// The model dialog's band text: " 400 --  481" for 400..481 (the stored upper
+// limit, not reduced as in the status bar).
+std::string BandLabelText(double lowMHz, double highMHz);
 
 }  // namespace mx615

@@ -2,12 +2,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QShortcut>
 
+#include "features/Choices.h"
 #include "ui/Prompt.h"
 
 namespace mx615 {
@@ -79,9 +83,44 @@ void ChildWindow::useDialogFrame()
     }
 }
 
-int ChildWindow::TwipsToPixels(int twips) const
+void ChildWindow::placeInClient(double widthDivisor, double heightDivisor, int raise)
 {
-    return int(twips * logicalDpiY() / 1440.0 + 0.5);
+    const QSize client = host_.clientSize();
+    const int width = int(client.width() / widthDivisor);
+    const int height = int(client.height() / heightDivisor);
+    place((client.width() - width) / 2, (client.height() - height) / 2 - raise, width, height);
+}
+
+void ChildWindow::growToContent()
+{
+    QWidget* target = frame() ? static_cast<QWidget*>(frame()) : this;
+    // A frame keeps its title bar and borders as contents margins.
+    const QMargins borders = target == this ? QMargins() : target->contentsMargins();
+    const QSize needed = minimumSizeHint().grownBy(borders);
+    const int width = std::max(target->width(), needed.width());
+    const int height = std::max(target->height(), needed.height());
+    if (width == target->width() && height == target->height())
+        return;
+    QRect grown(0, 0, width, height);
+    grown.moveCenter(target->geometry().center());
+    place(std::max(0, grown.left()), grown.top(), width, height);
+}
+
+QLabel* ChildWindow::makeLabel(const char* name, QWidget* buddy)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    if (buddy)
+        label->setBuddy(buddy);
+    return label;
+}
+
+QPushButton* ChildWindow::makeButton(const char* name)
+{
+    auto* button = new QPushButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
 }
 
 void ChildWindow::showActive()
@@ -98,6 +137,36 @@ void ChildWindow::showActive()
 void ChildWindow::setCaption(const Bilingual& caption)
 {
     setWindowTitle(qs(caption, chinese()));
+}
+
+void ChildWindow::setControlCaptions(const std::vector<ControlCaption>& captions)
+{
+    const bool zh = chinese();
+    for (const ControlCaption& caption : captions) {
+        QWidget* control = findChild<QWidget*>(QString::fromLatin1(caption.control));
+        const QString text = qs(caption.text, zh);
+        if (auto* label = qobject_cast<QLabel*>(control))
+            label->setText(text);
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            button->setText(text);
+        else if (auto* group = qobject_cast<QGroupBox*>(control))
+            group->setTitle(text);
+    }
+}
+
+void ChildWindow::setLook(QWidget* control, bool enabled)
+{
+    control->setEnabled(enabled);
+    QPalette look = control->palette();
+    look.setColor(QPalette::Base, QApplication::palette().color(enabled ? QPalette::Base : QPalette::Button));
+    control->setPalette(look);
+}
+
+int ChildWindow::twipsToPixels(int twips) const
+{
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const double dpi = shown ? shown->logicalDotsPerInch() : 96.0;
+    return int(twips * dpi / 1440.0 + 0.5);
 }
 
 void ChildWindow::setDefaultButton(QAbstractButton* button)

@@ -6,16 +6,20 @@
 #include <QWidget>
 
 #include <QPointer>
+#include <vector>
 
 #include "ui/AppContext.h"
 #include "ui/WindowHost.h"
 
 class QAbstractButton;
+class QLabel;
 class QMdiSubWindow;
+class QPushButton;
 
 namespace mx615 {
 
 struct Bilingual;
+struct ControlCaption;
 
 class ChildWindow : public QWidget {
     Q_OBJECT
@@ -45,11 +49,26 @@ protected:
     // A dialog of fixed size: its frame keeps the size place() gave it and
     // offers only the close button, no minimise or maximise.
     void useDialogFrame();
-    // Lengths given in twips (1/1440 inch), in pixels of this screen.
-    int TwipsToPixels(int twips) const;
+    // A dialog centred in the area the windows live in, its size that area's
+    // divided by the divisors, raised by the given pixels.
+    void placeInClient(double widthDivisor, double heightDivisor, int raise = 0);
+    // Grows the window, about its centre, until its content fits at its
+    // minimum size (a small main window, a wider language).
+    void growToContent();
+    // A named label (with the control it names, for its access key) and a
+    // named push button that Enter does not press unless it has the focus.
+    QLabel* makeLabel(const char* name, QWidget* buddy = nullptr);
+    QPushButton* makeButton(const char* name);
     // Shows the window and makes it the active one.
     void showActive();
     void setCaption(const Bilingual& caption);
+    // Sets the caption of each named control (label, button, check box,
+    // frame) in the language of the moment.
+    void setControlCaptions(const std::vector<ControlCaption>& captions);
+    // An open field has the window background, a closed one the button face.
+    static void setLook(QWidget* control, bool enabled);
+    // A distance in twips (1440 to the inch) in pixels of this screen.
+    int twipsToPixels(int twips) const;
     // Enter activates the main button, Escape the cancel or close button.
     void setDefaultButton(QAbstractButton* button);
     void setCancelButton(QAbstractButton* button);

@@ -47,7 +47,8 @@ public:
 };
 
 // The hidden items that open a window, shown by --service.
-const QStringList kServiceItems{"Other", "Language_Setup", "Menu_About"};
+const QStringList kServiceItems{"key_edit", "Scan_edit", "Test_edit", "Message_edit", "Other",
+                                "Language_Setup", "Menu_About"};
 
 QAction* action(const TestApp& app, const char* name)
 {
@@ -381,7 +382,8 @@ private slots:
         MessageBoxPrompt prompt;
         VirtualClock clock;
         MemoryPortHub hub;
-        AppContext context{state, prompt, clock, [&] { return std::make_unique<MemoryCommControl>(hub, clock); }};
+        AppContext context{state, prompt, clock, [&] { return std::make_unique<MemoryCommControl>(hub, clock); },
+                           {}};
         MDImain main(context);
         main.resize(800, 600);
         main.show();

@@ -11,7 +11,7 @@
 #include "files/AdjFile.h"
 #include "files/ChannFile.h"
 #include "files/ImageFile.h"
-#include "support/SimProcess.h"
+#include "link/PtyRig.h"
 #include "support/StartedState.h"
 
 using namespace mx615;
@@ -50,20 +50,6 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray pattern(int seed)
-{
-    QByteArray bytes(kImageFileBytes, 0);
-    for (int i = 0; i < bytes.size(); ++i)
-        bytes[i] = char((i * 7 + seed) & 0xFF);
-    return bytes;
-}
-
 // The factory image with recognisable channel bytes, as a .chann file.
 QString channFile(const QString& path, int seed)
 {
@@ -91,8 +77,8 @@ private slots:
     {
         QFETCH(QString, name);
         const QString image = dir.filePath("radio-" + name + ".img");
-        QVERIFY(writeAll(image, pattern(3)));
-        test::SimProcess sim(MX615_RADIO_SIM, {"--image", image});
+        QVERIFY(test::writeFile(image, test::pattern(3)));
+        test::Simulator sim({"--image", image});
         QVERIFY(!sim.device.isEmpty());
         const QString out = dir.filePath(name);
         const Run run = cli({"read", "--port", sim.device, "-o", out});
@@ -103,13 +89,13 @@ private slots:
         QVERIFY(!LoadRadioFile(state, out.toStdString()));
         const int bytes = LinesCarried(out.toStdString()) * 16;
         for (int a = 0; a < bytes; ++a)
-            QCOMPARE(state.byteAt(a), int(uint8_t(pattern(3)[a])));
+            QCOMPARE(state.byteAt(a), int(uint8_t(test::pattern(3)[a])));
     }
 
     void writeVerifiesByReadingBack()
     {
         const QString image = dir.filePath("written.img");
-        test::SimProcess sim(MX615_RADIO_SIM, {"--image", image});
+        test::Simulator sim({"--image", image});
         QVERIFY(!sim.device.isEmpty());
         const QString file = channFile(dir.filePath("plan.chann"), 40);
         QVERIFY(!file.isEmpty());
@@ -129,7 +115,7 @@ private slots:
     // channel 1 where the file has 450.025.
     void verifyListsWhatDiffers()
     {
-        test::SimProcess sim(MX615_RADIO_SIM, {});
+        test::Simulator sim({});
         QVERIFY(!sim.device.isEmpty());
         const QString file = channFile(dir.filePath("other.chann"), 0);
         const Run run = cli({"verify", "--port", "COM1", file}, sim.device);
@@ -145,9 +131,9 @@ private slots:
     void fleetWithASilentRadio()
     {
         const QString a = dir.filePath("fleet-a.img"), b = dir.filePath("fleet-b.img");
-        test::SimProcess first(MX615_RADIO_SIM, {"--image", a});
-        test::SimProcess second(MX615_RADIO_SIM, {"--image", b});
-        test::SimProcess silent(MX615_RADIO_SIM, {"--silent", "--attempts", "0"});
+        test::Simulator first({"--image", a});
+        test::Simulator second({"--image", b});
+        test::Simulator silent({"--silent", "--attempts", "0"});
         QVERIFY(!first.device.isEmpty() && !second.device.isEmpty() && !silent.device.isEmpty());
         const QString file = channFile(dir.filePath("fleet.chann"), 90);
         // The second radio by its place in the port table, the others by path.
@@ -173,7 +159,7 @@ private slots:
     // values of its own, so a read shows them in the file.
     void adjustReadSavesTheTable()
     {
-        test::SimProcess sim(MX615_RADIO_SIM, {});
+        test::Simulator sim({});
         QVERIFY(!sim.device.isEmpty());
         const QString out = dir.filePath("cal.adj");
         const Run run = cli({"adjust-read", "--port", sim.device, "-o", out});
@@ -189,7 +175,7 @@ private slots:
     void adjustWriteSendsTheTable()
     {
         const QString image = dir.filePath("adjusted.img");
-        test::SimProcess sim(MX615_RADIO_SIM, {"--image", image});
+        test::Simulator sim({"--image", image});
         QVERIFY(!sim.device.isEmpty());
         ProgramState table;
         FillAdjustStartup(table);

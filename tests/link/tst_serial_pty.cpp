@@ -1,83 +1,15 @@
 // The program's own serial backend and timers against the simulated radio on
 // a pseudo-terminal: a real line, a real event loop.
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <sys/resource.h>
 
+#include "PtyRig.h"
 #include "adjust/AdjustPlans.h"
 #include "adjust/AdjustTable.h"
-#include "link/CloneLink.h"
-#include "link/QtCommControl.h"
-#include "link/QtTimers.h"
-#include "model/RadioDefaults.h"
-#include "support/SimProcess.h"
 
 using namespace mx615;
-
-namespace {
-
-// The simulator this suite drives.
-struct Simulator : test::SimProcess {
-    explicit Simulator(const QStringList& options) : SimProcess(MX615_RADIO_SIM, options) {}
-};
-
-struct Recorded {
-    QStringList messages;
-    QStringList details;
-    QList<int> progress;
-    bool finished = false;
-};
-
-// One transfer: the engine over the program's own serial backend, and what
-// it reported.
-struct Run {
-    Run(ProgramState& state, TimerFactory& timers, TransferPlan plan)
-        : link(state, timers, std::make_unique<QtCommControl>(), std::move(plan))
-    {
-        link.events.message = [this](const LinkMessage& m) {
-            r.messages << QString::fromStdString(m.text.en);
-            r.details << QString::fromStdString(m.detail.en);
-        };
-        link.events.progress = [this](int v) { r.progress << v; };
-        link.events.finished = [this] { r.finished = true; };
-    }
-    CloneLink link;
-    Recorded r;
-};
-
-// The program as start-up leaves it, with the simulator's device as COM1.
-void useSimulator(const Simulator& sim, ProgramState& state)
-{
-    qputenv("MX615_PORTS", sim.device.toLocal8Bit());
-    FillStartupImage(state);
-    state.CommPort = 1;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray pattern(int seed)
-{
-    QByteArray bytes(1024, 0);
-    for (int i = 0; i < 1024; ++i)
-        bytes[i] = char((i * 13 + seed) & 0xFF);
-    return bytes;
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-}  // namespace
+using namespace mx615::test;
 
 class TestSerialPty : public QObject {
     Q_OBJECT
@@ -215,13 +147,25 @@ private slots:
         sim.process.kill();  // the pseudo-terminal's master goes away
         QTRY_VERIFY_WITH_TIMEOUT(!r.messages.isEmpty(), 5000);
         const int ticksAtReport = ticks;
+        const double cpu = cpuSeconds();
         QTest::qWait(1500);
+        // Responsive, and idle: no loop spinning on the dead port.
         QVERIFY(ticks - ticksAtReport >= 30);
+        QVERIFY2(cpuSeconds() - cpu < 0.3, qPrintable(QString::number(cpuSeconds() - cpu)));
         QCOMPARE(r.messages, QStringList{"The connection to the transceiver was lost during the transfer."});
         QVERIFY(r.details[0].contains("COM1"));
         QVERIFY(!link.TransferActive);
         QVERIFY(!link.comm()->isOpen());
         QVERIFY(state.RadioImage == before);
+
+        // The radio on another port: the next click finds it and reads it.
+        Simulator second({});
+        QVERIFY(!second.device.isEmpty());
+        qputenv("MX615_PORTS", second.device.toLocal8Bit());
+        r = {};
+        link.start();
+        QTRY_VERIFY_WITH_TIMEOUT(r.finished, 10000);
+        QCOMPARE(r.messages, QStringList{"Complete reading the data from transceiver."});
     }
 
     void foreignImageFileIsLeftAlone()

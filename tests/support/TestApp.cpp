@@ -3,7 +3,8 @@
 namespace mx615::test {
 
 TestApp::TestApp(std::initializer_list<int> ports, bool start)
-    : context{state, prompt, clock, [this] { return std::make_unique<MemoryCommControl>(hub, clock); }}
+    : context{state, prompt, clock, [this] { return std::make_unique<MemoryCommControl>(hub, clock); },
+              [this] { return portEntries; }}
 {
     for (int port : ports)
         hub.addPort(port);

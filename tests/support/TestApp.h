@@ -21,6 +21,8 @@ struct TestApp {
     PromptRecorder prompt;
     VirtualClock clock;
     MemoryPortHub hub;
+    // What the port dialog finds on the simulated machine.
+    std::vector<PortEntry> portEntries;
     AppContext context;
     std::unique_ptr<MDImain> main;
 };
