@@ -35,28 +35,6 @@ private slots:
         QVERIFY(!link.comm()->isOpen());
     }
 
-    // At 9600 baud the tail of an over-long reply arrives after the engine
-    // has discarded its input, and would shift every later block by its
-    // length: such a reply is refused, the read restarts and ends with the
-    // radio's own data.
-    void overLongReplyNeverShiftsTheImage()
-    {
-        const QString image = dir.filePath("long.img");
-        QVERIFY(writeFile(image, pattern(9)));
-        Simulator sim({"--image", image, "--baud", "9600", "--long-reply", "4"});
-        QVERIFY(!sim.device.isEmpty());
-        ProgramState state;
-        useSimulator(sim, state);
-        Run run(state, timers, ReadPlan());
-        auto& [link, r] = run;
-        link.start();
-        QTRY_VERIFY_WITH_TIMEOUT(r.finished, 15000);
-        QCOMPARE(r.messages, QStringList{"Complete reading the data from transceiver."});
-        const QByteArray expected = pattern(9);
-        for (int a = 0; a < 1024; ++a)
-            QCOMPARE(state.byteAt(a), int(uint8_t(expected[a])));
-    }
-
     void fullWriteAndReopen()
     {
         const QString image = dir.filePath("write.img");
