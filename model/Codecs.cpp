@@ -128,11 +128,12 @@ void ToneTextToCells(ProgramState& state, const std::string& text, int line, int
     const double v = LeadingNumber(text);
     if (!(v > 0 && v < 255))
         return;
-    const double tenths = v * 10;
-    const int high = int(std::floor(tenths / 256));
-    const int low = int(std::nearbyint(tenths - 256.0 * high));  // ties to even
-    row[firstByte] = int16_t(low);
-    row[firstByte + 1] = int16_t(high);
+    // Round the whole value first (ties to even), then split it: rounding the
+    // low byte alone would carry into 256 (102.37 Hz is 1024 tenths, not
+    // 3 and 256).
+    const int tenths = int(std::nearbyint(v * 10));
+    row[firstByte] = int16_t(tenths % 256);
+    row[firstByte + 1] = int16_t(tenths / 256);
 }
 
 std::string CodeToCharacter(int code)

@@ -105,6 +105,7 @@ private slots:
         QTest::newRow("100.0") << "100.0" << true << QByteArray::fromHex("E803");
         QTest::newRow("203.5") << "203.5" << true << QByteArray::fromHex("F307");
         QTest::newRow("250.3") << "250.3" << true << QByteArray::fromHex("C709");
+        QTest::newRow("rounding carries into the high byte") << "102.37" << true << QByteArray::fromHex("0004");
         QTest::newRow("FF is off") << "FF" << true << QByteArray::fromHex("FFFF");
         QTest::newRow("zero stores nothing") << "0" << false << QByteArray();
         QTest::newRow("255 stores nothing") << "255" << false << QByteArray();
