@@ -361,6 +361,10 @@ bool frm_Adj_Txp::AdjustWriteActive() const
 
 void frm_Adj_Txp::Command_read_Click()
 {
+    // Starting over in the middle of a write would leave the radio's
+    // calibration half written, with nothing said.
+    if (!fileButtonsFree())
+        return;
     TransferPlan plan = AdjustReadPlan();
     plan.unpack = [this, unpack = std::move(plan.unpack)](ProgramState& s) {
         if (!unpack(s))
@@ -373,6 +377,8 @@ void frm_Adj_Txp::Command_read_Click()
 
 void frm_Adj_Txp::Command_write_Click()
 {
+    if (!fileButtonsFree())
+        return;
     ResetAdjustLine7Tail(state());
     link()->start(AdjustWritePlan());
 }
@@ -407,9 +413,13 @@ void frm_Adj_Txp::Timer4_Timer()
     // A name confirmed in a dialog opened before the transfer began waits for
     // its end: loading in the middle of a write would send the radio part of
     // the old table and part of the file.
+    ProgramState& s = state();
+    // The name is taken at once: the channel file dialogs share the path and
+    // could replace it while the transfer runs.
+    if ((s.FileOpenDone || s.FileSaveDone) && pendingPath_.empty())
+        pendingPath_ = s.LastFilePath;
     if (transferActive())
         return;
-    ProgramState& s = state();
     if (s.FileOpenDone) {
         s.FileOpenDone = false;
         if (!LoadAdjustFile())
@@ -417,13 +427,15 @@ void frm_Adj_Txp::Timer4_Timer()
     }
     if (s.FileSaveDone) {
         s.FileSaveDone = false;
-        SaveAdjustFile();
+        if (!SaveAdjustFile())
+            return;
     }
+    pendingPath_.clear();
 }
 
 bool frm_Adj_Txp::LoadAdjustFile()
 {
-    if (auto fault = mx615::LoadAdjustFile(state(), state().LastFilePath))
+    if (auto fault = mx615::LoadAdjustFile(state(), pendingPath_))
         return warnTitled(kOperatePromptCapital, fault->text, qs(AdjustTexts::LoadFailed, chinese()));
     ShowAdjustTable();
     if (!warnTitled(kOperatePromptCapital, AdjustTexts::FileLoaded))
@@ -436,7 +448,7 @@ bool frm_Adj_Txp::LoadAdjustFile()
 
 bool frm_Adj_Txp::SaveAdjustFile()
 {
-    if (auto fault = mx615::SaveAdjustFile(state(), state().LastFilePath))
+    if (auto fault = mx615::SaveAdjustFile(state(), pendingPath_))
         return warnTitled(kOperatePromptCapital, fault->text, qs(AdjustTexts::SaveFailed, chinese()));
     return warnTitled(kOperatePromptCapital, AdjustTexts::FileSaved);
 }

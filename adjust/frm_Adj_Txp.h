@@ -5,6 +5,7 @@
 // an ".adj" file. It stays open after a transfer; every 500 ms it looks
 // whether a file dialog has handed over a name to load or save.
 
+#include <string>
 #include <QPushButton>
 #include <array>
 #include <vector>
@@ -81,6 +82,8 @@ protected:
     bool isCurrent() const override;
 
 private:
+    // The file a dialog handed over, taken when its flag was first seen.
+    std::string pendingPath_;
     // A list that shows one cell and stores the picked index into it.
     struct ValueList {
         QComboBox* box;

@@ -182,8 +182,9 @@ int importCsv(const CliArgs& args)
     for (const std::string& note : result.notes)
         Complain(path + ": " + note);
     if (!result.applied) {
-        Complain(std::to_string(result.refused.size()) + " of the rows cannot be stored; nothing was written. Mend "
-                 "them, or give --skip-bad to save the rows that fit.");
+        Complain(std::to_string(result.refused.size()) + " of the rows cannot be stored; nothing was written. " +
+                 (args.skipBad ? std::string("No row fits: is the model right (--model)?")
+                               : std::string("Mend them, or give --skip-bad to save the rows that fit.")));
         return kFileFailed;
     }
     if (auto fault = SaveRadioFile(state, args.output)) {

@@ -416,7 +416,9 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
     if (named)
         result.notes.push_back("The radio keeps no channel names or comments: the Name and Comment columns were not "
                                "stored.");
-    if (!result.refused.empty() && !skipBad)
+    // With every row refused, --skip-bad would store an empty plan: that is
+    // no import.
+    if (!result.refused.empty() && (!skipBad || good.empty()))
         return result;
 
     for (int n = 1; n <= kChannels; ++n) {

@@ -132,6 +132,9 @@ public:
     // same, with the plan of this transfer. Timer4 keeps the settings of the
     // plan the engine was built with.
     void start(TransferPlan plan);
+    // A transfer is under way, including the second between a timeout and
+    // its restart, when TransferActive is already clear.
+    bool busy() const { return TransferActive || Timer3->isActive(); }
     // The dialog goes away: timers stop, the port closes, nothing is reported.
     void shutdown();
     // Closes the port if it is open (Cancel while idle).

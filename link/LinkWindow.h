@@ -19,7 +19,7 @@ public:
     QLabel* Label_tr_count = nullptr;
 
     CloneLink* link() const { return link_.get(); }
-    bool transferActive() const { return link_ && link_->TransferActive; }
+    bool transferActive() const { return link_ && link_->busy(); }
 
     void Form_Unload() override;
 

@@ -180,6 +180,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("Open") << "Command_Open" << "Read-write operating with transceiver .";
         QTest::newRow("Save") << "Command_Save" << "Read-write operating with transceiver .";
+        // Starting over would leave the calibration half written.
+        QTest::newRow("Read") << "Command_read" << "Read-write operating with transceiver .";
+        QTest::newRow("Write again") << "Command_write" << "Read-write operating with transceiver .";
         QTest::newRow("Close") << "Command_close" << "Read-write operating，don't close the window.,";
         QTest::newRow("title bar") << "" << "Read-write operating，don't close the window.,";
     }
@@ -263,6 +266,8 @@ private slots:
         QTest::mouseClick(w->Command_write, Qt::LeftButton);
         Bench::confirm(d, "other.adj");
         b.app.clock.advance(1100);
+        // A channel file chosen meanwhile does not change which file is loaded.
+        b.app.state.LastFilePath = b.folder.filePath("plan.chann").toStdString();
         QVERIFY(w->AdjustWriteActive());
         QVERIFY(b.app.state.AdjustTable == old);
         QVERIFY(b.runUntilMessage());   // the write's

@@ -167,6 +167,12 @@ private slots:
         QVERIFY(result.applied);
         QCOMPARE(result.channels, std::vector<int>{1});
         QVERIFY(ChannelInUse(s, 1) && !ChannelInUse(s, 2));
+
+        // Nothing fits at all: even with --skip-bad the plan is not emptied.
+        ProgramState untouched = test::startedState();
+        result = ImportChannelCsv(kHeader + bad.toStdString(), untouched, true);
+        QVERIFY(!result.applied);
+        QVERIFY(untouched.RadioImage == before.RadioImage);
     }
 
     void refusesMoreThanSixteenRows()
