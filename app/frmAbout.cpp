@@ -74,9 +74,7 @@ void frmAbout::Form_Load()
     AboutTexts& about = state().About;
     about = FillAboutTexts(chinese());
     // Centred in the client area, raised by 500 twips.
-    const QSize client = host().clientSize();
-    const int raise = twipsToPixels(kRaiseTwips);
-    place((client.width() - kWidth) / 2, (client.height() - kHeight) / 2 - raise, kWidth, kHeight);
+    centreInClient(QSize(kWidth, kHeight), twipsToPixels(kRaiseTwips));
     useDialogFrame();
     setCaption({"About", "关于"});
     lblTitle->setText(qs(about.title));

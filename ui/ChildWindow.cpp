@@ -86,9 +86,14 @@ void ChildWindow::useDialogFrame()
 void ChildWindow::placeInClient(double widthDivisor, double heightDivisor, int raise)
 {
     const QSize client = host_.clientSize();
-    const int width = int(client.width() / widthDivisor);
-    const int height = int(client.height() / heightDivisor);
-    place((client.width() - width) / 2, (client.height() - height) / 2 - raise, width, height);
+    centreInClient(QSize(int(client.width() / widthDivisor), int(client.height() / heightDivisor)), raise);
+}
+
+void ChildWindow::centreInClient(QSize size, int raise)
+{
+    const QSize client = host_.clientSize();
+    place((client.width() - size.width()) / 2, (client.height() - size.height()) / 2 - raise, size.width(),
+          size.height());
 }
 
 void ChildWindow::growToContent()

@@ -52,6 +52,8 @@ protected:
     // A dialog centred in the area the windows live in, its size that area's
     // divided by the divisors, raised by the given pixels.
     void placeInClient(double widthDivisor, double heightDivisor, int raise = 0);
+    // A dialog of a fixed size, centred in that area and raised likewise.
+    void centreInClient(QSize size, int raise = 0);
     // Grows the window, about its centre, until its content fits at its
     // minimum size (a small main window, a wider language).
     void growToContent();
