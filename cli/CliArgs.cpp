@@ -18,6 +18,10 @@ enum Option : unsigned {
     kModel = 1u << 6,
     kSkipBad = 1u << 7,
     kManyPorts = 1u << 8,
+    kRepeat = 1u << 9,
+    kBackup = 1u << 10,
+    kLog = 1u << 11,
+    kPortOptional = 1u << 12,   // --port may be left out
 };
 
 struct Command {
@@ -28,16 +32,27 @@ struct Command {
     const char* help;
 };
 
-const std::array<Command, 11> kCommands{{
-    {"read", kPort | kOutput, 0, "read --port PORT -o FILE [-q]",
+const std::array<Command, 12> kCommands{{
+    {"read", kPort | kOutput | kLog, 0, "read --port PORT -o FILE [--log LOG.csv] [-q]",
      "Reads the radio's memory (0x000..0x3FF) and saves it: a .chann file holds lines 0..53\n"
-     "as the program's File > Save does; a .img file holds the raw 1024 bytes.\n"},
-    {"write", kPort | kManyPorts | kNoVerify, 1, "write --port PORT [--port PORT ...] [--no-verify] [-q] FILE",
+     "as the program's File > Save does; a .img file holds the raw 1024 bytes.\n"
+     "--log appends a row for the radio to a CSV file (see write).\n"},
+    {"write", kPort | kManyPorts | kNoVerify | kRepeat | kBackup | kLog, 1,
+     "write --port PORT [--port PORT ...] [--repeat] [--backup DIR] [--log LOG.csv] [--no-verify] [-q] FILE",
      "Writes FILE (.chann or .img) to the radio (0x000..0x30F), then reads the radio back\n"
      "and compares, unless --no-verify is given. A difference is listed by address, the\n"
      "file's value and the radio's, and the exit status is 4.\n"
      "Given --port more than once, writes every radio at the same time; a radio that\n"
-     "fails does not stop the others, and the summary says which succeeded.\n"},
+     "fails does not stop the others, and the summary says which succeeded.\n"
+     "--repeat (one --port) programs one radio after another on the same cable: after\n"
+     "each radio, Enter starts the next, q and Enter (or the end of input) finishes.\n"
+     "Ctrl+C ends the run; the summary counts the radios written, differing and failed.\n"
+     "--backup DIR first reads each radio's whole memory (0x000..0x3FF) and saves it in\n"
+     "DIR as a new .img file named by date, time, port and the radio's number in the run;\n"
+     "a radio whose backup cannot be read is not written. Writing that file back\n"
+     "restores the radio.\n"
+     "--log appends one CSV row per radio to LOG.csv (header when new): time, port,\n"
+     "device, ident, file, result (written, read, differs, failed), backup, message.\n"},
     {"verify", kPort, 1, "verify --port PORT [-q] FILE",
      "Reads the radio and compares 0x000..0x30F (what a write sends) with FILE.\n"
      "Exit status 4 when they differ.\n"},
@@ -68,6 +83,13 @@ const std::array<Command, 11> kCommands{{
      "--model (default UHF). A row that cannot be stored is reported with its line, and\n"
      "nothing is written, unless --skip-bad is given: then the rows that fit are saved.\n"},
     {"ports", 0, 0, "ports", "Lists the port table: what COM1, COM2, ... stand for on this machine.\n"},
+    {"doctor", kPort | kPortOptional, 0, "doctor [--port PORT]",
+     "Looks at what stands between you and the radio, without changing anything: the port\n"
+     "table and the cable chips, whether you may open each port (mode, owner, group, your\n"
+     "groups, the udev rule), programs that hold a port, brltty and ModemManager. With\n"
+     "--port it also opens the port and asks the radio for its first block (a read, no\n"
+     "write). Each finding is a line starting with ok:, warning: or problem:.\n"
+     "Exit status 0 when no problem was found, 1 otherwise.\n"},
     {"help", 0, -1, "help [COMMAND]", "Shows the help of a command.\n"},
 }};
 
@@ -238,6 +260,12 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& argv)
             ok = flag(kRaw, a.raw, true);
         } else if (arg == "--skip-bad") {
             ok = flag(kSkipBad, a.skipBad, true);
+        } else if (arg == "--repeat") {
+            ok = flag(kRepeat, a.repeat, true);
+        } else if (arg == "--backup") {
+            ok = takeValue(kBackup, a.backup);
+        } else if (arg == "--log") {
+            ok = takeValue(kLog, a.log);
         } else {
             parsed.error = "unknown option " + arg + ".";
             ok = false;
@@ -246,8 +274,10 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& argv)
             return parsed;
     }
 
-    if ((command->options & kPort) && a.ports.empty())
+    if ((command->options & kPort) && !(command->options & kPortOptional) && a.ports.empty())
         parsed.error = "the " + a.command + " command needs --port.";
+    else if (a.repeat && a.ports.size() > 1)
+        parsed.error = "--repeat programs radios one after another on one --port; give it once.";
     else if (a.ports.size() > 1 && !(command->options & kManyPorts))
         parsed.error = "the " + a.command + " command takes one --port; only write programs several radios.";
     else if ((command->options & kOutput) && a.output.empty())

@@ -29,6 +29,9 @@ struct CliArgs {
     bool chinese = false;             // --chinese
     bool raw = false;                 // --raw
     bool skipBad = false;             // --skip-bad
+    bool repeat = false;              // write --repeat: radio after radio on one port
+    std::string backup;               // write --backup DIR
+    std::string log;                  // --log FILE (write, read)
     bool help = false;                // --help, or the help command
     bool version = false;             // --version
 };

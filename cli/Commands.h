@@ -11,6 +11,8 @@ namespace mx615::cli {
 
 // read, write, verify, adjust-read, adjust-write, ports.
 int RunTransferCommand(const CliArgs& args);
+// doctor.
+int RunDoctor(const CliArgs& args);
 // show, diff, export-csv, import-csv.
 int RunFileCommand(const CliArgs& args);
 

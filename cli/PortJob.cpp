@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -19,10 +20,22 @@ namespace {
 constexpr int kWatchdogMs = 5 * 60 * 1000;
 
 std::atomic<bool> g_interrupted{false};
+int g_scopes = 0;
+struct sigaction g_previous {};
 
 void onInterrupt(int)
 {
     g_interrupted = true;
+}
+
+// Ctrl+C sets the flag; a read from the terminal breaks off (no SA_RESTART).
+void catchInterrupt(struct sigaction* previous)
+{
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    sigaction(SIGINT, &action, previous);
 }
 
 bool isComName(const std::string& text, int& number)
@@ -48,7 +61,7 @@ std::string openAdvice(const PortFault& fault, const PortName& port)
     case PortError::PermissionDenied:
         return reason + "Your user may not open " + device +
                ". Join the dialout group (sudo usermod -aG dialout $USER) and log in again, or install the udev "
-               "rule dist/99-mx615.rules.";
+               "rule dist/70-mx615.rules.";
     case PortError::NoSuchPort:
         if (port.commPort && port.device.empty())
             return "The port table has no entry " + std::to_string(port.commPort) +
@@ -64,6 +77,57 @@ std::string openAdvice(const PortFault& fault, const PortName& port)
 }
 
 }  // namespace
+
+InterruptScope::InterruptScope()
+{
+    if (g_scopes++ == 0) {
+        g_interrupted = false;
+        catchInterrupt(&g_previous);
+    }
+}
+
+InterruptScope::~InterruptScope()
+{
+    if (--g_scopes == 0)
+        sigaction(SIGINT, &g_previous, nullptr);
+}
+
+bool Interrupted()
+{
+    return g_interrupted;
+}
+
+std::optional<std::string> ReadAnswer()
+{
+    std::string line;
+    for (;;) {
+        char c = 0;
+        const ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        if (g_interrupted)
+            return std::nullopt;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return line.empty() ? std::nullopt : std::optional<std::string>(line);
+        if (c == '\n')
+            break;
+        line += c;
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+std::string IdentText(const std::array<uint8_t, 8>& reply)
+{
+    static const char* const kDigits = "0123456789ABCDEF";
+    std::string text;
+    for (const uint8_t byte : reply) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0xF];
+    }
+    return text;
+}
 
 std::string PortName::shown() const
 {
@@ -119,11 +183,22 @@ void PortJob::runStep(std::size_t index)
     link_ = std::make_unique<CloneLink>(state, timers_, std::move(comm), step.plan());
     link_->events.progress = [this](int value) { progress_ = value; };
     link_->events.message = [this](const LinkMessage& message) { engineMessage(message); };
+    link_->events.identification = [this](const std::array<uint8_t, 8>& reply, bool accepted) {
+        if (accepted)
+            ident_ = IdentText(reply);
+        else
+            heardOther_ = true;
+    };
     link_->events.finished = [this] {
         // The engine is still inside its completion: move on once it is out.
         QTimer::singleShot(0, this, [this] {
             if (!running_)
                 return;
+            if (steps_[step_].then)
+                if (const std::string failure = steps_[step_].then(); !failure.empty()) {
+                    finish(failure, {});
+                    return;
+                }
             if (step_ + 1 < steps_.size())
                 runStep(step_ + 1);
             else
@@ -139,8 +214,10 @@ void PortJob::engineMessage(const LinkMessage& message)
     if (!link_ || message.text.en == link_->plan().doneMessage.en)
         return;
     std::string advice;
-    if (message.text.en == link_->plan().portErrorText.en)
+    if (message.text.en == link_->plan().portErrorText.en) {
+        portFailed_ = true;
         advice = openAdvice(link_->comm()->lastFault(), port_);
+    }
     else if (message.text.en == LinkTexts::FailConnect.en)
         advice = "The radio did not answer on " + port_.shown() +
                  " through four attempts. Check that it is switched on and plugged into the programming cable, "
@@ -162,6 +239,14 @@ void PortJob::abort(const std::string& why)
                                                      : std::string());
 }
 
+void PortJob::interrupt()
+{
+    if (!running_)
+        return;
+    interrupted_ = true;
+    abort("Interrupted (Ctrl+C).");
+}
+
 void PortJob::finish(const std::string& failure, const std::string& advice)
 {
     if (!running_)
@@ -173,6 +258,8 @@ void PortJob::finish(const std::string& failure, const std::string& advice)
     if (link_)
         link_->shutdown();
     link_.reset();
+    if (whenEnded)
+        whenEnded();
     if (ended)
         ended();
 }
@@ -182,6 +269,11 @@ std::string PortJob::progressText() const
     if (!running_)
         return failure_.empty() ? "done" : "failed";
     return steps_[step_].verb + " " + std::to_string(progress_) + "%";
+}
+
+bool ProgressWanted(bool quiet)
+{
+    return !quiet && ::isatty(STDERR_FILENO);
 }
 
 void RunJobs(const std::vector<PortJob*>& jobs, bool showProgress)
@@ -199,10 +291,11 @@ void RunJobs(const std::vector<PortJob*>& jobs, bool showProgress)
                 loop.quit();
         };
 
-    g_interrupted = false;
-    struct sigaction action {}, previous {};
-    action.sa_handler = onInterrupt;
-    sigaction(SIGINT, &action, &previous);
+    // Ctrl+C before the jobs start (between the radios of a run) counts too.
+    if (g_scopes == 0)
+        g_interrupted = false;
+    struct sigaction previous {};
+    catchInterrupt(&previous);
 
     std::size_t shownWidth = 0;
     std::string shownLine;
@@ -224,7 +317,7 @@ void RunJobs(const std::vector<PortJob*>& jobs, bool showProgress)
     QObject::connect(&ticker, &QTimer::timeout, [&] {
         if (g_interrupted)
             for (PortJob* job : jobs)
-                job->abort("Interrupted (Ctrl+C).");
+                job->interrupt();
         else if (showProgress)
             paint();
     });

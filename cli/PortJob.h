@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,10 +31,16 @@ struct PortName {
 PortName ResolvePort(const std::string& given, const QStringList& table);
 
 struct Step {
-    std::string verb;   // "writing", "reading", "verifying"
+    std::string verb;   // "writing", "reading", "verifying", "backing up"
     std::function<TransferPlan()> plan;
     ProgramState* state;   // the tables the engine reads and writes; outlives the job
+    // Runs once the step's transfer has completed; a text ends the job as
+    // failed before the next step (a backup that could not be saved).
+    std::function<std::string()> then = {};
 };
+
+// The identification reply in hex, "AA363135000000BB"; empty for none.
+std::string IdentText(const std::array<uint8_t, 8>& reply);
 
 class PortJob : public QObject {
 public:
@@ -44,8 +51,12 @@ public:
     void start();
     // Stops at once: the port closes, the radio is left as it is.
     void abort(const std::string& why);
+    // The same, for Ctrl+C.
+    void interrupt();
 
-    // Raised from the event loop once the job has ended, well or not.
+    // Raised from the event loop once the job has ended, well or not:
+    // first whenEnded (the job's owner), then ended (RunJobs).
+    std::function<void()> whenEnded;
     std::function<void()> ended;
 
     const PortName& port() const { return port_; }
@@ -56,6 +67,16 @@ public:
     const std::string& advice() const { return advice_; }
     // "writing 45%".
     std::string progressText() const;
+    // The verb of the step that ran last (the one that failed, if any).
+    const std::string& stepVerb() const { return steps_[step_].verb; }
+    // Whether the job was stopped by Ctrl+C.
+    bool interrupted() const { return interrupted_; }
+    // The radio's identification reply, once one was accepted ("" before).
+    const std::string& ident() const { return ident_; }
+    // Bytes that came back to the access code but were no identification.
+    bool heardOther() const { return heardOther_; }
+    // Whether the port itself failed to open.
+    bool portFailed() const { return portFailed_; }
 
 private:
     void runStep(std::size_t index);
@@ -69,6 +90,10 @@ private:
     std::size_t step_ = 0;
     int progress_ = 0;
     bool running_ = false;
+    bool interrupted_ = false;
+    bool heardOther_ = false;
+    bool portFailed_ = false;
+    std::string ident_;
     std::string failure_;
     std::string advice_;
     QTimer watchdog_;
@@ -78,5 +103,23 @@ private:
 // progress line on standard error when showProgress is set. Ctrl+C stops
 // them all.
 void RunJobs(const std::vector<PortJob*>& jobs, bool showProgress);
+// Whether a progress line is shown: standard error is a terminal and -q was
+// not given.
+bool ProgressWanted(bool quiet);
+
+// While one lives, Ctrl+C does not end the program but sets Interrupted()
+// and breaks off a read from standard input (ReadAnswer), so a run of
+// several radios can close its port and sum up.
+class InterruptScope {
+public:
+    InterruptScope();
+    ~InterruptScope();
+    InterruptScope(const InterruptScope&) = delete;
+    InterruptScope& operator=(const InterruptScope&) = delete;
+};
+bool Interrupted();
+// One line from standard input without its line end; nullopt at the end of
+// input or on Ctrl+C.
+std::optional<std::string> ReadAnswer();
 
 }  // namespace mx615::cli

@@ -33,5 +33,7 @@ int main(int argc, char* argv[])
         return RunFileCommand(args);
     // The serial port and its timers need Qt's event loop.
     QCoreApplication app(argc, argv);
+    if (args.command == "doctor")
+        return RunDoctor(args);
     return RunTransferCommand(args);
 }

@@ -40,12 +40,17 @@ std::optional<FileError> LoadImageFile(ProgramState& state, const std::string& p
     return std::nullopt;
 }
 
-std::optional<FileError> SaveImageFile(const ProgramState& state, const std::string& path)
+std::string ImageFileBytes(const ProgramState& state)
 {
     std::string bytes(std::size_t(kImageFileBytes), '\0');
     for (int a = 0; a < kImageFileBytes; ++a)
         bytes[std::size_t(a)] = char(state.byteAt(a));
-    return WriteFileReplacing(path, bytes);
+    return bytes;
+}
+
+std::optional<FileError> SaveImageFile(const ProgramState& state, const std::string& path)
+{
+    return WriteFileReplacing(path, ImageFileBytes(state));
 }
 
 std::optional<FileError> LoadRadioFile(ProgramState& state, const std::string& path)

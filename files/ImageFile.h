@@ -24,6 +24,8 @@ int LinesCarried(const std::string& path);
 // Reads a raw image into RadioImage lines 0..63, bytes 0..15; a file of any
 // other size is refused and the image is unchanged.
 std::optional<FileError> LoadImageFile(ProgramState& state, const std::string& path);
+// RadioImage lines 0..63 as the file's 1024 bytes.
+std::string ImageFileBytes(const ProgramState& state);
 // Writes RadioImage lines 0..63 as 1024 bytes, replacing any file there.
 std::optional<FileError> SaveImageFile(const ProgramState& state, const std::string& path);
 

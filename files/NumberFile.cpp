@@ -212,6 +212,48 @@ std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFil
     return ParseNumberText(text, format, values);
 }
 
+namespace {
+
+// Writes text into a new temporary file beside target, on the disk when it
+// returns; the caller then moves it into place.
+std::optional<FileError> writeTemporary(const std::string& path, const fs::path& target, const std::string& text,
+                                        fs::path& temp)
+{
+    std::error_code ec;
+    fs::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+
+    static std::atomic<unsigned> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    temp = folder / ("." + target.filename().string() + ".tmp" + std::to_string(stamp % 1000000) + "-" +
+                     std::to_string(counter++));
+    std::FILE* file = std::fopen(temp.c_str(), "wbx");
+    if (!file) {
+        const std::string reason = systemReason(errno);
+        return fileError(path, reason, reason, true);
+    }
+
+    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    ok = ok && std::fflush(file) == 0;
+#ifdef MX615_HAVE_POSIX
+    // The data must be on the disk before the file takes its name.
+    ok = ok && ::fsync(::fileno(file)) == 0;
+#endif
+    int error = errno;
+    if (std::fclose(file) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        fs::remove(temp, ec);
+        return fileError(path, systemReason(error), systemReason(error), true);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<FileError> WriteFileReplacing(const std::string& path, const std::string& text)
 {
     std::error_code ec;
@@ -229,35 +271,9 @@ std::optional<FileError> WriteFileReplacing(const std::string& path, const std::
         return fileError(path, reason, reason, true);
     }
 #endif
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-
-    static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const fs::path temp = folder / ("." + target.filename().string() + ".tmp" + std::to_string(stamp % 1000000) +
-                                    "-" + std::to_string(counter++));
-    std::FILE* file = std::fopen(temp.c_str(), "wbx");
-    if (!file) {
-        const std::string reason = systemReason(errno);
-        return fileError(path, reason, reason, true);
-    }
-
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = ok && std::fflush(file) == 0;
-#ifdef MX615_HAVE_POSIX
-    // The data must be on the disk before the old file is replaced by it.
-    ok = ok && ::fsync(::fileno(file)) == 0;
-#endif
-    int error = errno;
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        fs::remove(temp, ec);
-        return fileError(path, systemReason(error), systemReason(error), true);
-    }
+    fs::path temp;
+    if (auto fault = writeTemporary(path, target, text, temp))
+        return fault;
     // The new file keeps the permissions of the one it replaces.
     const auto old = fs::status(target, ec);
     if (!ec && fs::exists(old))
@@ -270,6 +286,37 @@ std::optional<FileError> WriteFileReplacing(const std::string& path, const std::
         return fileError(path, reason, reason, true);
     }
     return std::nullopt;
+}
+
+std::optional<FileError> WriteNewFile(const std::string& path, const std::string& text, bool& existed)
+{
+    existed = false;
+    fs::path temp;
+    if (auto fault = writeTemporary(path, fs::path(path), text, temp))
+        return fault;
+    std::error_code ec;
+#ifdef MX615_HAVE_POSIX
+    // A hard link takes the name only if no file holds it; a rename would
+    // replace that file.
+    const int linked = ::link(temp.c_str(), path.c_str());
+    const int error = errno;
+    fs::remove(temp, ec);
+    if (linked == 0)
+        return std::nullopt;
+    existed = error == EEXIST;
+    return fileError(path, systemReason(error), systemReason(error), true);
+#else
+    if (fs::exists(path, ec)) {
+        existed = true;
+        fs::remove(temp, ec);
+        return fileError(path, "the file exists", "文件已存在", true);
+    }
+    fs::rename(temp, path, ec);
+    if (!ec)
+        return std::nullopt;
+    fs::remove(temp, ec);
+    return fileError(path, ec.message(), ec.message(), true);
+#endif
 }
 
 std::string ShownValue(std::string_view token)

@@ -62,6 +62,9 @@ std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFil
 // Writes text to path through a temporary file in the same folder. On failure
 // the previous file (if any) is untouched and no temporary file is left.
 std::optional<FileError> WriteFileReplacing(const std::string& path, const std::string& text);
+// Writes a file that must not exist yet, whole or not at all; existed tells
+// that a file of that name was there (and is untouched).
+std::optional<FileError> WriteNewFile(const std::string& path, const std::string& text, bool& existed);
 
 // A value from a file as a message shows it: at most 24 characters, control
 // and non-ASCII bytes escaped, so a damaged or binary file cannot garble the

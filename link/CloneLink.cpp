@@ -244,7 +244,14 @@ void CloneLink::MSC_OnComm()
     for (int i = 0; i <= expected; ++i)
         RxBytes[i] = MSC->readByte().value_or(0);
     if (LinkState == 0) {
-        if (RxBytes[0] == 0xAA && RxBytes[7] == 0xBB) {
+        const bool accepted = RxBytes[0] == 0xAA && RxBytes[7] == 0xBB;
+        if (events.identification) {
+            std::array<uint8_t, kAccessCodeLength> reply{};
+            for (int i = 0; i < kAccessCodeLength; ++i)
+                reply[std::size_t(i)] = uint8_t(RxBytes[i]);
+            events.identification(reply, accepted);
+        }
+        if (accepted) {
             LinkState = 1;
             TxFrame[0] = kAck;
             TxLength = 1;

@@ -102,6 +102,9 @@ struct TransferPlan {
 // The clone read: sixteen 64-byte blocks 0x000..0x3FF into LinkBuffer, then
 // into RadioImage lines 0..63.
 TransferPlan ReadPlan();
+// The first block of the clone read (0x000..0x03F), to see whether a radio
+// answers; the tables keep what they hold.
+TransferPlan ProbePlan();
 // The clone write: RadioImage lines 0..48 as 49 frames 0x000..0x300.
 TransferPlan WritePlan();
 
@@ -115,6 +118,9 @@ struct LinkEvents {
     std::function<void()> closeWindow;              // Timer4 found TransferDone
     std::function<void()> finished;                 // a transfer completed
     std::function<void()> timer4;                   // every Timer4 tick
+    // The 8 bytes that came back to the access code, and whether they are the
+    // radio's identification (AA .. BB) that the handshake goes on with.
+    std::function<void(const std::array<uint8_t, 8>& reply, bool accepted)> identification;
 };
 
 class CloneLink {

@@ -69,6 +69,15 @@ TransferPlan ReadPlan()
     return plan;
 }
 
+TransferPlan ProbePlan()
+{
+    TransferPlan plan = ReadPlan();
+    plan.BlockCount = 1;
+    plan.progress = [](int blockNo) { return blockNo * 100 / 2; };
+    plan.unpack = [](ProgramState& state) { return ReadReplyAnswers(state.LinkBuffer[1], 0, true); };
+    return plan;
+}
+
 TransferPlan WritePlan()
 {
     TransferPlan plan;

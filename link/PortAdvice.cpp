@@ -41,9 +41,9 @@ Bilingual PortOpenAdvice(const PortFault& fault, int commPort)
     case PortError::PermissionDenied:
         advice = {port + " exists, but your user may not open it. Add yourself to the dialout group "
                          "(sudo usermod -aG dialout $USER) and log in again, or install the udev rule "
-                         "dist/99-mx615.rules.",
+                         "dist/70-mx615.rules.",
                   port + " 存在，但当前用户无权打开。请把用户加入 dialout 组 (sudo usermod -aG dialout $USER) "
-                         "后重新登录，或安装 udev 规则 dist/99-mx615.rules。"};
+                         "后重新登录，或安装 udev 规则 dist/70-mx615.rules。"};
         break;
     case PortError::NoSuchPort:
         if (port == name)
@@ -74,7 +74,12 @@ Bilingual PortOpenAdvice(const PortFault& fault, int commPort)
                   port + " 无法打开。请检查写频线和“端口设置”菜单中选择的端口，然后重试。"};
         break;
     }
-    return join(reason(fault), advice);
+    // The doctor looks at everything at once: groups, udev, brltty, holders.
+    return join(join(reason(fault), advice),
+                {"\nIn a terminal, mx615-cli doctor --port " + (fault.device.empty() ? name : fault.device) +
+                     " looks for what keeps the port from opening.",
+                 "\n可在终端运行 mx615-cli doctor --port " + (fault.device.empty() ? name : fault.device) +
+                     " 查找端口无法打开的原因。"});
 }
 
 Bilingual PortLostAdvice(const PortFault& fault, int commPort)

@@ -113,7 +113,7 @@ std::string PortDeviceText(const std::vector<PortEntry>& table, int n, bool chin
     if (n < 1 || n > int(table.size()))
         return kNoDevice.pick(chinese);
     const PortEntry& entry = table[n - 1];
-    return entry.path + ", " + entry.description.pick(chinese);
+    return entry.path + ", " + entry.description.pick(chinese) + (entry.chip.empty() ? "" : ", " + entry.chip);
 }
 
 }  // namespace mx615

@@ -10,10 +10,12 @@
 namespace mx615 {
 
 // One entry of the port table as the port dialog shows it: the device and
-// what kind of device it is ("USB serial"), or that it is not there.
+// what kind of device it is ("USB serial"), or that it is not there, and the
+// chip family of a known programming cable ("CH340").
 struct PortEntry {
     std::string path;
     Bilingual description;
+    std::string chip;
 };
 
 // The kind of device a path names, from its name: USB serial, USB modem
@@ -22,8 +24,8 @@ const Bilingual& PortDescription(const std::string& path);
 // The description of a listed path that does not exist on this machine.
 const Bilingual& PortMissing();
 
-// What the port dialog shows beside COMn: "/dev/ttyUSB0, USB serial", or
-// that no device stands for COMn.
+// What the port dialog shows beside COMn: "/dev/ttyUSB0, USB serial, CH340",
+// or that no device stands for COMn.
 std::string PortDeviceText(const std::vector<PortEntry>& table, int n, bool chinese);
 
 // The device paths listed in MX615_PORTS (separated by ':' or ','), when that

@@ -163,12 +163,12 @@ private slots:
         int reads = 0;
         t.app.context.portTable = [&] {
             ++reads;
-            return std::vector<PortEntry>{{"/dev/ttyUSB0", PortDescription("/dev/ttyUSB0")},
-                                          {"/dev/ttyS0", PortMissing()}};
+            return std::vector<PortEntry>{{"/dev/ttyUSB0", PortDescription("/dev/ttyUSB0"), "CH340"},
+                                          {"/dev/ttyS0", PortMissing(), {}}};
         };
         t.app.state.CommPort = 3;
         Form_setup* d = t.open<Form_setup>("proc_setup");
-        QCOMPARE(d->device(1)->text(), QStringLiteral("/dev/ttyUSB0, USB serial"));
+        QCOMPARE(d->device(1)->text(), QStringLiteral("/dev/ttyUSB0, USB serial, CH340"));
         QCOMPARE(d->device(2)->text(), QStringLiteral("/dev/ttyS0, not present"));
         QCOMPARE(d->device(3)->text(), QStringLiteral("no device"));
         QCOMPARE(reads, 1);

@@ -11,55 +11,16 @@
 #include "files/AdjFile.h"
 #include "files/ChannFile.h"
 #include "files/ImageFile.h"
+#include "cli/CliRun.h"
 #include "link/PtyRig.h"
 #include "support/StartedState.h"
 
 using namespace mx615;
+using test::cli;
+using test::readAll;
+using Run = test::CliResult;
 
-namespace {
-
-struct Run {
-    int exit = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& arguments, const QString& ports = {})
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("MX615_PORTS", ports);
-    process.setProcessEnvironment(environment);
-    process.start(MX615_CLI, arguments);
-    Run run;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        run.err = "mx615-cli did not end";
-        return run;
-    }
-    run.exit = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The factory image with recognisable channel bytes, as a .chann file.
-QString channFile(const QString& path, int seed)
-{
-    ProgramState state = test::startedState();
-    for (int n = 1; n <= 16; ++n)
-        state.RadioImage[n][15] = int16_t((seed + n) & 0xFF);
-    return SaveChannFile(state, path.toStdString()) ? QString() : path;
-}
-
-}  // namespace
+using test::channFile;
 
 class TestCliPty : public QObject {
     Q_OBJECT

@@ -15,7 +15,7 @@ for f in \
   share/icons/hicolor/scalable/apps/mx615.svg \
   share/icons/hicolor/48x48/apps/mx615.png \
   share/icons/hicolor/256x256/apps/mx615.png \
-  lib/udev/rules.d/99-mx615.rules \
+  lib/udev/rules.d/70-mx615.rules \
   share/man/man1/mx615.1 share/man/man1/mx615-cli.1 share/man/man1/mx615-radio-sim.1 \
   share/doc/mx615/copyright
 do

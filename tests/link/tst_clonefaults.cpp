@@ -299,6 +299,7 @@ private slots:
         const Bilingual advice = PortOpenAdvice({PortError(error), device.toStdString(), {}}, 3);
         QVERIFY2(QString::fromStdString(advice.en).contains("Communication menu"), advice.en.c_str());
         QVERIFY2(QString::fromStdString(advice.zh).contains("“端口设置”菜单"), advice.zh.c_str());
+        QVERIFY2(QString::fromStdString(advice.en).contains("mx615-cli doctor --port "), advice.en.c_str());
     }
 
     void portInUseByAnotherTransfer()

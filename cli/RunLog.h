@@ -1,0 +1,56 @@
+#pragma once
+// What a run of radios leaves behind beside the radios: the backups of what
+// each radio held before it was written, and a CSV log with a row per radio.
+
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "files/NumberFile.h"
+#include "model/ProgramState.h"
+
+namespace mx615::cli {
+
+// "2026-12-08T11:47:42+01:00".
+std::string IsoTime(std::time_t when);
+
+// One radio's row of the log.
+struct LogRow {
+    std::string port;     // as the user gave it
+    std::string device;   // what it stands for
+    std::string ident;    // the identification reply in hex
+    std::string file;     // what was written or read
+    std::string result;   // written, read, differs, failed
+    std::string backup;   // the backup's file name, or empty
+    std::string message;  // the failure, the first differences, "not verified"
+};
+
+// A field as CSV needs it: quoted when it holds a separator, a quote or a
+// line end, quotes doubled.
+std::string CsvField(const std::string& text);
+
+// Appends rows to a CSV file, the header first when the file is new or
+// empty. Every row is on the disk when append() returns.
+class RunLog {
+public:
+    explicit RunLog(std::string path) : path_(std::move(path)) {}
+    // Whether the file can be appended to; the reason when not.
+    std::optional<std::string> check() const;
+    // The system's reason when the row could not be written.
+    std::optional<std::string> append(const LogRow& row, std::time_t when) const;
+
+private:
+    std::string path_;
+};
+
+// The backup's name: date and time, the device made safe for a file name,
+// the radio's number in the run ("20261208-114742-ttyUSB0-001.img").
+std::string BackupName(std::time_t when, const std::string& device, int radio);
+
+// Saves the radio's memory (RadioImage lines 0..63, 1024 bytes) in folder
+// under name, or under name with "-2", "-3", ... when a file of that name
+// exists: never over a file. Returns the name used.
+std::string SaveBackup(const ProgramState& radio, const std::string& folder, const std::string& name,
+                       std::optional<FileError>& fault);
+
+}  // namespace mx615::cli

@@ -1,0 +1,348 @@
+#include "link/SystemChecks.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "link/CableChips.h"
+#include "link/PortTable.h"
+
+namespace fs = std::filesystem;
+
+namespace mx615 {
+
+const char* const kUdevRuleName = "70-mx615.rules";
+
+namespace {
+
+// Before its rename the rule sorted after 73-seat-late.rules, where
+// TAG+="uaccess" no longer takes effect.
+const char* const kOldUdevRuleName = "99-mx615.rules";
+
+const char* const kRuleFolders[] = {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/lib/udev/rules.d",
+                                    "/lib/udev/rules.d", "/usr/local/lib/udev/rules.d"};
+
+std::string firstLine(const std::string& path)
+{
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+std::optional<uint16_t> hexId(const std::string& path)
+{
+    const std::string text = firstLine(path);
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        return std::nullopt;
+    return uint16_t(std::stoul(text, nullptr, 16));
+}
+
+std::string baseName(const std::string& path)
+{
+    return path.substr(path.find_last_of('/') + 1);
+}
+
+std::string modeText(unsigned mode)
+{
+    std::string text = "rwxrwxrwx";
+    for (int i = 0; i < 9; ++i)
+        if (!(mode & (0400u >> i)))
+            text[std::size_t(i)] = '-';
+    return text;
+}
+
+}  // namespace
+
+std::string Finding::line() const
+{
+    static const char* const kLevels[] = {"ok: ", "warning: ", "problem: "};
+    return kLevels[level] + text;
+}
+
+SystemChecks::SystemChecks(std::string root, UserIdentity user) : root_(std::move(root)), user_(std::move(user))
+{
+    while (root_.size() > 1 && root_.back() == '/')
+        root_.pop_back();
+    if (root_ == "/")
+        root_.clear();
+}
+
+std::string SystemChecks::at(const std::string& absolute) const
+{
+    return root_ + absolute;
+}
+
+std::optional<std::pair<uint16_t, uint16_t>> SystemChecks::usbIds(const std::string& device) const
+{
+    // /sys/class/tty/NAME/device is the serial interface; the USB device
+    // with its ids is that folder or one of its parents.
+    std::error_code ec;
+    const fs::path start = at("/sys/class/tty/" + baseName(device) + "/device");
+    fs::path folder = fs::canonical(start, ec);
+    if (ec)
+        return std::nullopt;
+    for (int up = 0; up < 4 && !folder.empty(); ++up, folder = folder.parent_path()) {
+        const auto vendor = hexId((folder / "idVendor").string());
+        const auto product = hexId((folder / "idProduct").string());
+        if (vendor && product)
+            return std::make_pair(*vendor, *product);
+        if (folder == folder.root_path())
+            break;
+    }
+    return std::nullopt;
+}
+
+std::string SystemChecks::chipFamily(const std::string& device) const
+{
+    const auto ids = usbIds(device);
+    const CableChip* chip = ids ? FindCableChip(ids->first, ids->second) : nullptr;
+    return chip ? chip->family : std::string();
+}
+
+std::vector<Finding> SystemChecks::portTable(const std::vector<std::string>& table) const
+{
+    std::vector<Finding> out;
+    if (table.empty()) {
+        out.push_back({Finding::Problem, "no serial port found. Plug in the programming cable and run the doctor "
+                                         "again, or name the device in MX615_PORTS (MX615_PORTS=/dev/ttyUSB0)."});
+        return out;
+    }
+    for (std::size_t n = 1; n <= table.size(); ++n) {
+        const std::string& device = table[n - 1];
+        std::error_code ec;
+        std::string text = "COM" + std::to_string(n) + " is " + device;
+        if (!fs::exists(at(device), ec)) {
+            out.push_back({Finding::Warning, text + ", which is not present. Plug in its cable, or drop it from "
+                                                    "MX615_PORTS."});
+            continue;
+        }
+        text += ", " + PortDescription(device).en;
+        if (const auto ids = usbIds(device)) {
+            const CableChip* chip = FindCableChip(ids->first, ids->second);
+            text += chip ? ", " + chip->family + " (" + UsbIdText(ids->first, ids->second) + ")"
+                         : " " + UsbIdText(ids->first, ids->second) + " (not a chip known from programming cables)";
+        }
+        out.push_back({Finding::Ok, text + "."});
+    }
+    return out;
+}
+
+std::string SystemChecks::groupName(unsigned gid) const
+{
+    std::ifstream in(at("/etc/group"));
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string name, password, id;
+        if (std::getline(fields, name, ':') && std::getline(fields, password, ':') && std::getline(fields, id, ':') &&
+            id == std::to_string(gid))
+            return name;
+    }
+    return "group " + std::to_string(gid);
+}
+
+bool SystemChecks::listedInGroup(const std::string& group) const
+{
+    std::ifstream in(at("/etc/group"));
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string name, password, id, members;
+        if (!std::getline(fields, name, ':') || name != group)
+            continue;
+        std::getline(fields, password, ':');
+        std::getline(fields, id, ':');
+        std::getline(fields, members);
+        std::istringstream list(members);
+        for (std::string member; std::getline(list, member, ',');)
+            if (member == user_.name)
+                return true;
+    }
+    return false;
+}
+
+bool SystemChecks::ruleInstalled(const std::string& name) const
+{
+    std::error_code ec;
+    for (const char* folder : kRuleFolders)
+        if (fs::exists(at(std::string(folder) + "/" + name), ec))
+            return true;
+    return false;
+}
+
+std::vector<std::pair<int, std::string>> SystemChecks::processes() const
+{
+    std::vector<std::pair<int, std::string>> list;
+    std::error_code ec;
+    for (fs::directory_iterator it(at("/proc"), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos || name.size() > 9)
+            continue;
+        list.emplace_back(std::stoi(name), firstLine((it->path() / "comm").string()));
+    }
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+std::vector<Finding> SystemChecks::port(const std::string& device) const
+{
+    std::vector<Finding> out;
+    struct stat info {};
+    if (::stat(at(device).c_str(), &info) != 0) {
+        out.push_back({Finding::Problem, device + " is not there. Plug the programming cable in fully and check the "
+                                                  "port ('mx615-cli ports' lists them)."});
+        return out;
+    }
+    out.push_back({Finding::Ok, device + " is present."});
+    access(device, out);
+    holders(device, out);
+    lockFiles(device, out);
+    return out;
+}
+
+void SystemChecks::access(const std::string& device, std::vector<Finding>& out) const
+{
+    struct stat info {};
+    ::stat(at(device).c_str(), &info);
+    const unsigned mode = info.st_mode & 0777u;
+    const bool inGroup = std::find(user_.groups.begin(), user_.groups.end(), unsigned(info.st_gid)) != user_.groups.end();
+    const std::string group = groupName(info.st_gid);
+    const std::string shown = modeText(mode) + ", group " + group;
+    const bool allowed = user_.uid == 0 || (user_.uid == info.st_uid ? (mode & 0600u) == 0600u
+                                            : inGroup                 ? (mode & 0060u) == 0060u
+                                                                      : (mode & 0006u) == 0006u);
+    if (allowed) {
+        out.push_back({Finding::Ok, "you may open " + device + " (" + shown + ")."});
+        return;
+    }
+    if ((mode & 0060u) == 0060u && listedInGroup(group))
+        out.push_back({Finding::Problem, "you may not open " + device + " (" + shown + "). You are in the group " +
+                                             group + ", but this login started before you joined it: log out and in "
+                                             "again (or run 'newgrp " + group + "' in this shell)."});
+    else if ((mode & 0060u) == 0060u)
+        out.push_back({Finding::Problem, "you may not open " + device + " (" + shown + "). Join the group " + group +
+                                             ": sudo usermod -aG " + group + " $USER, then log out and in again."});
+    else
+        out.push_back({Finding::Problem, "you may not open " + device + " (" + shown + ", not even for its group)."});
+    if (ruleInstalled(kUdevRuleName))
+        out.push_back({Finding::Ok, std::string("the udev rule ") + kUdevRuleName + " is installed; if the cable was "
+                                    "plugged in before, unplug and replug it so that the rule takes effect."});
+    else
+        out.push_back({Finding::Warning, std::string("the udev rule ") + kUdevRuleName + " is not installed. It lets "
+                                         "the user at the console open programming cables: sudo cp dist/" +
+                                         kUdevRuleName + " /etc/udev/rules.d/ && sudo udevadm control --reload && "
+                                         "sudo udevadm trigger, then replug the cable."});
+    if (ruleInstalled(kOldUdevRuleName))
+        out.push_back({Finding::Warning, std::string("an old udev rule ") + kOldUdevRuleName + " is installed; its "
+                                         "name sorts too late for the console user's access to take effect. Remove it "
+                                         "and install " + kUdevRuleName + " instead."});
+}
+
+void SystemChecks::holders(const std::string& device, std::vector<Finding>& out) const
+{
+    std::error_code ec;
+    std::set<std::string> names{device};
+    const fs::path real = fs::canonical(at(device), ec);
+    if (!ec && real.string().rfind(root_, 0) == 0)
+        names.insert(real.string().substr(root_.size()));
+    int unseen = 0;
+    bool held = false;
+    for (const auto& [pid, command] : processes()) {
+        std::error_code fdError;
+        fs::directory_iterator fds(at("/proc/" + std::to_string(pid) + "/fd"), fdError);
+        if (fdError) {
+            ++unseen;
+            continue;
+        }
+        for (fs::directory_iterator end; fds != end; fds.increment(fdError)) {
+            std::error_code linkError;
+            const fs::path target = fs::read_symlink(fds->path(), linkError);
+            if (!linkError && names.count(target.string())) {
+                out.push_back({Finding::Warning, device + " is open in process " + std::to_string(pid) + " (" +
+                                                     command + "); while it reads the port it takes the radio's "
+                                                     "replies. Close that program."});
+                held = true;
+                break;
+            }
+            if (fdError)
+                break;
+        }
+    }
+    if (held)
+        return;
+    std::string text = "no process of yours holds " + device + " open";
+    if (unseen > 0)
+        text += "; other users' processes cannot be looked at without root (sudo fuser " + device + " names them)";
+    out.push_back({Finding::Ok, text + "."});
+}
+
+void SystemChecks::lockFiles(const std::string& device, std::vector<Finding>& out) const
+{
+    std::set<std::string> seen;
+    for (const char* folder : {"/run/lock", "/var/lock"}) {
+        const std::string lock = std::string(folder) + "/LCK.." + baseName(device);
+        std::error_code ec;
+        const fs::path real = fs::canonical(at(lock), ec);
+        if (ec || !seen.insert(real.string()).second)
+            continue;
+        const std::string text = firstLine(at(lock));
+        const auto digits = text.find_first_of("0123456789");
+        const int pid = digits == std::string::npos ? 0 : std::atoi(text.c_str() + digits);
+        if (pid > 0 && fs::exists(at("/proc/" + std::to_string(pid)), ec))
+            out.push_back({Finding::Problem, "the lock file " + lock + " says process " + std::to_string(pid) + " (" +
+                                                 firstLine(at("/proc/" + std::to_string(pid) + "/comm")) +
+                                                 ") uses " + device + ". Close that program."});
+        else
+            out.push_back({Finding::Warning, "the lock file " + lock + " names a process that no longer runs; "
+                                             "remove it: sudo rm " + lock});
+    }
+}
+
+std::vector<Finding> SystemChecks::services(const std::vector<std::string>& table) const
+{
+    std::vector<Finding> out;
+    std::set<std::string> running;
+    for (const auto& entry : processes())
+        running.insert(entry.second);
+    std::error_code ec;
+    const bool brlttyInstalled = fs::exists(at("/usr/bin/brltty"), ec) || fs::exists(at("/bin/brltty"), ec) ||
+                                 fs::exists(at("/usr/sbin/brltty"), ec);
+    const bool brlttyRunning = running.count("brltty") > 0;
+    if (!brlttyInstalled && !brlttyRunning) {
+        out.push_back({Finding::Ok, "brltty is neither installed nor running."});
+    } else {
+        std::string claimed;
+        bool anyAdapter = false;
+        for (const std::string& device : table) {
+            const std::string family = chipFamily(device);
+            anyAdapter = anyAdapter || usbIds(device).has_value();
+            if (BrailleDriverClaims(family) && claimed.find(family) == std::string::npos)
+                claimed += (claimed.empty() ? "" : " and ") + family;
+        }
+        const std::string what = std::string("brltty is ") + (brlttyRunning ? "running" : "installed");
+        const std::string remedy = "If you use no braille display, remove it (sudo apt-get remove brltty), then "
+                                   "unplug and replug the cable.";
+        if (!claimed.empty())
+            out.push_back({Finding::Problem, what + "; it takes " + claimed + " adapters for braille displays, and "
+                                                    "the cable's port may disappear. " + remedy});
+        else if (!anyAdapter)
+            out.push_back({Finding::Warning, what + "; it takes CH340, CH341 and CP210x adapters for braille displays, "
+                                                    "so a cable with one of those chips may find no port. " + remedy});
+        else
+            out.push_back({Finding::Ok, what + "; it leaves the adapters plugged in now alone."});
+    }
+    if (running.count("ModemManager") == 0)
+        out.push_back({Finding::Ok, "ModemManager is not running."});
+    else if (ruleInstalled(kUdevRuleName))
+        out.push_back({Finding::Ok, std::string("ModemManager is running; the udev rule ") + kUdevRuleName +
+                                        " keeps it away from programming cables."});
+    else
+        out.push_back({Finding::Warning, std::string("ModemManager is running and may probe a new serial port with "
+                                         "modem commands. Install the udev rule (sudo cp dist/") + kUdevRuleName +
+                                         " /etc/udev/rules.d/), or stop it: sudo systemctl stop ModemManager"});
+    return out;
+}
+
+}  // namespace mx615

@@ -1,0 +1,67 @@
+#pragma once
+// What stands between the user and the radio on a Linux machine, as mx615-cli
+// doctor reports it: the port table with the cable chips, whether the user may
+// open a port, who holds it, brltty and ModemManager. Every check reads the
+// system's files below a root folder ("/" on the machine), so tests hand it a
+// fake tree: dev/, proc/, etc/group, sys/class/tty/, the udev folders.
+// Nothing here changes the system or opens a device.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mx615 {
+
+struct Finding {
+    enum Level { Ok, Warning, Problem };
+    Level level = Ok;
+    std::string text;
+    // "ok: ...", "warning: ...", "problem: ...".
+    std::string line() const;
+};
+
+// Who runs the checks: the user id and name, and the groups of this login
+// (what the kernel grants now, which /etc/group may already have outgrown).
+struct UserIdentity {
+    unsigned uid = 0;
+    std::string name;
+    std::vector<unsigned> groups;
+};
+
+// The name the udev rule is installed under.
+extern const char* const kUdevRuleName;
+
+class SystemChecks {
+public:
+    SystemChecks(std::string root, UserIdentity user);
+
+    // The port table, each entry with its kind and, for a USB adapter, its ids
+    // and chip family. A table without entries is a problem.
+    std::vector<Finding> portTable(const std::vector<std::string>& table) const;
+    // One device: present, may this user open it (and if not, why and what
+    // helps), processes and lock files that hold it.
+    std::vector<Finding> port(const std::string& device) const;
+    // brltty and ModemManager, judged against the adapters in the table.
+    std::vector<Finding> services(const std::vector<std::string>& table) const;
+
+    // The USB vendor and product ids of a tty device, from sysfs.
+    std::optional<std::pair<uint16_t, uint16_t>> usbIds(const std::string& device) const;
+    // The chip family of a known programming cable, or "".
+    std::string chipFamily(const std::string& device) const;
+
+private:
+    std::string at(const std::string& absolute) const;
+    std::string groupName(unsigned gid) const;
+    bool listedInGroup(const std::string& group) const;
+    bool ruleInstalled(const std::string& name) const;
+    std::vector<std::pair<int, std::string>> processes() const;   // pid, command name
+    void access(const std::string& device, std::vector<Finding>& out) const;
+    void holders(const std::string& device, std::vector<Finding>& out) const;
+    void lockFiles(const std::string& device, std::vector<Finding>& out) const;
+
+    std::string root_;
+    UserIdentity user_;
+};
+
+}  // namespace mx615

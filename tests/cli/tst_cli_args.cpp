@@ -1,0 +1,90 @@
+// The command line of mx615-cli, parsed without running anything: what each
+// command accepts, and the exact words of every refusal.
+
+#include <QTest>
+
+#include "cli/CliArgs.h"
+
+using namespace mx615::cli;
+
+Q_DECLARE_METATYPE(std::string)
+
+namespace {
+
+std::vector<std::string> words(const QString& line)
+{
+    std::vector<std::string> out;
+    for (const QString& w : line.split(' ', Qt::SkipEmptyParts))
+        out.push_back(w == "''" ? std::string() : w.toStdString());
+    return out;
+}
+
+}  // namespace
+
+class TestCliArgs : public QObject {
+    Q_OBJECT
+private slots:
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("nothing") << "" << "no command given.";
+        QTest::newRow("unknown command") << "flash" << "unknown command \"flash\".";
+        QTest::newRow("unknown option") << "read --port COM1 --fast -o r.img" << "unknown option --fast.";
+        QTest::newRow("single-dash long name") << "read -port COM1 -o r.img" << "unknown option -port.";
+        QTest::newRow("first fault in order") << "read --raw --fast" << "the read command has no option --raw.";
+        QTest::newRow("value missing") << "read -o r.img --port" << "the option --port needs a value.";
+        QTest::newRow("empty inline value") << "read --port= -o r.img" << "the option --port needs a value.";
+        QTest::newRow("flag with value") << "write --port COM1 --no-verify=1 a.img"
+                                         << "the option --no-verify takes no value.";
+        QTest::newRow("no port") << "verify a.img" << "the verify command needs --port.";
+        QTest::newRow("one port only") << "read --port COM1 --port COM2 -o r.img"
+                                       << "the read command takes one --port; only write programs several radios.";
+        QTest::newRow("repeat with two ports") << "write --repeat --port COM1 --port COM2 a.img"
+                                               << "--repeat programs radios one after another on one --port; give it "
+                                                  "once.";
+        QTest::newRow("repeat is for write") << "read --repeat --port COM1 -o r.img"
+                                             << "the read command has no option --repeat.";
+        QTest::newRow("backup is for write") << "verify --backup b --port COM1 a.img"
+                                             << "the verify command has no option --backup.";
+        QTest::newRow("log for read") << "read --port COM1 --log l.csv" << "the read command needs -o FILE.";
+        QTest::newRow("doctor takes no file") << "doctor x" << "the doctor command takes no file names, not 1.";
+        QTest::newRow("doctor one port") << "doctor --port COM1 --port COM2"
+                                         << "the doctor command takes one --port; only write programs several radios.";
+        QTest::newRow("model") << "import-csv c.csv -o a.img --model HF"
+                               << "the model \"HF\" is not one of VHF, UHF, FULL.";
+        QTest::newRow("two files") << "diff a.img" << "the diff command takes 2 file names, not 1.";
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, error);
+        QCOMPARE(QString::fromStdString(ParseCliArgs(words(line)).error), error);
+    }
+
+    void accepted()
+    {
+        ParsedArgs p = ParseCliArgs(words("write --port=COM3 -p /dev/ttyUSB0 --backup dir --log=run.csv -q -- -odd.img"));
+        QCOMPARE(QString::fromStdString(p.error), QString());
+        QCOMPARE(p.args.ports, (std::vector<std::string>{"COM3", "/dev/ttyUSB0"}));
+        QCOMPARE(p.args.backup, std::string("dir"));
+        QCOMPARE(p.args.log, std::string("run.csv"));
+        QCOMPARE(p.args.files, std::vector<std::string>{"-odd.img"});
+        QVERIFY(p.args.quiet && p.args.verify && !p.args.repeat);
+
+        p = ParseCliArgs(words("write --repeat --no-verify --port COM1 a.chann"));
+        QVERIFY(p.error.empty() && p.args.repeat && !p.args.verify);
+
+        p = ParseCliArgs(words("doctor"));
+        QVERIFY(p.error.empty() && p.args.ports.empty());
+
+        // --help ends the parse wherever it stands, even before a fault.
+        p = ParseCliArgs(words("read --help --fast"));
+        QVERIFY(p.error.empty() && p.args.help);
+        QCOMPARE(p.args.command, std::string("read"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliArgs)
+#include "tst_cli_args.moc"

@@ -1,0 +1,186 @@
+// The dealer's bench: one cable for radio after radio (--repeat), the backup
+// of each radio, the CSV log, Ctrl+C in the middle of a write, and the
+// connection doctor's look at a port; the built mx615-cli against simulated
+// radios that take turns behind one device name.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <memory>
+
+#include "cli/CliRun.h"
+#include "files/ImageFile.h"
+#include "link/PtyRig.h"
+
+using namespace mx615;
+using test::Simulator;
+
+namespace {
+
+const QString kPrompt = "press Enter (q and Enter to finish)";
+
+// mx615-cli running, with standard input to answer its prompts.
+struct Session {
+    QProcess process;
+    QString err;
+    explicit Session(const QStringList& arguments)
+    {
+        process.start(MX615_CLI, arguments);
+        process.waitForStarted();
+    }
+    // Waits until the prompt has been shown n times in all.
+    bool prompted(int n)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (err.count(kPrompt) < n && waited.elapsed() < 30000 && process.state() == QProcess::Running) {
+            process.waitForReadyRead(100);
+            err += QString::fromUtf8(process.readAllStandardError());
+        }
+        return err.count(kPrompt) >= n;
+    }
+    int finish()
+    {
+        if (!process.waitForFinished(30000))
+            process.kill();
+        err += QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+};
+
+QStringList logRows(const QString& path)
+{
+    return QString::fromUtf8(test::readAll(path)).split("\r\n", Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+class TestCliBench : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(dir.isValid()); }
+
+    // Three radios on one cable, the middle one silent: it is reported,
+    // logged as failed and left untouched without a backup; the others are
+    // backed up, written and verified, and q ends the run.
+    void repeatRunOverThreeRadios()
+    {
+        const QString cable = dir.filePath("cable"), first = dir.filePath("first.img"),
+                      third = dir.filePath("third.img"), backups = dir.filePath("backups"),
+                      log = dir.filePath("bench.csv");
+        QVERIFY(QDir().mkpath(backups));
+        QVERIFY(test::writeFile(first, test::pattern(5)) && test::writeFile(third, test::pattern(9)));
+        const QString file = test::channFile(dir.filePath("fleet.chann"), 70);
+        auto radio = std::make_unique<Simulator>(QStringList{"--image", first, "--link", cable});
+        Session run({"write", "--port", cable, "--repeat", "--backup", backups, "--log", log, file});
+        QVERIFY2(run.prompted(1), qPrintable(run.err));
+        radio.reset();   // its link goes with it
+        radio = std::make_unique<Simulator>(QStringList{"--silent", "--attempts", "0", "--link", cable});
+        run.process.write("\n");
+        QVERIFY2(run.prompted(2), qPrintable(run.err));
+        radio.reset();   // its link goes with it
+        radio = std::make_unique<Simulator>(QStringList{"--image", third, "--link", cable});
+        run.process.write("\n");
+        QVERIFY2(run.prompted(3), qPrintable(run.err));
+        run.process.write("q\n");
+        QCOMPARE(run.finish(), 1);
+        radio.reset();
+        const QString out = QString::fromUtf8(run.process.readAllStandardOutput());
+        QVERIFY2(out.endsWith("3 radios: 2 written and verified, 0 differed, 1 failed.\n"), qPrintable(out + run.err));
+        QVERIFY(run.err.contains("radio 2 (" + cable + "): Fail connect with transceiver."));
+
+        // The backups hold what the two radios held, in the order written.
+        const QStringList saved = QDir(backups).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(saved.size(), 2);
+        QVERIFY2(saved[0].endsWith("-001.img") && saved[1].endsWith("-003.img"), qPrintable(saved.join(' ')));
+        QCOMPARE(test::readAll(backups + "/" + saved[0]), test::pattern(5));
+        QCOMPARE(test::readAll(backups + "/" + saved[1]), test::pattern(9));
+        // The radios hold the file up to 0x30F and their own bytes beyond.
+        ProgramState expected;
+        QVERIFY(!LoadRadioFile(expected, file.toStdString()));
+        const QByteArray radio1 = test::readAll(first);
+        for (int a = 0; a < 0x310; ++a)
+            QCOMPARE(int(uint8_t(radio1[a])), expected.byteAt(a));
+        QCOMPARE(radio1.mid(0x310), test::pattern(5).mid(0x310));
+
+        const QStringList rows = logRows(log);
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[0], QString("time,port,device,ident,file,result,backup,message"));
+        const QString tail = "," + cable + "," + cable + ",";
+        QVERIFY2(rows[1].contains(tail + "AA363135000000BB," + file + ",written," + saved[0] + ","), qPrintable(rows[1]));
+        QVERIFY2(rows[2].contains(tail + "," + file + ",failed,,Fail connect with transceiver."), qPrintable(rows[2]));
+        QVERIFY(rows[3].contains(",written," + saved[1] + ","));
+        // ISO 8601 with the offset: 2026-12-08T11:47:42+01:00.
+        QVERIFY2(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d,").match(rows[1]).hasMatch(),
+                 qPrintable(rows[1]));
+    }
+
+    // Ctrl+C in the middle of a write: the port closes, the radio is logged
+    // as holding part of the file, with its backup, and the run sums up.
+    void interruptedWrite()
+    {
+        const QString image = dir.filePath("interrupted.img"), backups = dir.filePath("b2"),
+                      log = dir.filePath("interrupted.csv");
+        QVERIFY(QDir().mkpath(backups));
+        const QString file = test::channFile(dir.filePath("half.chann"), 20);
+        Simulator radio({"--image", image, "--delay", "100"});
+        Session run({"write", "--port", radio.device, "--repeat", "--backup", backups, "--log", log, file});
+        // Each reply 100 ms late: the backup read's 16 replies take about
+        // 1.7 s, then the write's 49 frames about 5 s.
+        QTest::qWait(3500);
+        ::kill(pid_t(run.process.processId()), SIGINT);
+        QCOMPARE(run.finish(), 1);
+        const QString out = QString::fromUtf8(run.process.readAllStandardOutput());
+        QVERIFY2(out.endsWith("1 radios: 0 written and verified, 0 differed, 1 failed.\n"), qPrintable(out + run.err));
+        const QStringList saved = QDir(backups).entryList(QDir::Files);
+        QCOMPARE(saved.size(), 1);
+        const QStringList rows = logRows(log);
+        QCOMPARE(rows.size(), 2);
+        QVERIFY2(rows[1].endsWith(",failed," + saved[0] + ",interrupted: holds part of " + file), qPrintable(rows[1]));
+    }
+
+    // The doctor on a port: a radio, a radio that says nothing, no device.
+    void doctorOnAPort_data()
+    {
+        QTest::addColumn<QStringList>("radio");
+        QTest::addColumn<QString>("finding");
+        QTest::newRow("a radio") << QStringList{"--image", "doctor.img"}
+                                 << "ok: a radio answered on %1: identification AA363135000000BB";
+        QTest::newRow("silent radio") << QStringList{"--silent", "--attempts", "0"} << "problem: no answer on %1.";
+        QTest::newRow("no device") << QStringList{} << "problem: %1 is not there.";
+    }
+    void doctorOnAPort()
+    {
+        QFETCH(QStringList, radio);
+        QFETCH(QString, finding);
+        std::unique_ptr<Simulator> sim;
+        QString device = "/dev/mx615-none";
+        const bool image = radio.value(0) == "--image";
+        if (image) {
+            radio[1] = dir.filePath(radio[1]);
+            QVERIFY(test::writeFile(radio[1], test::pattern(4)));
+        }
+        if (!radio.isEmpty()) {
+            sim = std::make_unique<Simulator>(radio);
+            device = sim->device;
+        }
+        const test::CliResult run = test::cli({"doctor", "--port", device}, device);
+        QVERIFY2(run.out.contains(finding.arg(device)), qPrintable(run.out + run.err));
+        QVERIFY(run.out.startsWith("ok: COM1 is " + device) || run.out.startsWith("warning: COM1 is " + device));
+        // A line per finding, each with its level; exit 1 exactly on a problem.
+        for (const QString& line : run.out.split('\n', Qt::SkipEmptyParts))
+            QVERIFY2(QRegularExpression("^(ok|warning|problem): ").match(line).hasMatch(), qPrintable(line));
+        QCOMPARE(run.exit, run.out.contains("\nproblem: ") ? 1 : 0);
+        sim.reset();
+        if (image)   // a read only: the radio's memory is as it was
+            QCOMPARE(test::readAll(radio[1]), test::pattern(4));
+    }
+
+private:
+    QTemporaryDir dir;
+};
+
+QTEST_GUILESS_MAIN(TestCliBench)
+#include "tst_cli_bench.moc"

@@ -1,0 +1,182 @@
+// The doctor's look at the system, on a fake tree: the port's access from its
+// mode, owner and group against the user's groups and /etc/group, the udev
+// rule, processes and lock files that hold the port, brltty and ModemManager
+// judged by the cable chip read from sysfs. And the rule file in dist/ holds
+// every chip of the table.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+
+#include "link/CableChips.h"
+#include "link/SystemChecks.h"
+
+using namespace mx615;
+
+namespace {
+
+struct FakeSystem {
+    QTemporaryDir dir;
+    unsigned deviceGroup = 0;
+
+    FakeSystem()
+    {
+        put("/dev/ttyUSB0", "");
+        QFile::setPermissions(dir.filePath("dev/ttyUSB0"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                                               QFile::WriteGroup);
+        struct stat info {};
+        ::stat(QFile::encodeName(dir.filePath("dev/ttyUSB0")).constData(), &info);
+        deviceGroup = info.st_gid;
+        put("/sys/class/tty/ttyUSB0/device/idVendor", "1a86\n");
+        put("/sys/class/tty/ttyUSB0/device/idProduct", "7523\n");
+    }
+    std::string root() const { return dir.path().toStdString(); }
+    void put(const QString& path, const QByteArray& text)
+    {
+        const QString full = dir.path() + path;
+        QDir().mkpath(QFileInfo(full).path());
+        QFile file(full);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    }
+    void process(int pid, const QByteArray& command, bool holdsPort = false)
+    {
+        put(QString("/proc/%1/comm").arg(pid), command + "\n");
+        QDir().mkpath(dir.path() + QString("/proc/%1/fd").arg(pid));
+        if (holdsPort)
+            QFile::link("/dev/ttyUSB0", dir.path() + QString("/proc/%1/fd/3").arg(pid));
+    }
+    void groups(const QByteArray& dialoutMembers)
+    {
+        put("/etc/group", "users:x:100:alice\ndialout:x:" + QByteArray::number(deviceGroup) + ":" + dialoutMembers + "\n");
+    }
+    QStringList lines(const std::vector<Finding>& findings) const
+    {
+        QStringList out;
+        for (const Finding& f : findings)
+            out << QString::fromStdString(f.line());
+        return out;
+    }
+};
+
+// The line that contains text, or an empty string.
+QString lineWith(const QStringList& lines, const QString& text)
+{
+    for (const QString& line : lines)
+        if (line.contains(text))
+            return line;
+    return {};
+}
+
+}  // namespace
+
+class TestSystemChecks : public QObject {
+    Q_OBJECT
+private slots:
+    void access_data()
+    {
+        QTest::addColumn<QByteArray>("members");
+        QTest::addColumn<bool>("loginHasGroup");
+        QTest::addColumn<bool>("ruleInstalled");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("in the group") << QByteArray("alice") << true << false
+                                      << QStringList{"ok: you may open /dev/ttyUSB0 (rw-rw----, group dialout)."};
+        QTest::newRow("not in the group")
+            << QByteArray("bob") << false << false
+            << QStringList{"problem: you may not open /dev/ttyUSB0 (rw-rw----, group dialout). Join the group dialout: "
+                           "sudo usermod -aG dialout $USER, then log out and in again.",
+                           "warning: the udev rule 70-mx615.rules is not installed."};
+        QTest::newRow("joined, not logged in again")
+            << QByteArray("bob,alice") << false << true
+            << QStringList{"problem: you may not open /dev/ttyUSB0 (rw-rw----, group dialout). You are in the group "
+                           "dialout, but this login started before you joined it",
+                           "ok: the udev rule 70-mx615.rules is installed"};
+    }
+    void access()
+    {
+        QFETCH(QByteArray, members);
+        QFETCH(bool, loginHasGroup);
+        QFETCH(bool, ruleInstalled);
+        QFETCH(QStringList, expected);
+        FakeSystem sys;
+        sys.groups(members);
+        if (ruleInstalled)
+            sys.put("/usr/lib/udev/rules.d/70-mx615.rules", "");
+        UserIdentity alice{4242, "alice", {4242}};
+        if (loginHasGroup)
+            alice.groups.push_back(sys.deviceGroup);
+        const QStringList lines = sys.lines(SystemChecks(sys.root() + "/", alice).port("/dev/ttyUSB0"));
+        QCOMPARE(lines.first(), QString("ok: /dev/ttyUSB0 is present."));
+        for (const QString& line : expected)
+            QVERIFY2(lines.at(expected.indexOf(line) + 1).startsWith(line), qPrintable(lines.join('\n')));
+    }
+
+    void holdersAndLocks()
+    {
+        FakeSystem sys;
+        sys.groups("");
+        sys.process(321, "minicom", true);
+        sys.process(322, "bash");
+        sys.put("/run/lock/LCK..ttyUSB0", "       321\n");
+        sys.put("/var/lock/LCK..ttyUSB0", "       999\n");
+        const QStringList lines = sys.lines(SystemChecks(sys.root(), {0, "root", {0}}).port("/dev/ttyUSB0"));
+        QVERIFY2(lineWith(lines, "warning: /dev/ttyUSB0 is open in process 321 (minicom)") != "",
+                 qPrintable(lines.join('\n')));
+        QVERIFY(lineWith(lines, "problem: the lock file /run/lock/LCK..ttyUSB0 says process 321 (minicom)") != "");
+        QVERIFY(lineWith(lines, "warning: the lock file /var/lock/LCK..ttyUSB0 names a process that no longer runs; "
+                                "remove it: sudo rm /var/lock/LCK..ttyUSB0") != "");
+        QVERIFY(lineWith(lines, "no process of yours holds").isEmpty());
+
+        const QStringList absent = sys.lines(SystemChecks(sys.root(), {}).port("/dev/ttyUSB1"));
+        QCOMPARE(absent.size(), 1);
+        QVERIFY(absent.first().startsWith("problem: /dev/ttyUSB1 is not there."));
+    }
+
+    void chipsAndServices()
+    {
+        FakeSystem sys;
+        const SystemChecks checks(sys.root(), {});
+        const std::vector<std::string> table{"/dev/ttyUSB0", "/dev/ttyUSB7"};
+        QCOMPARE(sys.lines(checks.portTable(table)),
+                 (QStringList{"ok: COM1 is /dev/ttyUSB0, USB serial, CH340 (1a86:7523).",
+                              "warning: COM2 is /dev/ttyUSB7, which is not present. Plug in its cable, or drop it "
+                              "from MX615_PORTS."}));
+        QCOMPARE(sys.lines(checks.services(table)),
+                 (QStringList{"ok: brltty is neither installed nor running.", "ok: ModemManager is not running."}));
+
+        sys.process(400, "brltty");
+        sys.process(401, "ModemManager");
+        QStringList lines = sys.lines(checks.services(table));
+        QVERIFY2(lines[0].startsWith("problem: brltty is running; it takes CH340 adapters"), qPrintable(lines[0]));
+        QVERIFY(lines[0].contains("sudo apt-get remove brltty"));
+        QVERIFY(lines[1].startsWith("warning: ModemManager is running"));
+        // An FTDI cable is left alone; the installed rule keeps ModemManager off it.
+        sys.put("/sys/class/tty/ttyUSB0/device/idVendor", "0403\n");
+        sys.put("/sys/class/tty/ttyUSB0/device/idProduct", "6001\n");
+        sys.put("/etc/udev/rules.d/70-mx615.rules", "");
+        lines = sys.lines(checks.services(table));
+        QVERIFY(lines[0].startsWith("ok: brltty is running; it leaves the adapters"));
+        QVERIFY(lines[1].startsWith("ok: ModemManager is running; the udev rule 70-mx615.rules keeps it away"));
+        QCOMPARE(sys.lines(checks.portTable({})).first().left(30), QString("problem: no serial port found."));
+    }
+
+    void ruleFileHoldsEveryChip()
+    {
+        QFile rule(MX615_SOURCE_DIR "/dist/70-mx615.rules");
+        QVERIFY(rule.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(rule.readAll()).split('\n');
+        for (const CableChip& chip : CableChips()) {
+            const QString ids = QString::fromStdString(UsbIdText(chip.vendor, chip.product));
+            const QString line = lineWith(lines, QString("ATTRS{idVendor}==\"%1\", ATTRS{idProduct}==\"%2\"")
+                                                     .arg(ids.left(4), ids.mid(5)));
+            QVERIFY2(!line.isEmpty(), qPrintable(ids));
+            QVERIFY(line.startsWith("SUBSYSTEM==\"tty\"") && line.contains("TAG+=\"uaccess\"") &&
+                    line.contains("ENV{ID_MM_DEVICE_IGNORE}=\"1\""));
+        }
+        QVERIFY(QString(kUdevRuleName) < QString("73-seat-late.rules"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSystemChecks)
+#include "tst_systemchecks.moc"
