@@ -82,7 +82,8 @@ public:
                                      : LinkTexts::WriteComplete.en.c_str());
         }
         if (!r.backup.empty())
-            std::printf("%s: backup %s\n", name.c_str(), (std::filesystem::path(args_.backup) / r.backup).c_str());
+            std::printf("%s: backup saved as %s\n", name.c_str(),
+                        (std::filesystem::path(args_.backup) / r.backup).c_str());
     }
 
     const char* doneWord() const { return !writing() ? "verified" : readBack() ? "written and verified" : "written"; }
@@ -149,7 +150,7 @@ int repeatRun(const CliArgs& args, WriteRun& run, const PortName& port)
     for (int number = 1; !Interrupted(); ++number) {
         std::unique_ptr<Radio> radio = run.prepare(port, number);
         RunJobs({radio->job.get()}, ProgressWanted(args.quiet));
-        run.show(*radio, "radio " + std::to_string(number) + " (" + port.shown() + ")");
+        run.show(*radio, "radio " + std::to_string(number) + " on " + port.shown());
         tally.add(radio->result);
         if (Interrupted())
             break;
@@ -168,7 +169,8 @@ int repeatRun(const CliArgs& args, WriteRun& run, const PortName& port)
     }
     if (Interrupted())
         std::fprintf(stderr, "\nInterrupted (Ctrl+C): the run ends.\n");
-    std::printf("%d radios: %d %s, %d differed, %d failed.\n", tally.done + tally.differs + tally.failed, tally.done,
+    const int radios = tally.done + tally.differs + tally.failed;
+    std::printf("%d radio%s: %d %s, %d differed, %d failed.\n", radios, radios == 1 ? "" : "s", tally.done,
                 run.doneWord(), tally.differs, tally.failed);
     return Interrupted() ? kRadioFailed : tally.exit();
 }

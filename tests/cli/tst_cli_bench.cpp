@@ -89,7 +89,7 @@ private slots:
         radio.reset();
         const QString out = QString::fromUtf8(run.process.readAllStandardOutput());
         QVERIFY2(out.endsWith("3 radios: 2 written and verified, 0 differed, 1 failed.\n"), qPrintable(out + run.err));
-        QVERIFY(run.err.contains("radio 2 (" + cable + "): Fail connect with transceiver."));
+        QVERIFY(run.err.contains("radio 2 on " + cable + ": Fail connect with transceiver."));
 
         // The backups hold what the two radios held, in the order written.
         const QStringList saved = QDir(backups).entryList(QDir::Files, QDir::Name);
@@ -133,7 +133,7 @@ private slots:
         ::kill(pid_t(run.process.processId()), SIGINT);
         QCOMPARE(run.finish(), 1);
         const QString out = QString::fromUtf8(run.process.readAllStandardOutput());
-        QVERIFY2(out.endsWith("1 radios: 0 written and verified, 0 differed, 1 failed.\n"), qPrintable(out + run.err));
+        QVERIFY2(out.endsWith("1 radio: 0 written and verified, 0 differed, 1 failed.\n"), qPrintable(out + run.err));
         const QStringList saved = QDir(backups).entryList(QDir::Files);
         QCOMPARE(saved.size(), 1);
         const QStringList rows = logRows(log);
