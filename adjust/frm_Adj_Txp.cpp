@@ -351,12 +351,12 @@ void frm_Adj_Txp::Check_Click(int byte, int bit, bool ticked)
 
 bool frm_Adj_Txp::AdjustReadActive() const
 {
-    return transferActive() && !link()->WriteMode;
+    return transferActive() && !link()->writeMode();
 }
 
 bool frm_Adj_Txp::AdjustWriteActive() const
 {
-    return transferActive() && link()->WriteMode;
+    return transferActive() && link()->writeMode();
 }
 
 void frm_Adj_Txp::Command_read_Click()

@@ -120,7 +120,7 @@ private slots:
         // Then all is quiet: no timer keeps running.
         rig.clock.advance(60000);
         QCOMPARE(rig.messages.size(), 1);
-        QVERIFY(!rig.link->Timer1->isActive() && !rig.link->Timer2->isActive() && !rig.link->Timer3->isActive());
+        QVERIFY(!rig.link->timersRunning());
     }
 
     void attemptsAreSharedByAllTimeouts()
@@ -148,7 +148,7 @@ private slots:
         rig.link->start();
         QVERIFY(rig.clock.runUntil([&] { return !rig.messages.isEmpty(); }, 30000));
         QCOMPARE(rig.messageTexts(), QStringList{"Fail connect with transceiver."});
-        QCOMPARE(rig.link->LinkedUp, false);
+        QCOMPARE(rig.link->linkedUp(), false);
     }
 
     void refusedFrameRestartsFromFrameZero()
@@ -178,10 +178,10 @@ private slots:
         rig.link->start();
         QVERIFY(rig.clock.runUntil([&] { return rig.radio.radio.framesTaken == 3; }, 5000));
         rig.clock.settle();  // the acknowledge of frame 2 is in; frame 3 is queued
-        QVERIFY(!rig.link->SentAll);
+        QVERIFY(!rig.link->sentAll());
         rig.radio.sendToHost({kAck, kAck});
         rig.clock.settle();
-        QCOMPARE(rig.link->BlockNo, 4);
+        QCOMPARE(rig.link->blockNo(), 4);
         QVERIFY(rig.clock.runUntil([&] { return rig.finished > 0; }, 5000));
         QCOMPARE(rig.radio.radio.framesTaken, 49);
     }
@@ -208,7 +208,7 @@ private slots:
         QCOMPARE(rig.labels.last(), QString("Communication fault."));
         QCOMPARE(rig.progress.last(), 0);
         QCOMPARE(rig.accessCodeOffsets().size(), 1);  // no attempt on a port that is gone
-        QVERIFY(!rig.link->TransferActive);
+        QVERIFY(!rig.link->transferActive());
         QVERIFY(!rig.link->comm()->isOpen());
         QVERIFY(rig.state.RadioImage == before);
         QCOMPARE(rig.finished, 0);
@@ -261,7 +261,7 @@ private slots:
         QVERIFY(!m.detail.zh.empty());
         QVERIFY(rig.labels.isEmpty());
         QVERIFY(rig.progress.isEmpty());
-        QVERIFY(!rig.link->TransferActive);
+        QVERIFY(!rig.link->transferActive());
     }
 
     void portRefusedOnRestartKeepsTheLabel()
@@ -276,7 +276,7 @@ private slots:
                  QStringList{"Communication port is error, please setting right communication port . ！"});
         QCOMPARE(rig.labels, QStringList{"Connecting with transceiver. "});
         QCOMPARE(rig.progress, QList<int>{0});
-        QVERIFY(!rig.link->TransferActive);
+        QVERIFY(!rig.link->transferActive());
         rig.clock.advance(5000);
         QCOMPARE(rig.messages.size(), 1);
     }

@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w->Command_read);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(b.app.hub.isOpen(2));
-        QVERIFY(w->link()->TransferActive);
+        QVERIFY(w->link()->transferActive());
         QTest::keyClick(w->Command_read, Qt::Key_Escape);
         QCOMPARE(b.app.prompt.lastText(), QString("Read-write operating，don't close the window. ,"));
         QVERIFY(b.app.main->window<Form_Comm_Read>());
@@ -289,7 +289,7 @@ private slots:
         b.app.clock.advance(15000);
         QCOMPARE(b.app.prompt.texts(), QStringList{"The connection to the transceiver was lost during the transfer."});
         QCOMPARE(label(w), QString("Communication fault."));
-        QVERIFY(!w->link()->TransferActive);
+        QVERIFY(!w->link()->transferActive());
         QTest::mouseClick(w->Command_Cancel, Qt::LeftButton);
         QVERIFY(!b.app.main->window<Form_Comm_Read>());
     }
