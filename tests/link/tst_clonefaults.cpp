@@ -301,6 +301,44 @@ private slots:
         QVERIFY2(QString::fromStdString(advice.zh).contains("“端口设置”菜单"), advice.zh.c_str());
     }
 
+    void portAdviceForTheCommandLine_data()
+    {
+        // The same reasons as the windows, worded for mx615-cli: device paths
+        // and 'mx615-cli ports' instead of the Communication menu.
+        QTest::addColumn<int>("error");
+        QTest::addColumn<int>("commPort");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("advice");
+        QTest::newRow("no permission")
+            << int(PortError::PermissionDenied) << 0 << "/dev/ttyUSB0" << "Permission denied"
+            << "The system reports: Permission denied. Your user may not open /dev/ttyUSB0. Join the dialout group "
+               "(sudo usermod -aG dialout $USER) and log in again, or install the udev rule dist/99-mx615.rules.";
+        QTest::newRow("no table entry")
+            << int(PortError::NoSuchPort) << 9 << "" << "there is no serial port COM9 on this computer"
+            << "The port table has no entry 9. 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, "
+               "or give the device path.";
+        QTest::newRow("entry not there") << int(PortError::NoSuchPort) << 1 << "/dev/ttyUSB0" << ""
+                                         << "/dev/ttyUSB0 is not there. Check the programming cable and the device name.";
+        QTest::newRow("in use") << int(PortError::Busy) << 2 << "/dev/ttyS0" << ""
+                                << "/dev/ttyS0 is in use by another program. Close it and try again.";
+        QTest::newRow("settings") << int(PortError::BadSettings) << 0 << "/dev/null" << "bad"
+                                  << "The system reports: bad. /dev/null does not take the line settings 9600,N,8,1. "
+                                     "Is it a serial port?";
+        QTest::newRow("other") << int(PortError::Other) << 0 << "/dev/pts/9" << ""
+                               << "/dev/pts/9 could not be opened. Check the programming cable and the device name.";
+    }
+    void portAdviceForTheCommandLine()
+    {
+        QFETCH(int, error);
+        QFETCH(int, commPort);
+        QFETCH(QString, device);
+        QFETCH(QString, reason);
+        QFETCH(QString, advice);
+        const PortFault fault{PortError(error), device.toStdString(), reason.toStdString()};
+        QCOMPARE(QString::fromStdString(PortOpenAdviceCli(fault, commPort, device.toStdString())), advice);
+    }
+
     void portInUseByAnotherTransfer()
     {
         LinkRig rig(ReadPlan());
