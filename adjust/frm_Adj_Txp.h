@@ -80,6 +80,9 @@ public:
 
 protected:
     bool isCurrent() const override;
+    // Close is refused through the pause before a restart as well: the
+    // adjustment exchange must not be left half done.
+    bool closeRefused() const override { return linkBusy(); }
 
 private:
     // The file a dialog handed over, taken when its flag was first seen.

@@ -9,6 +9,7 @@
 
 #include "cli/Commands.h"
 #include "cli/PortJob.h"
+#include "link/ClonePlans.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
 #include "link/SystemChecks.h"

@@ -10,6 +10,7 @@
 #include "cli/RunLog.h"
 #include "files/ImageDiff.h"
 #include "files/ImageFile.h"
+#include "link/ClonePlans.h"
 #include "link/LinkTexts.h"
 
 namespace mx615::cli {
