@@ -336,8 +336,10 @@ std::vector<Finding> SystemChecks::services(const std::vector<std::string>& tabl
     if (running.count("ModemManager") == 0)
         out.push_back({Finding::Ok, "ModemManager is not running."});
     else if (ruleInstalled(kUdevRuleName))
-        out.push_back({Finding::Ok, std::string("ModemManager is running; the udev rule ") + kUdevRuleName +
-                                        " keeps it away from programming cables."});
+        out.push_back({Finding::Warning, std::string("ModemManager is running and may probe a new serial port with "
+                                         "modem commands; the installed udev rule ") + kUdevRuleName +
+                                         " keeps it away from the cable chips it knows. For another adapter: sudo "
+                                         "systemctl stop ModemManager"});
     else
         out.push_back({Finding::Warning, std::string("ModemManager is running and may probe a new serial port with "
                                          "modem commands. Install the udev rule (sudo cp dist/") + kUdevRuleName +

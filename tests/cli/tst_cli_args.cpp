@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "cli/CliArgs.h"
+#include "cli/RunLog.h"
 
 using namespace mx615::cli;
 
@@ -83,6 +84,23 @@ private slots:
         p = ParseCliArgs(words("read --help --fast"));
         QVERIFY(p.error.empty() && p.args.help);
         QCOMPARE(p.args.command, std::string("read"));
+    }
+
+    // What a run leaves beside the radios: CSV fields as spreadsheets read
+    // them, backup names that sort by time, times with their offset.
+    void logAndBackupNames()
+    {
+        QCOMPARE(CsvField("plain"), std::string("plain"));
+        QCOMPARE(CsvField("a, \"b\"\r\n"), std::string("\"a, \"\"b\"\"\r\n\""));
+        const std::time_t when = 1796000000;
+        const QString usb = QString::fromStdString(BackupName(when, "/dev/ttyUSB0", 1));
+        QVERIFY2(QRegularExpression("^\\d{8}-\\d{6}-ttyUSB0-001\\.img$").match(usb).hasMatch(), qPrintable(usb));
+        QVERIFY(BackupName(when, "/dev/pts/3", 12).find("-pts3-012.img") != std::string::npos);
+        QVERIFY(BackupName(when, "/tmp/my cable", 2).find("-mycable-002.img") != std::string::npos);
+        QVERIFY(BackupName(when, "/dev/ttyUSB0", 9) < BackupName(when + 1, "/dev/ttyUSB0", 1));
+        const QString iso = QString::fromStdString(IsoTime(when));
+        QVERIFY2(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$").match(iso).hasMatch(),
+                 qPrintable(iso));
     }
 };
 
