@@ -85,8 +85,8 @@ int RunDoctor(const CliArgs& args)
             say({{Finding::Problem, "the port table has no entry " + std::to_string(named->commPort) +
                                         ". 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, or give "
                                         "the device path."}});
-        else
-            devices.push_back(named->device);
+        else   // a bare name is a device under /dev, as the serial port takes it
+            devices.push_back(named->device.front() == '/' ? named->device : "/dev/" + named->device);
     }
     bool present = false;
     for (const std::string& device : devices) {
