@@ -80,8 +80,8 @@ public:
 
 protected:
     bool isCurrent() const override;
-    // Close is refused through the pause before a restart as well: the
-    // adjustment exchange must not be left half done.
+    // Close is refused through the pause before a restart too, as Read, Write
+    // and the file buttons are: one rule for every button of this window.
     bool closeRefused() const override { return linkBusy(); }
 
 private:
