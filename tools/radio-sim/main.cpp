@@ -7,13 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <unistd.h>
 
 #include "PtyRadio.h"
 #include "adjust/AdjustTable.h"
+#include "files/NumberFile.h"
 #include "model/ProgramState.h"
 #include "model/RadioDefaults.h"
 
@@ -92,18 +92,18 @@ mx615::sim::Memory defaultMemory()
 enum class ImageFile { Missing, Loaded, Unusable };
 
 // A file that exists but is not a radio image (wrong size, unreadable, a
-// folder) is Unusable: it is neither loaded nor ever overwritten.
+// folder, a pipe, a device) is Unusable: it is neither loaded nor ever
+// overwritten.
 ImageFile loadImage(const std::string& path, mx615::sim::Memory& memory)
 {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec) && !ec)
         return ImageFile::Missing;
-    std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path, ec)) {
-        std::cerr << "mx615-radio-sim: cannot read " << path << "; not used, and not overwritten\n";
+    std::string data;
+    if (auto fault = mx615::ReadWholeFile(path, 64 * memory.size(), {"a radio image", "对讲机映像"}, data)) {
+        std::cerr << "mx615-radio-sim: " << fault->text.en << " Not used, and not overwritten.\n";
         return ImageFile::Unusable;
     }
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (data.size() != memory.size()) {
         std::cerr << "mx615-radio-sim: " << path << " holds " << data.size() << " bytes, not "
                   << memory.size() << "; not used, and not overwritten\n";
@@ -113,21 +113,13 @@ ImageFile loadImage(const std::string& path, mx615::sim::Memory& memory)
     return ImageFile::Loaded;
 }
 
-bool saveImage(const std::string& path, const mx615::sim::Memory& memory)
+// Through a temporary file renamed over the old one: an interrupted save
+// keeps it.
+void saveImage(const std::string& path, const mx615::sim::Memory& memory)
 {
-    // A temporary file renamed over the old one: an interrupted save keeps it.
-    const std::string temporary = path + ".tmp";
-    bool written = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(memory.data()), std::streamsize(memory.size()));
-        out.close();
-        written = !out.fail();
-    }
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    std::remove(temporary.c_str());
-    return false;
+    const std::string bytes(reinterpret_cast<const char*>(memory.data()), memory.size());
+    if (auto fault = mx615::WriteFileReplacing(path, bytes))
+        std::cerr << "mx615-radio-sim: " << fault->text.en << "\n";
 }
 
 bool number(const char* text, int& out)
@@ -212,8 +204,8 @@ int main(int argc, char* argv[])
         if (verbose)
             std::cerr << "mx615-radio-sim: session ended (" << pty.radio.readRequests << " reads, "
                       << pty.radio.framesTaken << " frames so far)\n";
-        if (wrote && !image.empty() && !saveImage(image, memory))
-            std::cerr << "mx615-radio-sim: cannot save " << image << "\n";
+        if (wrote && !image.empty())
+            saveImage(image, memory);
     };
 
     struct sigaction action {};
@@ -228,7 +220,7 @@ int main(int argc, char* argv[])
     pty.hangUp();
     if (!link.empty())
         ::unlink(link.c_str());
-    if (!image.empty() && !saveImage(image, memory))
-        std::cerr << "mx615-radio-sim: cannot save " << image << "\n";
+    if (!image.empty())
+        saveImage(image, memory);
     return ok ? 0 : 1;
 }
