@@ -38,15 +38,20 @@ std::string CsvField(const std::string& text)
 
 std::optional<std::string> RunLog::check() const
 {
+    // A pipe would block the run until someone reads it, a device swallow it.
+    if (const auto fault = RefuseNonRegularFile(path_, true))
+        return fault->text.en;
     std::FILE* file = std::fopen(path_.c_str(), "ab");
     if (!file)
-        return std::string(std::strerror(errno));
+        return "The file " + path_ + " cannot be written: " + std::strerror(errno) + ".";
     std::fclose(file);
     return std::nullopt;
 }
 
 std::optional<std::string> RunLog::append(const LogRow& row, std::time_t when) const
 {
+    if (const auto fault = RefuseNonRegularFile(path_, true))
+        return fault->text.en;
     std::FILE* file = std::fopen(path_.c_str(), "ab");
     if (!file)
         return std::string(std::strerror(errno));

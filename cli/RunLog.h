@@ -34,7 +34,7 @@ std::string CsvField(const std::string& text);
 class RunLog {
 public:
     explicit RunLog(std::string path) : path_(std::move(path)) {}
-    // Whether the file can be appended to; the reason when not.
+    // Whether the file can be appended to; when not, a sentence that says why.
     std::optional<std::string> check() const;
     // The system's reason when the row could not be written.
     std::optional<std::string> append(const LogRow& row, std::time_t when) const;

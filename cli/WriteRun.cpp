@@ -183,7 +183,7 @@ bool LogUsable(const std::string& path)
     if (path.empty())
         return true;
     if (const auto reason = RunLog(path).check()) {
-        Complain(path + " cannot be written: " + *reason + ". Nothing was done.");
+        Complain(*reason + " No radio was touched.");
         return false;
     }
     return true;

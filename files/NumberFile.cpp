@@ -372,6 +372,11 @@ std::optional<FileError> WriteFileReplacing(const std::string& path, const std::
     return std::nullopt;
 }
 
+std::optional<FileError> RefuseNonRegularFile(const std::string& path, bool writing)
+{
+    return refuseNonRegular(path, writing);
+}
+
 std::optional<FileError> WriteNewFile(const std::string& path, const std::string& text, bool& existed)
 {
     existed = false;

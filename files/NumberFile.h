@@ -65,6 +65,9 @@ std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFil
 // name that is not a regular file (a folder, a pipe, a device) is refused and
 // left as it is.
 std::optional<FileError> WriteFileReplacing(const std::string& path, const std::string& text);
+// The refusal of a name that exists but is not a regular file (or a link to
+// one): a folder, a pipe, a device. A name that does not exist passes.
+std::optional<FileError> RefuseNonRegularFile(const std::string& path, bool writing);
 // Writes a file that must not exist yet, whole or not at all; existed tells
 // that a file of that name was there (and is untouched).
 std::optional<FileError> WriteNewFile(const std::string& path, const std::string& text, bool& existed);

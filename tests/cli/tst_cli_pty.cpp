@@ -181,6 +181,8 @@ private slots:
                                         << "/dev/mx615-none: Communication port is error";
         QTest::newRow("adjustment name") << QStringList{"adjust-read", "--port", "COM1", "-o", "cal.chann"} << 2
                                          << "name the file *.adj";
+        QTest::newRow("log is a folder") << QStringList{"read", "--port", "COM1", "-o", "r.img", "--log", "/tmp"} << 3
+                                         << "/tmp cannot be written: it is a folder";
         QTest::newRow("no such entry") << QStringList{"read", "--port", "COM9", "-o", "r.img"} << 1
                                        << "The port table has no entry 9";
     }
