@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Codecs.h"
 #include "model/ProgramState.h"
 
 namespace mx615 {
@@ -42,7 +43,7 @@ inline const Bilingual kColumnFormat{
     "^ 可选信令 |^ PTT-ID"};
 
 // The titles of a format string, without their alignment marks.
-std::vector<std::string> ColumnTitles(const std::string& format);
+using mx615::ColumnTitles;
 
 // The texts of row n (columns 0..9) as the record holds them. An empty
 // channel (byte 0 = 0xFF) gives blanks in columns 1..9 whatever else it holds.
