@@ -72,3 +72,17 @@ Bilingual Caption(int channel)
 }
 
 }  // namespace mx615::ChannelGrid
+
+namespace mx615::ChannelGridTexts {
+
+const Bilingual* ForProblem(FrequencyProblem problem, bool transmit)
+{
+    switch (problem) {
+    case FrequencyProblem::OutOfBand: return transmit ? &TxOutOfBand : &RxOutOfBand;
+    case FrequencyProblem::Unstorable: return &BadFrequency;
+    case FrequencyProblem::RxFirst: return &RxFirst;
+    default: return nullptr;
+    }
+}
+
+}  // namespace mx615::ChannelGridTexts

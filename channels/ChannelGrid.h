@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "channels/FrequencyEntry.h"
 #include "model/Codecs.h"
 #include "model/ProgramState.h"
 
@@ -76,6 +77,10 @@ inline const Bilingual BadFrequency{
     "The frequency is not a valid number. Type it as three digits, a point and up to five decimals, "
     "for example 450.02500.",
     "频率格式不正确，请输入三位整数、小数点和最多五位小数，例如 450.02500 ！"};
+
+// The grids' warning for a frequency entry's problem (the channel table and
+// the test grid word them alike); none for None.
+const Bilingual* ForProblem(FrequencyProblem problem, bool transmit);
 }  // namespace ChannelGridTexts
 
 }  // namespace mx615

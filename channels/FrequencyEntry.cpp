@@ -14,27 +14,27 @@ using Result = ChannelFrequencyEntry::Result;
 // The bytes a transmit frequency takes with it: the frequency and the encode tone.
 constexpr int kTxBytes[] = {4, 5, 6, 7, 10, 11};
 
-// The text to store for a typed, non-blank text, or a refusal.
-ChannelFrequencyEntry storableText(const ProgramState& state, const std::string& typed, bool stored,
-                                   const std::string& storedText)
+// The entry of a typed, non-blank text into a field that holds storedText.
+ChannelFrequencyEntry storableText(const ProgramState& state, const std::string& typed, const std::string& storedText)
 {
+    const FrequencyToStore store = StorableFrequency(state, typed);
     ChannelFrequencyEntry entry;
-    if (!FrequencyInBand(state, typed)) {
-        entry.problem = FrequencyProblem::OutOfBand;
-        entry.result = Result::Stored;
-        entry.shown = BandLowText(state);
-    } else if (auto normal = NormalisedFrequencyText(state, typed)) {
-        entry.result = Result::Stored;
-        entry.shown = *normal;
-    } else {
-        entry.problem = FrequencyProblem::Unstorable;
-        entry.result = Result::Refused;
-        entry.shown = stored ? storedText : std::string();
-    }
+    entry.problem = store.problem;
+    entry.result = store.problem == FrequencyProblem::Unstorable ? Result::Refused : Result::Stored;
+    entry.shown = entry.result == Result::Refused ? storedText : store.text;
     return entry;
 }
 
 }  // namespace
+
+FrequencyToStore StorableFrequency(const ProgramState& state, const std::string& typed)
+{
+    if (!FrequencyInBand(state, typed))
+        return {BandLowText(state), FrequencyProblem::OutOfBand};
+    if (auto normal = NormalisedFrequencyText(state, typed))
+        return {*normal, FrequencyProblem::None};
+    return {{}, FrequencyProblem::Unstorable};
+}
 
 std::optional<std::string> NormalisedFrequencyText(const ProgramState& state, const std::string& text)
 {
@@ -73,7 +73,7 @@ ChannelFrequencyEntry EnterRxFrequency(ProgramState& state, int n, const std::st
         entry.result = Result::Cleared;
         return entry;
     }
-    ChannelFrequencyEntry entry = storableText(state, text, inUse, inUse ? FrequencyText(state, n, kRxFirst) : "");
+    ChannelFrequencyEntry entry = storableText(state, text, inUse ? FrequencyText(state, n, kRxFirst) : "");
     if (entry.result != Result::Stored)
         return entry;
     StoreFrequency(state, entry.shown, n, kRxFirst);
@@ -100,8 +100,7 @@ ChannelFrequencyEntry EnterTxFrequency(ProgramState& state, int n, const std::st
         entry.result = Result::Cleared;
         return entry;
     }
-    const bool hasTx = HasTx(state, n);
-    entry = storableText(state, text, hasTx, hasTx ? FrequencyText(state, n, kTxFirst) : "");
+    entry = storableText(state, text, HasTx(state, n) ? FrequencyText(state, n, kTxFirst) : "");
     if (entry.result != Result::Stored)
         return entry;
     StoreFrequency(state, entry.shown, n, kTxFirst);

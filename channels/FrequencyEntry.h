@@ -27,6 +27,15 @@ enum class FrequencyProblem {
     RxFirst,     // a transmit frequency typed on an empty channel: nothing was stored
 };
 
+// What a typed, non-blank frequency stores: its display form, the band's low
+// edge when it lies outside the band (OutOfBand), or nothing when it has no
+// storable shape (Unstorable, text empty).
+struct FrequencyToStore {
+    std::string text;
+    FrequencyProblem problem = FrequencyProblem::None;
+};
+FrequencyToStore StorableFrequency(const ProgramState& state, const std::string& typed);
+
 // The outcome of one entry into channel n's receive or transmit frequency.
 struct ChannelFrequencyEntry {
     enum class Result { Unchanged, Stored, Cleared, Refused };

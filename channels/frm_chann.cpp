@@ -219,19 +219,11 @@ bool frm_chann::commitCell(int row, int column, CellEditor::Kind kind)
 
 bool frm_chann::showProblem(FrequencyProblem problem, bool transmit)
 {
-    switch (problem) {
-    case FrequencyProblem::OutOfBand:
-        warn(transmit ? ChannelGridTexts::TxOutOfBand : ChannelGridTexts::RxOutOfBand);
-        return true;
-    case FrequencyProblem::Unstorable:
-        warn(ChannelGridTexts::BadFrequency);
-        return false;
-    case FrequencyProblem::RxFirst:
-        warn(ChannelGridTexts::RxFirst);
+    if (const Bilingual* warning = ChannelGridTexts::ForProblem(problem, transmit))
+        warn(*warning);
+    if (problem == FrequencyProblem::RxFirst)
         Text_Edit->clear();
-        return true;
-    default: return true;
-    }
+    return problem != FrequencyProblem::Unstorable;
 }
 
 bool frm_chann::commitRx(int n, const QString& text)
@@ -365,14 +357,12 @@ void frm_chann::fitColumns()
 
 QString frm_chann::cell(int row, int column) const
 {
-    const QTableWidgetItem* item = MSF_chann->item(row, column);
-    return item ? item->text() : QString();
+    return CellText(MSF_chann, row, column);
 }
 
 void frm_chann::setCell(int row, int column, const QString& text)
 {
-    if (QTableWidgetItem* item = MSF_chann->item(row, column))
-        item->setText(text);
+    SetCellText(MSF_chann, row, column, text);
 }
 
 void frm_chann::setCell(int row, int column, const std::string& text)

@@ -146,14 +146,12 @@ int Form_Edit_Test::fitColumns()
 
 QString Form_Edit_Test::cell(int row, int column) const
 {
-    const QTableWidgetItem* item = MSF_chann->item(row, column);
-    return item ? item->text() : QString();
+    return CellText(MSF_chann, row, column);
 }
 
 void Form_Edit_Test::setCell(int row, int column, const QString& text)
 {
-    if (QTableWidgetItem* item = MSF_chann->item(row, column))
-        item->setText(text);
+    SetCellText(MSF_chann, row, column, text);
 }
 
 }  // namespace mx615

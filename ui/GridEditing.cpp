@@ -79,6 +79,18 @@ void SetColumnTitles(QTableWidget* grid, const std::string& format)
     grid->setHorizontalHeaderLabels(labels);
 }
 
+QString CellText(const QTableWidget* grid, int row, int column)
+{
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void SetCellText(QTableWidget* grid, int row, int column, const QString& text)
+{
+    if (QTableWidgetItem* item = grid->item(row, column))
+        item->setText(text);
+}
+
 void PlaceOverCell(QTableWidget* grid, QWidget* editor, int row, int column)
 {
     QRect rect = grid->visualRect(grid->model()->index(row, column));
@@ -89,8 +101,7 @@ void PlaceOverCell(QTableWidget* grid, QWidget* editor, int row, int column)
 void ShowCellEditor(QTableWidget* grid, QLineEdit* editor, int row, int column)
 {
     PlaceOverCell(grid, editor, row, column);
-    const QTableWidgetItem* item = grid->item(row, column);
-    editor->setText(item ? item->text() : QString());
+    editor->setText(CellText(grid, row, column));
     editor->selectAll();
     editor->show();
     editor->raise();
@@ -150,12 +161,6 @@ CellEditor::CellEditor(QTableWidget* grid, QWidget* parent, Client& client, cons
     grid_->installEventFilter(this);
 }
 
-QString CellEditor::cell(int row, int column) const
-{
-    const QTableWidgetItem* item = grid_->item(row, column);
-    return item ? item->text() : QString();
-}
-
 void CellEditor::place()
 {
     if (open_ == Kind::Text)
@@ -180,7 +185,7 @@ void CellEditor::begin()
     grid_->scrollToItem(grid_->item(row, column));
     row_ = row;
     column_ = column;
-    saved_ = cell(row, column);
+    saved_ = CellText(grid_, row, column);
     if (kind == Kind::Text) {
         if (list_)
             list_->hide();
@@ -240,7 +245,7 @@ void CellEditor::abandon()
 
 void CellEditor::abandonIfReplaced()
 {
-    if (open_ != Kind::None && cell(row_, column_) != saved_)
+    if (open_ != Kind::None && CellText(grid_, row_, column_) != saved_)
         abandon();
 }
 

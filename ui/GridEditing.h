@@ -38,6 +38,9 @@ bool TypesFrequencyCharacter(const QKeyEvent* key);
 void SetUpEditGrid(QTableWidget* grid);
 // The titles of a column-format string into the header and row 0.
 void SetColumnTitles(QTableWidget* grid, const std::string& format);
+// The text of a cell ("" where the grid has no item), and setting it.
+QString CellText(const QTableWidget* grid, int row, int column);
+void SetCellText(QTableWidget* grid, int row, int column, const QString& text);
 // Lays the editor exactly over the cell.
 void PlaceOverCell(QTableWidget* grid, QWidget* editor, int row, int column);
 // Lays the frequency box over the cell with the cell's text selected, and
@@ -124,7 +127,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QString cell(int row, int column) const;
     void place();
     void enter(Kind kind);
     bool gridKeyPress(QKeyEvent* key);
