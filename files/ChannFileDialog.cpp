@@ -1,7 +1,5 @@
 #include "files/ChannFileDialog.h"
 
-#include "channels/Form_Chann_Edit.h"
-#include "channels/frm_chann.h"
 #include "files/ChannFile.h"
 
 namespace mx615 {
@@ -44,13 +42,8 @@ std::optional<FileError> Form_open_chann::confirmFile(const std::string& path)
 
 void Form_open_chann::afterDone()
 {
-    // The windows on show hold the old channels: the table redraws now rather
-    // than waiting to be brought to the front, the detail dialog reloads.
-    WindowHost& main = host();
-    if (frm_chann* table = main.window<frm_chann>())
-        table->Form_Activate();
-    if (Form_Chann_Edit* detail = main.window<Form_Chann_Edit>())
-        detail->ReloadDialog();
+    // The windows on show hold the old channels.
+    host().imageReplaced();
 }
 
 Form_save_chann::Form_save_chann(WindowHost& host) : ParamFileDialog(host, kSaveKind) {}
