@@ -124,7 +124,7 @@ private slots:
         add("out of band", {{"Frequency", "146.520000"}}, "146.52000 MHz lies outside the band of the MX-615D-UHF");
         add("below 10 Hz", {{"Frequency", "446.006251"}}, "446.006251 has a digit below 10 Hz");
         add("not a number", {{"Frequency", "44x.5"}}, "\"44x.5\" is not a frequency");
-        add("empty frequency", {{"Frequency", ""}}, "Frequency \"\" is not a frequency");
+        add("blank frequency", {{"Frequency", " x "}}, "Frequency \"x\" is not a frequency");
         add("tx out of band", {{"Duplex", "+"}, {"Offset", "100.000000"}}, "transmit frequency 546.00000 MHz lies outside");
         add("tx below zero", {{"Duplex", "-"}, {"Offset", "500"}}, "transmit frequency -54.00000 MHz");
         add("split without tx", {{"Duplex", "split"}, {"Offset", ""}},
