@@ -1,8 +1,7 @@
 #include "files/ChannFileDialog.h"
 
-#include "channels/Form_Chann_Edit.h"
-#include "channels/frm_chann.h"
 #include "files/ChannFile.h"
+#include "files/PlanOpen.h"
 
 namespace mx615 {
 
@@ -14,7 +13,7 @@ const FileDialogKind kOpenKind{
     {"Open the file name of channel parameter is nullity ", "打开信道参数文件名无效 "},
     {"Nullity file suffix name of channel parameter.", "无效的信道参数文件后缀名！"},
     Bilingual{"Succeed fold the channel parameter from file.", "信道参数从文件调入成功 ！"},
-    {"Nothing was loaded: the channel parameters are as they were.", "未调入任何数据，信道参数保持不变。"},
+    kNothingLoaded,
     ".chann",
     ".CHANN",
     false,
@@ -44,13 +43,7 @@ std::optional<FileError> Form_open_chann::confirmFile(const std::string& path)
 
 void Form_open_chann::afterDone()
 {
-    // The windows on show hold the old channels: the table redraws now rather
-    // than waiting to be brought to the front, the detail dialog reloads.
-    WindowHost& main = host();
-    if (frm_chann* table = main.window<frm_chann>())
-        table->Form_Activate();
-    if (Form_Chann_Edit* detail = main.window<Form_Chann_Edit>())
-        detail->ReloadDialog();
+    ShowReplacedImage(host());
 }
 
 Form_save_chann::Form_save_chann(WindowHost& host) : ParamFileDialog(host, kSaveKind) {}

@@ -1,0 +1,44 @@
+#include "files/PlanOpen.h"
+
+#include <QFileInfo>
+
+#include "channels/Form_Chann_Edit.h"
+#include "channels/frm_chann.h"
+#include "files/PlanFile.h"
+#include "ui/Prompt.h"
+#include "ui/WindowHost.h"
+
+namespace mx615 {
+
+void ShowReplacedImage(WindowHost& host)
+{
+    // The windows on show hold the old channels: the table redraws now rather
+    // than waiting to be brought to the front, the detail dialog reloads.
+    if (frm_chann* table = host.window<frm_chann>())
+        table->Form_Activate();
+    if (Form_Chann_Edit* detail = host.window<Form_Chann_Edit>())
+        detail->ReloadDialog();
+}
+
+bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
+{
+    AppContext& context = host.context();
+    ProgramState& state = context.state;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (const auto fault = LoadPlanFile(state, absolute.toStdString())) {
+        const bool zh = state.UiChinese;
+        QStringList detail;
+        for (const std::string& row : fault->rows)
+            detail << qs(row);
+        if (fault->hint)
+            detail << qs(*fault->hint, zh);
+        detail << qs(kNothingLoaded, zh);
+        context.prompt.warning(parent, qs(kOperatePrompt, zh), qs(fault->text, zh), detail.join('\n'));
+        return false;
+    }
+    state.LastFilePath = absolute.toStdString();
+    ShowReplacedImage(host);
+    return true;
+}
+
+}  // namespace mx615
