@@ -14,6 +14,7 @@
 #include "support/StartedState.h"
 
 using namespace mx615;
+using test::channelPlan;
 using test::imageBytes;
 
 namespace {
@@ -52,15 +53,6 @@ std::string fullRow(const std::map<std::string, std::string>& changed)
     for (const auto& [column, value] : changed)
         values[column] = value;
     return joined([&](const char* column) { return values[column]; });
-}
-
-// Channel lines 1..16 and the scan bits, the part of the image a CSV is.
-QByteArray channelPlan(const ProgramState& s)
-{
-    QByteArray plan;
-    for (int n = 1; n <= kChannels; ++n)
-        plan += imageBytes(s, n);
-    return plan + imageBytes(s, kScanBitsLow / 16, kScanBitsLow % 16, 2);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "support/StartedState.h"
 
 using namespace mx615;
+using test::channelPlan;
 
 namespace {
 
@@ -30,14 +31,6 @@ QString shown(const ProgramState& s, int n)
     for (const std::string& cell : ChannelGrid::RowTexts(s, n, false))
         cells << QString::fromStdString(cell);
     return cells.join('|');
-}
-
-QByteArray channelPlan(const ProgramState& s)
-{
-    QByteArray plan;
-    for (int n = 1; n <= kChannels; ++n)
-        plan += test::imageBytes(s, n);
-    return plan + test::imageBytes(s, kScanBitsLow / 16, kScanBitsLow % 16, 2);
 }
 
 }  // namespace
