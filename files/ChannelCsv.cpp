@@ -250,18 +250,22 @@ long long inBand(const ProgramState& state, long long steps, const char* what)
 }
 
 // A frequency in MHz, or with the unit after it: "446.00625 MHz", "446006.25 kHz".
-long long frequencyIn(const Row& row, const std::string& column)
+Decimal frequencySteps(std::string figure, long long& steps)
 {
-    const std::string value = row[column];
-    std::string figure = row.number(column);
     int decimals = 5;   // 10 Hz steps in a figure of MHz
     const std::string unit = figure.size() > 3 ? lower(figure.substr(figure.size() - 3)) : std::string();
     if (unit == "mhz" || unit == "khz") {
         figure = trimmed(figure.substr(0, figure.size() - 3));
         decimals = unit == "khz" ? 2 : 5;
     }
+    return exactDecimal(figure, decimals, steps);
+}
+
+long long frequencyIn(const Row& row, const std::string& column)
+{
+    const std::string value = row[column];
     long long steps = 0;
-    switch (exactDecimal(figure, decimals, steps)) {
+    switch (frequencySteps(row.number(column), steps)) {
     case Decimal::NotANumber:
         throw RowFault{column + " " + quoted(value) + " is not a frequency in MHz."};
     case Decimal::TooFine:
@@ -464,7 +468,7 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
         const Row row{records[r].line, &columns, &records[r].fields, separator == ';'};
         long long steps = -1;
         const std::string frequency = row.number("Frequency");
-        if (frequency.empty() || (exactDecimal(frequency, 5, steps) == Decimal::Ok && steps == 0))
+        if (frequency.empty() || (frequencySteps(frequency, steps) == Decimal::Ok && steps == 0))
             ++result.skipped;
         else
             rows.push_back(row);

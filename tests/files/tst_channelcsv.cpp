@@ -115,7 +115,7 @@ private slots:
     void skipsRowsWithoutAFrequency()
     {
         ProgramState s = test::startedState();
-        CsvImport result = ImportChannelCsv("Location,Frequency\n1,\n2,446.1\n3,0\n4,0.000000\n5, \n6,446.2\n", s, false);
+        CsvImport result = ImportChannelCsv("Location,Frequency\n1,\n2,446.1\n3,0\n4,0.000000 MHz\n5, \n6,446.2\n", s, false);
         QVERIFY(result.refused.empty());
         QCOMPARE(result.skipped, 4);
         QCOMPARE(result.channels, (std::vector<int>{2, 6}));
