@@ -37,6 +37,9 @@ bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
         return false;
     }
     state.LastFilePath = absolute.toStdString();
+    // The file shows in the channel table, which opens if the user closed it.
+    if (!host.window<frm_chann>())
+        host.openWindow<frm_chann>();
     ShowReplacedImage(host);
     return true;
 }

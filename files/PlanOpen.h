@@ -21,7 +21,7 @@ inline const Bilingual kNothingLoaded{"Nothing was loaded: the channel parameter
 void ShowReplacedImage(WindowHost& host);
 
 // Loads a .chann, .img or .csv file (by its suffix, in any letter case) and
-// shows it; LastFilePath becomes its absolute path. A file that cannot be
+// shows it in the channel table, opening the table if it is closed; LastFilePath becomes its absolute path. A file that cannot be
 // taken whole changes nothing and is refused with one message box over
 // parent that names the file and the reason. Returns whether it was loaded.
 bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path);

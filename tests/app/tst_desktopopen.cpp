@@ -156,9 +156,12 @@ private slots:
         QCOMPARE(cell(app, 1, 1), QStringLiteral("450.02500"));   // the factory channel 1
     }
 
+    // Even with the channel table closed, the file is seen at once.
     void opensOneDroppedFile()
     {
         TestApp app;
+        app.main->unloadWindow<frm_chann>();
+        QVERIFY(!app.main->window<frm_chann>());
         drop(*app.main, {path("plan.CSV")});
         QVERIFY(app.prompt.messages.isEmpty());
         QCOMPARE(cell(app, 1, 1), QStringLiteral("446.10000"));
