@@ -11,6 +11,8 @@
 #include <system_error>
 
 #if __has_include(<unistd.h>)
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #define MX615_HAVE_POSIX 1
 #endif
@@ -66,6 +68,38 @@ FileError fileError(const std::string& path, const std::string& reasonEn, const 
         return {{"The file " + path + " cannot be written: " + reasonEn + ".",
                  "无法写入文件 " + path + "：" + reasonZh + "。"}};
     return {{"The file " + path + " cannot be read: " + reasonEn + ".", "无法读取文件 " + path + "：" + reasonZh + "。"}};
+}
+
+// Names a pipe, a device or a folder given where a file belongs; a write
+// says too that nothing was done to it.
+FileError notRegularFile(const std::string& path, fs::file_type type, bool writing)
+{
+    Bilingual what{"not a regular file", "这不是普通文件"};
+    const auto is = [&](const char* en, const char* zh) {
+        what = {std::string("it is ") + en + ", not a regular file", std::string("这是") + zh + "，不是普通文件"};
+    };
+    switch (type) {
+    case fs::file_type::directory: is("a folder (directory)", "文件夹（目录）"); break;
+    case fs::file_type::fifo: is("a named pipe", "命名管道"); break;
+    case fs::file_type::character: is("a device (a terminal, a port or the like)", "设备（终端、端口等）"); break;
+    case fs::file_type::block: is("a block device", "块设备"); break;
+    case fs::file_type::socket: is("a socket", "套接字"); break;
+    default: what.en = "it is " + what.en; break;
+    }
+    if (writing)
+        return fileError(path, what.en + "; it was left as it is", what.zh + "；未作任何改动", true);
+    return fileError(path, what.en, what.zh, false);
+}
+
+// The refusal of anything but a regular file (or a link to one) at path; a
+// name that does not exist passes, the open or the write says why.
+std::optional<FileError> refuseNonRegular(const std::string& path, bool writing)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status) || fs::is_regular_file(status))
+        return std::nullopt;
+    return notRegularFile(path, status.type(), writing);
 }
 
 bool endsWith(std::string_view text, std::string_view suffix)
@@ -174,9 +208,57 @@ std::optional<FileError> ReadWholeFile(const std::string& path, std::size_t maxB
                                        std::string& text)
 {
     text.clear();
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return fileError(path, "it is a folder", "这是一个文件夹", false);
+    const auto tooLarge = [&] {
+        text.clear();
+        return FileError{{"The file " + path + " is far larger than " + kind.en + "; it was not read.",
+                          "文件 " + path + " 远大于" + kind.zh + "，未读取。"}};
+    };
+    // A pipe, a terminal or a device would block the read or never end, and
+    // opening a serial port would even wake the radio on it: such a name is
+    // refused before it is opened.
+    if (auto fault = refuseNonRegular(path, false))
+        return *fault;
+#ifdef MX615_HAVE_POSIX
+    // The open neither waits for a writer nor takes a terminal, and the check
+    // is repeated on what was opened, in case the name changed meanwhile.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const std::string reason = systemReason(errno);
+        return fileError(path, reason, reason, false);
+    }
+    const auto failed = [&](const FileError& fault) {
+        ::close(fd);
+        text.clear();
+        return fault;
+    };
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const std::string reason = systemReason(errno);
+        return failed(fileError(path, reason, reason, false));
+    }
+    if (!S_ISREG(info.st_mode))
+        return failed(notRegularFile(path, fs::file_type::unknown, false));
+    if (std::uintmax_t(info.st_size) > maxBytes)
+        return failed(tooLarge());
+    char buffer[8192];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            const std::string reason = systemReason(errno);
+            return failed(fileError(path, reason, reason, false));
+        }
+        text.append(buffer, std::size_t(got));
+        // A file of the kernel's can tell a size of 0 and yet go on and on.
+        if (text.size() > maxBytes)
+            return failed(tooLarge());
+    }
+    ::close(fd);
+    return std::nullopt;
+#else
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
         const std::string reason = systemReason(errno);
@@ -188,9 +270,7 @@ std::optional<FileError> ReadWholeFile(const std::string& path, std::size_t maxB
         text.append(buffer, got);
         if (text.size() > maxBytes) {
             std::fclose(file);
-            text.clear();
-            return FileError{{"The file " + path + " is far larger than " + kind.en + "; it was not read.",
-                              "文件 " + path + " 远大于" + kind.zh + "，未读取。"}};
+            return tooLarge();
         }
     }
     const bool failed = std::ferror(file) != 0;
@@ -201,6 +281,7 @@ std::optional<FileError> ReadWholeFile(const std::string& path, std::size_t maxB
         return fileError(path, systemReason(error), systemReason(error), false);
     }
     return std::nullopt;
+#endif
 }
 
 std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFileFormat& format,

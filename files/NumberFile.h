@@ -48,14 +48,15 @@ std::string NumberFileText(const NumberFileFormat& format, const std::function<i
 std::optional<FileError> ParseNumberText(std::string_view text, const NumberFileFormat& format,
                                          std::vector<int16_t>& values);
 
-// Reads the whole file at path into text. A folder, an unreadable file and
-// one larger than maxBytes are refused with the system's reason; kind names
-// the file in that message ("a channel parameter file").
+// Reads the whole file at path into text. Only a regular file (or a link to
+// one) is read: a folder, a pipe or a device is refused at once, without
+// waiting on it. An unreadable file is refused with the system's reason, one
+// larger than maxBytes with kind naming what it should have been ("a channel
+// parameter file").
 std::optional<FileError> ReadWholeFile(const std::string& path, std::size_t maxBytes, const Bilingual& kind,
                                        std::string& text);
 
-// Reads the file at path and parses it; a folder, an unreadable file and one
-// far larger than the format are refused with the system's reason.
+// Reads the file at path as ReadWholeFile does and parses it.
 std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFileFormat& format,
                                         std::vector<int16_t>& values);
 

@@ -2,10 +2,15 @@
 // pseudo-terminals, judged by its exit status, its output and the radios'
 // memory afterwards.
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "adjust/AdjustTable.h"
 #include "files/AdjFile.h"
@@ -226,6 +231,50 @@ private slots:
         QCOMPARE(run.exit, exit);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists("r.img"));
+    }
+
+    // A pipe, a terminal or a device named as a file is refused at once (the
+    // run gives up after 30 s); a link to a good file is shown.
+    void showTakesOnlyRegularFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("exit");
+        QTest::newRow("named pipe") << "pipe" << 3;
+        QTest::newRow("terminal") << "terminal" << 3;
+        QTest::newRow("endless device") << "/dev/zero" << 3;
+        QTest::newRow("empty device") << "/dev/null" << 3;
+        QTest::newRow("folder") << "folder" << 3;
+        QTest::newRow("link to a channel file") << "link" << 0;
+    }
+    void showTakesOnlyRegularFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, exit);
+        QTemporaryDir folder;
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        const auto closeMaster = qScopeGuard([master] { ::close(master); });
+        QString path = kind.startsWith('/') ? kind : folder.filePath("x.chann");
+        if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == "folder")
+            QVERIFY(QDir(folder.path()).mkdir("x.chann"));
+        else if (kind == "terminal")
+            path = QString::fromLocal8Bit(::ptsname(master));
+        else if (kind == "link")
+            QVERIFY(QFile::link(channFile(folder.filePath("good.chann"), 1), path));
+        QVERIFY(!path.isEmpty());
+        const Run run = cli({"show", path});
+        QVERIFY2(run.exit == exit, qPrintable(run.err));
+        if (exit == 0) {
+            QVERIFY(run.out.contains("450.02500"));
+            return;
+        }
+        QCOMPARE(run.err, "mx615-cli: The file " + path + " cannot be read: it is " +
+                              (kind == "folder" ? "a folder (directory)"
+                               : kind == "pipe" ? "a named pipe"
+                                                : "a device (a terminal, a port or the like)") +
+                              ", not a regular file.\n");
     }
 
 private:

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "channels/ChannelRecord.h"
 #include "channels/frm_chann.h"
@@ -269,6 +272,40 @@ private slots:
         QVERIFY(f.dialog(true));
         QVERIFY(QDir(f.path("taken.chann/inner")).exists());
         QVERIFY(f.app.state.LastFilePath.empty());
+    }
+
+    // The file list shows no pipe, so the user types its name: the dialog
+    // refuses it at once, naming it, and stays; the pipe is left a pipe.
+    void aPipeIsRefusedAtOnce_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("open, English") << false << false << " cannot be read: it is a named pipe, not a regular file.";
+        QTest::newRow("open, Chinese") << false << true << "：这是命名管道，不是普通文件。";
+    }
+    void aPipeIsRefusedAtOnce()
+    {
+        QFETCH(bool, save);
+        QFETCH(bool, chinese);
+        QFETCH(QString, expected);
+        Fixture f;
+        QCOMPARE(::mkfifo(QFile::encodeName(f.path("pipe.chann")).constData(), 0600), 0);
+        if (chinese)
+            f.app.main->Language_chn_Click();
+        const RadioImageTable before = f.app.state.RadioImage;
+        ParamFileDialog* d = f.open(save);
+        QCOMPARE(items(d->File1), QStringList());
+        ::alarm(10);   // a load waiting on the pipe would never return
+        f.confirm(d, "pipe.chann");
+        ::alarm(0);
+        QCOMPARE(f.app.prompt.messages.size(), 1);
+        const QString shown = f.app.prompt.lastText();
+        QVERIFY2(shown.contains(QDir(f.folder.path()).canonicalPath() + "/pipe.chann" + expected), qPrintable(shown));
+        QVERIFY(f.dialog(save));
+        QVERIFY(f.app.state.RadioImage == before);
+        QVERIFY(f.app.state.LastFilePath.empty());
+        QVERIFY(QFileInfo(f.path("pipe.chann")).exists() && !QFileInfo(f.path("pipe.chann")).isFile());
     }
 
     void savingOverAnExistingFileReplacesIt()

@@ -9,7 +9,14 @@
 #include <algorithm>
 #include <random>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "adjust/AdjustTable.h"
+#include "files/AdjFile.h"
 #include "files/ChannFile.h"
+#include "files/ImageFile.h"
 #include "model/RadioDefaults.h"
 #include "model/Tables.h"
 #include "support/StartedState.h"
@@ -73,6 +80,51 @@ QByteArray withValue(QByteArray text, int fileLine, int position, const QByteArr
     lines[fileLine - 1] = numbers.join(' ') + '\r';
     return lines.join('\n');
 }
+
+// Names that are no regular file, made for one test: a named pipe nobody
+// writes to, the far end of a pseudo-terminal, a folder; and links to them.
+struct OddNames {
+    OddNames()
+    {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0)
+            terminal = QString::fromLocal8Bit(::ptsname(master));
+    }
+    ~OddNames()
+    {
+        if (master >= 0)
+            ::close(master);
+    }
+    // Makes what kind names under name in the folder; returns its path.
+    QString make(const QString& kind, const QString& name) const
+    {
+        const QString path = dir.filePath(name);
+        if (kind == "pipe")
+            return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
+        if (kind == "folder")
+            return QDir(dir.path()).mkdir(name) ? path : QString();
+        if (kind == "link to a pipe")
+            return QFile::link(make("pipe", "target-" + name), path) ? path : QString();
+        if (kind == "terminal")
+            return terminal;
+        return kind;   // a device by its path
+    }
+    static bool isPipe(const QString& path)
+    {
+        struct stat info {};
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
+    }
+    QTemporaryDir dir;
+    int master = -1;
+    QString terminal;
+};
+
+// A load that waited on a pipe or a terminal would never return: the test
+// ends the process rather than hang.
+struct Watchdog {
+    Watchdog() { ::alarm(10); }
+    ~Watchdog() { ::alarm(0); }
+};
 
 }  // namespace
 
@@ -257,6 +309,65 @@ private slots:
         QVERIFY(fault.has_value());
         QVERIFY(QString::fromStdString(fault->text.en).contains(reason));
         QVERIFY(s.RadioImage == before.RadioImage);
+    }
+
+    // Every reader takes only a regular file, and refuses anything else at
+    // once, naming it; a link to a good file is read.
+    void onlyRegularFilesAreRead_data()
+    {
+        QTest::addColumn<QString>("reader");
+        QTest::addColumn<QString>("kind");
+        for (const char* reader : {"chann", "adj", "img", "csv"})
+            for (const char* kind : {"pipe", "terminal", "/dev/null", "/dev/zero", "folder", "link to a pipe",
+                                     "link to a good file"})
+                QTest::addRow("%s, %s", reader, kind) << reader << kind;
+    }
+    void onlyRegularFilesAreRead()
+    {
+        QFETCH(QString, reader);
+        QFETCH(QString, kind);
+        OddNames names;
+        ProgramState s = started();
+        FillAdjustStartup(s);
+        const QString name = "x." + reader;
+        QString path;
+        if (kind == "link to a good file") {
+            const QString good = names.dir.filePath("good." + reader);
+            if (reader == "img")
+                writeFile(good, QByteArray(kImageFileBytes, char(0x5A)));
+            else
+                writeFile(good, QByteArray::fromStdString(reader == "adj" ? AdjFileText(s) : ChannFileText(s)));
+            path = QFile::link(good, names.dir.filePath(name)) ? names.dir.filePath(name) : QString();
+        } else {
+            path = names.make(kind, name);
+        }
+        QVERIFY2(!path.isEmpty(), "cannot make the name to test with");
+
+        const ProgramState before = s;
+        std::optional<FileError> fault;
+        {
+            Watchdog watchdog;
+            const std::string file = path.toStdString();
+            std::string text;
+            fault = reader == "chann" ? LoadChannFile(s, file)
+                    : reader == "adj" ? LoadAdjustFile(s, file)
+                    : reader == "img" ? LoadImageFile(s, file)
+                                      : ReadWholeFile(file, 1 << 20, {"a channel CSV", "信道 CSV"}, text);
+        }
+        if (kind == "link to a good file") {
+            QVERIFY2(!fault, fault ? fault->text.en.c_str() : "");
+            if (reader == "img")
+                QCOMPARE(s.byteAt(0x123), 0x5A);
+            return;
+        }
+        QVERIFY(fault.has_value());
+        QVERIFY2(fault->text.en.find(path.toStdString() + " cannot be read: it is ") != std::string::npos &&
+                     fault->text.en.find("not a regular file") != std::string::npos,
+                 fault->text.en.c_str());
+        QVERIFY2(fault->text.zh.find(path.toStdString()) != std::string::npos &&
+                     fault->text.zh.find("不是普通文件") != std::string::npos,
+                 fault->text.zh.c_str());
+        QVERIFY(s.RadioImage == before.RadioImage && s.AdjustTable == before.AdjustTable);
     }
 
     void fileNames_data()

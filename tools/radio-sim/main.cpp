@@ -14,6 +14,7 @@
 
 #include "PtyRadio.h"
 #include "adjust/AdjustTable.h"
+#include "files/NumberFile.h"
 #include "model/ProgramState.h"
 #include "model/RadioDefaults.h"
 
@@ -92,18 +93,18 @@ mx615::sim::Memory defaultMemory()
 enum class ImageFile { Missing, Loaded, Unusable };
 
 // A file that exists but is not a radio image (wrong size, unreadable, a
-// folder) is Unusable: it is neither loaded nor ever overwritten.
+// folder, a pipe, a device) is Unusable: it is neither loaded nor ever
+// overwritten.
 ImageFile loadImage(const std::string& path, mx615::sim::Memory& memory)
 {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec) && !ec)
         return ImageFile::Missing;
-    std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path, ec)) {
-        std::cerr << "mx615-radio-sim: cannot read " << path << "; not used, and not overwritten\n";
+    std::string data;
+    if (auto fault = mx615::ReadWholeFile(path, 64 * memory.size(), {"a radio image", "对讲机映像"}, data)) {
+        std::cerr << "mx615-radio-sim: " << fault->text.en << " Not used, and not overwritten.\n";
         return ImageFile::Unusable;
     }
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (data.size() != memory.size()) {
         std::cerr << "mx615-radio-sim: " << path << " holds " << data.size() << " bytes, not "
                   << memory.size() << "; not used, and not overwritten\n";
