@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <sys/stat.h>
 
 #include "channels/ChannelRecord.h"
 #include "channels/frm_chann.h"
@@ -154,6 +155,31 @@ private slots:
         QVERIFY(app.state.RadioImage == before);
         QCOMPARE(app.state.LastFilePath, std::string("/before.chann"));
         QCOMPARE(cell(app, 1, 1), QStringLiteral("450.02500"));   // the factory channel 1
+    }
+
+    // Named on the command line, a pipe or a folder is refused at once
+    // rather than waited on.
+    void refusesAPipeAndAFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("pipe") << "pipe.csv" << "a named pipe";
+        QTest::newRow("folder") << "folder.chann" << "a folder";
+    }
+
+    void refusesAPipeAndAFolder()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        const QString target = path(name.toLatin1());
+        if (name.startsWith("pipe"))
+            QVERIFY(::mkfifo(QFile::encodeName(target).constData(), 0600) == 0);
+        else
+            QVERIFY(QDir().mkpath(target));
+        TestApp app;
+        QVERIFY(!app.main->OpenNamedFile(target));
+        QCOMPARE(app.prompt.messages.size(), 1);
+        QVERIFY(app.prompt.lastText().contains(target) && app.prompt.lastText().contains(reason));
     }
 
     // Even with the channel table closed, the file is seen at once.
