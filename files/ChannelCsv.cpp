@@ -89,9 +89,7 @@ char separatorOf(std::string_view text)
 
 std::optional<CsvProblem> readRecords(std::string_view text, char separator, std::vector<Record>& records)
 {
-    std::size_t pos = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-    text.remove_prefix(pos);
-    pos = 0;
+    std::size_t pos = 0;
     int line = 1;
     while (pos < text.size()) {
         // A line that starts with "#" is a comment, whatever it holds (an
@@ -437,6 +435,8 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
 {
     CsvImport result;
     std::vector<Record> records;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")   // the byte-order mark spreadsheets write
+        text.remove_prefix(3);
     const char separator = separatorOf(text);
     if (auto fault = readRecords(text, separator, records)) {
         result.unusable = fault;

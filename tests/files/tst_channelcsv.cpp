@@ -94,6 +94,9 @@ private slots:
         QTest::newRow("semicolon, decimal comma")
             << "Frequency;Duplex;Offset;Tone;rToneFreq;Power\r\n446,00625;+;5,000000;Tone;88,5;1,0W\r\n";
         QTest::newRow("semicolon, kHz") << "Frequency;Duplex;Offset;Tone;rToneFreq;Power\n446006,25 kHz;+;5000 kHz;Tone;88,5;L\n";
+        QTest::newRow("byte-order mark, comment, tab")
+            << "\xEF\xBB\xBF# a;b;c;d;e;f;g\nFrequency\tDuplex\tOffset\tTone\trToneFreq\tPower\n"
+               "446.00625\t+\t5\tTone\t88.5\t1.0W\n";
         QTest::newRow("tab") << "Frequency\tDuplex\tOffset\tTone\trToneFreq\tPower\n446.00625\t+\t5\tTone\t88.5\t1.0W\n";
         QTest::newRow("header with a quoted comma")
             << "\"Name, full\";Frequency;Duplex;Offset;Tone;rToneFreq;Power\nA, B;446,00625;+;5;Tone;88,5;1W\n";
