@@ -2,7 +2,7 @@
 // The adjustment exchange as plans for the clone engine: the same protocol as
 // the clone read and write, over the adjustment area 0x340..0x3FF.
 
-#include "link/CloneLink.h"
+#include "link/TransferPlan.h"
 
 namespace mx615 {
 

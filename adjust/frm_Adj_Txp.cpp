@@ -351,12 +351,12 @@ void frm_Adj_Txp::Check_Click(int byte, int bit, bool ticked)
 
 bool frm_Adj_Txp::AdjustReadActive() const
 {
-    return transferActive() && !link()->WriteMode;
+    return linkBusy() && !link()->writeMode();
 }
 
 bool frm_Adj_Txp::AdjustWriteActive() const
 {
-    return transferActive() && link()->WriteMode;
+    return linkBusy() && link()->writeMode();
 }
 
 void frm_Adj_Txp::Command_read_Click()
@@ -385,7 +385,7 @@ void frm_Adj_Txp::Command_write_Click()
 
 bool frm_Adj_Txp::fileButtonsFree()
 {
-    if (!transferActive())
+    if (!linkBusy())
         return true;
     warn(AdjustTexts::Busy);
     return false;
@@ -418,7 +418,7 @@ void frm_Adj_Txp::Timer4_Timer()
     // could replace it while the transfer runs.
     if ((s.FileOpenDone || s.FileSaveDone) && pendingPath_.empty())
         pendingPath_ = s.LastFilePath;
-    if (transferActive())
+    if (linkBusy())
         return;
     if (s.FileOpenDone) {
         s.FileOpenDone = false;

@@ -80,6 +80,9 @@ public:
 
 protected:
     bool isCurrent() const override;
+    // Close is refused through the pause before a restart too, as Read, Write
+    // and the file buttons are: one rule for every button of this window.
+    bool closeRefused() const override { return linkBusy(); }
 
 private:
     // The file a dialog handed over, taken when its flag was first seen.

@@ -378,17 +378,7 @@ void MDImain::ProbePort()
     }
     if (MSC->isOpen())
         MSC->close();
-    MSC->CommPort = s.CommPort;
-    MSC->Settings = "9600,N,8,1";
-    MSC->InBufferSize = 1024;
-    MSC->InputLen = 1;
-    MSC->RThreshold = 1;
-    MSC->BinaryInput = true;
-    if (!MSC->open()) {
-        s.PortOpenFailed = true;
-        return;
-    }
-    MSC->discardInput();
+    s.PortOpenFailed = !OpenWithRadioSettings(*MSC, s.CommPort);
 }
 
 void MDImain::Toolbar1_ButtonClick(const QString& key)

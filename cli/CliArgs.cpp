@@ -84,8 +84,8 @@ const Command* find(const std::string& name)
 
 const char* kPortHelp =
     "PORT is COMn, entry n of the port table (the paths in MX615_PORTS, or the machine's\n"
-    "serial ports, USB adapters first: see 'mx615-cli ports'), or a device path such as\n"
-    "/dev/ttyUSB0.\n";
+    "serial ports, on-board ports first, then USB adapters: see 'mx615-cli ports'), or a\n"
+    "device path such as /dev/ttyUSB0.\n";
 
 const char* kExitHelp =
     "Exit status: 0 done, 1 a radio or a port failed, 2 wrong usage, 3 a file could not\n"

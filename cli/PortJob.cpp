@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "link/LinkTexts.h"
+#include "link/PortAdvice.h"
 #include "link/QtCommControl.h"
 
 namespace mx615::cli {
@@ -42,25 +43,7 @@ bool isComName(const std::string& text, int& number)
 // What to do, beneath the engine's own message.
 std::string openAdvice(const PortFault& fault, const PortName& port)
 {
-    const std::string device = port.device.empty() ? port.given : port.device;
-    std::string reason = fault.reason.empty() ? std::string() : "The system reports: " + fault.reason + ". ";
-    switch (fault.error) {
-    case PortError::PermissionDenied:
-        return reason + "Your user may not open " + device +
-               ". Join the dialout group (sudo usermod -aG dialout $USER) and log in again, or install the udev "
-               "rule dist/99-mx615.rules.";
-    case PortError::NoSuchPort:
-        if (port.commPort && port.device.empty())
-            return "The port table has no entry " + std::to_string(port.commPort) +
-                   ". 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, or give the device path.";
-        return reason + device + " is not there. Check the programming cable and the device name.";
-    case PortError::Busy:
-        return reason + device + " is in use by another program. Close it and try again.";
-    case PortError::BadSettings:
-        return reason + device + " does not take the line settings 9600,N,8,1. Is it a serial port?";
-    default:
-        return reason + device + " could not be opened. Check the programming cable and the device name.";
-    }
+    return PortOpenAdviceCli(fault, port.commPort, port.device);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "files/AdjFile.h"
 #include "files/ImageDiff.h"
 #include "files/ImageFile.h"
+#include "link/ClonePlans.h"
 #include "link/LinkTexts.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"

@@ -24,8 +24,9 @@ Form_Edit_scan::Form_Edit_scan(WindowHost& host) : FeatureWindow(host, "Command_
     // Choosing the mode is a pick from three; it has no text to type into.
     Combo_pri = makeList("Combo_pri", ListKind::PickOnly, [this](int p) { Combo_pri_Click(p); });
     form->addRow(makeLabel("Label_pri", Combo_pri), Combo_pri);
+    // The two-digit limit is the key filter's: a length limit on the box
+    // would cut a pasted "123" to a valid-looking 12 before it is checked.
     Text_prich = makeText("Text_prich");
-    Text_prich->setMaxLength(2);
     form->addRow(makeLabel("Label_prich", Text_prich), Text_prich);
     row(Combo_BA, "Combo_BA", "Label_BA", &Form_Edit_scan::Combo_BA_Click);
     row(Combo_BB, "Combo_BB", "Label_BB", &Form_Edit_scan::Combo_BB_Click);

@@ -295,6 +295,9 @@ std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFil
 
 std::optional<FileError> WriteFileReplacing(const std::string& path, const std::string& text)
 {
+    // A pipe or a device of that name would be replaced by a plain file.
+    if (auto fault = refuseNonRegular(path, true))
+        return fault;
     std::error_code ec;
     fs::path target(path);
     // Replace what a link points to, not the link itself.

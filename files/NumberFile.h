@@ -61,7 +61,9 @@ std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFil
                                         std::vector<int16_t>& values);
 
 // Writes text to path through a temporary file in the same folder. On failure
-// the previous file (if any) is untouched and no temporary file is left.
+// the previous file (if any) is untouched and no temporary file is left. A
+// name that is not a regular file (a folder, a pipe, a device) is refused and
+// left as it is.
 std::optional<FileError> WriteFileReplacing(const std::string& path, const std::string& text);
 
 // A value from a file as a message shows it: at most 24 characters, control

@@ -17,10 +17,6 @@ constexpr int kRestarts = 3;
 // has 68 bytes, every later one 69 (the radio's 06 ahead of it).
 constexpr int kFirstReplyThreshold = 67;
 constexpr int kLaterReplyThreshold = 68;
-// A read reply was refused: nothing more is taken until the reply timeout
-// restarts the transfer.
-constexpr int kReplyRefused = 5;
-
 }  // namespace
 
 std::array<uint8_t, kAccessCodeLength> AccessCode()
@@ -146,19 +142,7 @@ void CloneLink::start()
 void CloneLink::OpenLinkPort()
 {
     state_.PortOpenFailed = false;
-    bool opened = false;
-    if (MSC) {
-        MSC->CommPort = state_.CommPort;
-        MSC->Settings = "9600,N,8,1";
-        MSC->InBufferSize = 1024;
-        MSC->InputLen = 1;
-        MSC->RThreshold = 1;
-        MSC->BinaryInput = true;
-        opened = MSC->open();
-        if (opened)
-            MSC->discardInput();
-    }
-    if (opened)
+    if (MSC && OpenWithRadioSettings(*MSC, state_.CommPort))
         return;
     state_.PortOpenFailed = true;
     const PortFault fault = MSC ? MSC->lastFault() : PortFault{PortError::Other, {}, "no serial control"};
@@ -183,7 +167,7 @@ void CloneLink::StartHandshake()
     }
     LinkedUp = false;
     MSC->discardInput();
-    LinkState = 0;
+    LinkState = LinkStep::Identify;
     const auto code = AccessCode();
     for (int i = 0; i < kAccessCodeLength; ++i)
         TxFrame[i] = code[i];
@@ -222,9 +206,9 @@ void CloneLink::MSC_OnComm()
     }
     if (LinkedUp) {
         int expected;
-        if (LinkState == 3)
+        if (LinkState == LinkStep::FirstReply)
             expected = kFirstReplyThreshold;
-        else if (LinkState == 4)
+        else if (LinkState == LinkStep::LaterReply)
             expected = kLaterReplyThreshold;
         else
             return;
@@ -233,9 +217,9 @@ void CloneLink::MSC_OnComm()
         return;
     }
     int expected;
-    if (LinkState == 0)
+    if (LinkState == LinkStep::Identify)
         expected = kAccessCodeLength - 1;
-    else if (LinkState == 1)
+    else if (LinkState == LinkStep::Acknowledge)
         expected = 0;
     else
         return;
@@ -243,9 +227,9 @@ void CloneLink::MSC_OnComm()
         return;
     for (int i = 0; i <= expected; ++i)
         RxBytes[i] = MSC->readByte().value_or(0);
-    if (LinkState == 0) {
+    if (LinkState == LinkStep::Identify) {
         if (RxBytes[0] == 0xAA && RxBytes[7] == 0xBB) {
-            LinkState = 1;
+            LinkState = LinkStep::Acknowledge;
             TxFrame[0] = kAck;
             TxLength = 1;
             MSC->discardInput();
@@ -256,7 +240,7 @@ void CloneLink::MSC_OnComm()
         return;
     }
     if (RxBytes[0] == kAck) {
-        LinkState = 2;
+        LinkState = LinkStep::Linked;
         LinkedUp = true;
         Timer2->stop();
         Timer3->stop();
@@ -270,7 +254,7 @@ void CloneLink::linkUp()
         queueReadRequest(plan_.address(1));
         BlockNo = 1;
         MSC->discardInput();
-        LinkState = 3;
+        LinkState = LinkStep::FirstReply;
         return;
     }
     BlockNo = 0;
@@ -315,7 +299,7 @@ bool CloneLink::queueWriteFrame(int frame)
 
 void CloneLink::takeReadReply()
 {
-    const bool first = LinkState == 3;
+    const bool first = LinkState == LinkStep::FirstReply;
     ReplyRow reply{};
     for (int p = first ? 1 : 0; p <= 68; ++p)
         reply[p] = MSC->readByte().value_or(0);
@@ -325,11 +309,11 @@ void CloneLink::takeReadReply()
     // that does not answer its request is therefore not taken: the reply
     // timeout restarts the transfer, and the tables keep what they had.
     if (plan_.replyAnswers && !plan_.replyAnswers(reply, plan_.address(BlockNo), first)) {
-        LinkState = kReplyRefused;
+        LinkState = LinkStep::ReplyRefused;
         return;
     }
     Timer2->stop();
-    LinkState = 4;
+    LinkState = LinkStep::LaterReply;
     if (BlockNo >= 1 && BlockNo < int(state_.LinkBuffer.size()))
         for (int p = first ? 1 : 0; p <= 68; ++p)
             state_.LinkBuffer[BlockNo][p] = reply[p];
@@ -456,7 +440,7 @@ void CloneLink::giveUp(const LinkMessage& message)
 
 void CloneLink::portLost(const PortFault& fault)
 {
-    const bool wasRunning = TransferActive || Timer1->isActive() || Timer2->isActive() || Timer3->isActive();
+    const bool wasRunning = TransferActive || timersRunning();
     stopTimers();
     TransferActive = false;
     closePort();

@@ -12,10 +12,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
+#include <span>
 
 #include "link/CommControl.h"
 #include "link/LinkTimer.h"
+#include "link/TransferPlan.h"
 #include "model/ProgramState.h"
 
 namespace mx615 {
@@ -29,12 +30,6 @@ constexpr int kAccessCodeLength = 8;
 // The radio's programming-mode access code, byte by byte.
 std::array<uint8_t, kAccessCodeLength> AccessCode();
 
-// A cell that cannot be sent as a byte.
-struct BadCell {
-    int address = 0;
-    int value = 0;
-};
-
 // What a message box shows: title, text and the detail beneath it.
 struct LinkMessage {
     Bilingual title;
@@ -42,71 +37,16 @@ struct LinkMessage {
     Bilingual detail;
 };
 
-// One raw read reply as LinkBuffer keeps it: position 0 the radio's 06 (from
-// the second reply on), 1 the command byte, 2-3 the address, 4 the length,
-// 5..68 the data.
-using ReplyRow = LinkBufferTable::value_type;
-
-// Whether a clone-read reply answers the request for address: it echoes the
-// address and the length 64, and from the second reply on (first false) the
-// radio's 06 stands ahead of it.
-bool ReadReplyAnswers(const ReplyRow& reply, int address, bool first);
-
-struct TransferPlan {
-    bool WriteMode = false;
-    // Read: number of blocks (requests 1..BlockCount). Write: last frame number
-    // (frames 0..BlockCount).
-    int BlockCount = 16;
-    // Read: radio address of request k (1-based). Write: address of frame n.
-    std::function<int(int)> address;
-    // Write: the 16 data cells of frame n, taken from the tables when the frame
-    // is queued.
-    std::function<std::array<int16_t, 16>(const ProgramState&, int n)> frameData;
-    // Write: the first cell among those the transfer will send that is not a
-    // byte, checked before anything goes out.
-    std::function<std::optional<BadCell>(const ProgramState&)> checkCells;
-    // Progress value and label once request/frame BlockNo has been queued
-    // (read: BlockNo after the increase; write: before).
-    std::function<int(int)> progress;
-    std::function<Bilingual(int)> label;
-    // Read: whether a reply answers the request for this address. A reply that
-    // does not is not taken: the transfer goes the way of a missing reply.
-    std::function<bool(const ReplyRow& reply, int address, bool first)> replyAnswers;
-    // Read: moves the stored replies into the tables at completion; false when
-    // the stored replies cannot be vouched for, and then the tables are
-    // unchanged and the transfer ends as a failure.
-    std::function<bool(ProgramState&)> unpack;
-
-    // Completion.
-    Bilingual doneLabel;
-    Bilingual doneMessage;
-    Bilingual doneTitle;
-    bool doneBeforeMessage = false;  // TransferDone set before the message box
-    bool labelBeforeMessage = true;
-    bool showFullProgress = true;    // progress 100 at completion
-
-    // Port opening failure.
-    Bilingual portErrorTitle;
-    Bilingual portErrorText;
-
-    // Timer4: its interval, and whether it runs from the start or is enabled
-    // at completion.
-    int closeDelayMs = 200;
-    bool closeTimerFromStart = true;
-    // Whether a completed transfer sets TransferDone, which closes the window
-    // at the next Timer4 tick. A window that stays open for further transfers
-    // never sets it.
-    bool closeWhenDone = true;
+// LinkState: the step of the protocol a transfer stands at, named after what
+// it waits for. The values keep the protocol's own numbering of its states.
+enum class LinkStep {
+    Identify = 0,      // the identification request went out: the 8-byte reply
+    Acknowledge = 1,   // the reply was accepted and 06 queued: the radio's 06
+    Linked = 2,        // the radio's 06 arrived; a write stays here to its end
+    FirstReply = 3,    // the first read request went out: its 68-byte reply
+    LaterReply = 4,    // every later read reply, 69 bytes with the 06 ahead
+    ReplyRefused = 5,  // a read reply did not answer its request: the timeout
 };
-
-// The clone read: sixteen 64-byte blocks 0x000..0x3FF into LinkBuffer, then
-// into RadioImage lines 0..63.
-TransferPlan ReadPlan();
-// The clone write: RadioImage lines 0..48 as 49 frames 0x000..0x300.
-TransferPlan WritePlan();
-
-// Copies the data bytes of LinkBuffer rows 1..16 into RadioImage lines 0..63.
-void UnpackReadBlocks(ProgramState& state);
 
 struct LinkEvents {
     std::function<void(int)> progress;              // show ProgressBar1 with this value
@@ -132,14 +72,37 @@ public:
     // same, with the plan of this transfer. Timer4 keeps the settings of the
     // plan the engine was built with.
     void start(TransferPlan plan);
-    // A transfer is under way, including the second between a timeout and
-    // its restart, when TransferActive is already clear.
-    bool busy() const { return TransferActive || Timer3->isActive(); }
     // The dialog goes away: timers stop, the port closes, nothing is reported.
     void shutdown();
     // Closes the port if it is open (Cancel while idle).
     void closePort();
 
+    // TransferActive: an attempt is under way. Clear in the second between a
+    // reply timeout and the restart, when Cancel may close a clone dialog.
+    bool transferActive() const { return TransferActive; }
+    // A transfer is under way, including the second between a timeout and
+    // its restart: the service window refuses Read, Write and Close then.
+    bool busy() const { return TransferActive || restartPending(); }
+    // The restart delay (Timer3) runs: a timeout happened, the next attempt
+    // follows.
+    bool restartPending() const { return Timer3->isActive(); }
+    // The sender, the reply timeout or the restart delay runs.
+    bool timersRunning() const { return Timer1->isActive() || Timer2->isActive() || Timer3->isActive(); }
+    // TransferDone: the transfer completed and Timer4 will close the window.
+    bool transferDone() const { return TransferDone; }
+
+    LinkStep linkState() const { return LinkState; }
+    bool linkedUp() const { return LinkedUp; }
+    bool writeMode() const { return WriteMode; }
+    bool sentAll() const { return SentAll; }
+    int blockNo() const { return BlockNo; }
+    // The frame last queued for the paced sender (TxFrame[0..TxLength)).
+    std::span<const int16_t> frame() const { return {TxFrame.data(), std::size_t(TxLength)}; }
+
+    CommControl* comm() const { return MSC.get(); }
+    const TransferPlan& plan() const { return plan_; }
+
+private:
     // Procedures of the protocol.
     void OpenLinkPort();
     void StartSending();
@@ -150,27 +113,6 @@ public:
     void Timer3_Timer();
     void Timer4_Timer();
 
-    CommControl* comm() const { return MSC.get(); }
-    const TransferPlan& plan() const { return plan_; }
-
-    // Transfer state.
-    std::array<int16_t, 201> TxFrame{};
-    int TxLength = 0;
-    int TxIndex = 0;
-    bool SentAll = false;
-    std::array<int16_t, 2001> RxBytes{};
-    int LinkState = 0;
-    bool LinkedUp = false;
-    bool WriteMode = false;
-    int BlockNo = 0;
-    int BlockCount = 0;
-    int Retries = 0;
-    bool TransferActive = false;
-    bool TransferDone = false;
-
-    std::unique_ptr<LinkTimer> Timer1, Timer2, Timer3, Timer4;
-
-private:
     void stopTimers();
     void linkUp();
     void takeReadReply();
@@ -187,6 +129,23 @@ private:
     void showProgress(int value);
     void showLabel(const Bilingual& text);
     LinkMessage badCellMessage(const BadCell& cell, bool beforeSending) const;
+
+    // Transfer state.
+    std::array<int16_t, 201> TxFrame{};
+    int TxLength = 0;
+    int TxIndex = 0;
+    bool SentAll = false;
+    std::array<int16_t, 2001> RxBytes{};
+    LinkStep LinkState = LinkStep::Identify;
+    bool LinkedUp = false;
+    bool WriteMode = false;
+    int BlockNo = 0;
+    int BlockCount = 0;
+    int Retries = 0;
+    bool TransferActive = false;
+    bool TransferDone = false;
+
+    std::unique_ptr<LinkTimer> Timer1, Timer2, Timer3, Timer4;
 
     ProgramState& state_;
     std::unique_ptr<CommControl> MSC;

@@ -1,5 +1,7 @@
 // The clone read and the clone write as plans for the protocol engine.
 
+#include "link/ClonePlans.h"
+
 #include "link/CloneLink.h"
 #include "link/LinkTexts.h"
 

@@ -31,4 +31,18 @@ std::optional<LineSettings> ParseSettings(const std::string& settings)
     return s;
 }
 
+bool OpenWithRadioSettings(CommControl& comm, int commPort)
+{
+    comm.CommPort = commPort;
+    comm.Settings = "9600,N,8,1";
+    comm.InBufferSize = 1024;
+    comm.InputLen = 1;
+    comm.RThreshold = 1;
+    comm.BinaryInput = true;
+    if (!comm.open())
+        return false;
+    comm.discardInput();
+    return true;
+}
+
 }  // namespace mx615

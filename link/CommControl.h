@@ -82,4 +82,11 @@ protected:
     PortFault fault_;
 };
 
+// Sets comm up for the radio on port commPort and opens it: the line settings
+// "9600,N,8,1", a 1024-byte input buffer, one byte per read, a receive event
+// for every byte, input as bytes; then anything already waiting is dropped.
+// The start-up port scan and every transfer open their port through here.
+// False when the port would not open; comm.lastFault() says why.
+bool OpenWithRadioSettings(CommControl& comm, int commPort);
+
 }  // namespace mx615

@@ -27,6 +27,10 @@ public:
     void Command_Cancel_Click();
 
 protected:
+    // Refused while an attempt runs (TransferActive). In the pause between a
+    // reply timeout and the restart Cancel closes the dialog: that is the
+    // user's way out of a transfer to a radio that does not answer.
+    bool closeRefused() const override { return link() && link()->transferActive(); }
     // Builds the engine, places the dialog and sets its captions.
     void loadDialog(TransferPlan plan, const CommDialogCaptions& captions);
     // The start button's work.

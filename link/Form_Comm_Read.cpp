@@ -1,5 +1,6 @@
 #include "link/Form_Comm_Read.h"
 
+#include "link/ClonePlans.h"
 
 namespace mx615 {
 

@@ -1,5 +1,6 @@
 #include "link/Form_Comm_Write.h"
 
+#include "link/ClonePlans.h"
 
 namespace mx615 {
 

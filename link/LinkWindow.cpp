@@ -35,7 +35,7 @@ void LinkWindow::makeLink(TransferPlan plan)
 
 void LinkWindow::closeUnlessActive()
 {
-    if (transferActive()) {
+    if (closeRefused()) {
         warn(closeRefusal_);
         return;
     }
@@ -49,7 +49,7 @@ void LinkWindow::closeEvent(QCloseEvent* event)
     // The title bar's close button while a transfer runs: refused like Close.
     // When the program discards the window (opening a fresh one, quitting) the
     // transfer is stopped instead.
-    if (transferActive() && isCurrent()) {
+    if (closeRefused() && isCurrent()) {
         event->ignore();
         warn(closeRefusal_);
         return;

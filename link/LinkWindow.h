@@ -1,7 +1,8 @@
 #pragma once
 // What every window that drives the clone engine shares: the engine itself,
 // the progress bar and status label it reports to, message boxes for what it
-// says, and a window that refuses to close while a transfer runs.
+// says, and a window that refuses to close while a transfer runs (each
+// window says when that is).
 
 #include <QLabel>
 #include <QProgressBar>
@@ -19,7 +20,8 @@ public:
     QLabel* Label_tr_count = nullptr;
 
     CloneLink* link() const { return link_.get(); }
-    bool transferActive() const { return link_ && link_->busy(); }
+    // A transfer is under way, the pause before a restart included.
+    bool linkBusy() const { return link_ && link_->busy(); }
 
     void Form_Unload() override;
 
@@ -30,8 +32,10 @@ protected:
 
     // Builds the engine on a serial control of its own.
     void makeLink(TransferPlan plan);
-    // Close or Cancel: refused while a transfer runs; otherwise the port
-    // closes and the window goes.
+    // Whether Close (Cancel, the title bar's button) is refused at this moment.
+    virtual bool closeRefused() const = 0;
+    // Close or Cancel: refused when closeRefused(); otherwise the port closes,
+    // a pending restart is dropped and the window goes.
     void closeUnlessActive();
     // Whether the main window still counts this window as its open one (false
     // once the program itself is unloading it).

@@ -32,49 +32,89 @@ Bilingual join(const Bilingual& a, const Bilingual& b)
 
 }  // namespace
 
+PortTrouble OpenTrouble(const PortFault& fault, bool deviceKnown)
+{
+    switch (fault.error) {
+    case PortError::PermissionDenied:
+        return PortTrouble::NotPermitted;
+    case PortError::NoSuchPort:
+        return deviceKnown ? PortTrouble::DeviceMissing : PortTrouble::NoDevice;
+    case PortError::Busy:
+        return PortTrouble::InUse;
+    case PortError::BadSettings:
+        return PortTrouble::WrongSettings;
+    default:
+        return PortTrouble::Other;
+    }
+}
+
 Bilingual PortOpenAdvice(const PortFault& fault, int commPort)
 {
     const std::string name = portName(commPort);
     const std::string port = portWithDevice(fault, commPort);
     Bilingual advice;
-    switch (fault.error) {
-    case PortError::PermissionDenied:
+    switch (OpenTrouble(fault, port != name)) {
+    case PortTrouble::NotPermitted:
         advice = {port + " exists, but your user may not open it. Add yourself to the dialout group "
                          "(sudo usermod -aG dialout $USER) and log in again, or install the udev rule "
                          "dist/99-mx615.rules.",
                   port + " 存在，但当前用户无权打开。请把用户加入 dialout 组 (sudo usermod -aG dialout $USER) "
                          "后重新登录，或安装 udev 规则 dist/99-mx615.rules。"};
         break;
-    case PortError::NoSuchPort:
-        if (port == name)
-            advice = {"There is no " + name + " on this computer. Connect the programming cable, then choose "
-                          "its port in the Communication menu, or list the devices to use in the environment "
-                          "variable MX615_PORTS (for example MX615_PORTS=/dev/ttyUSB0).",
-                      "本机没有 " + name + "。请连接写频线，然后在“端口设置”菜单中选择其端口，或在环境变量 "
-                          "MX615_PORTS 中列出要使用的设备 (例如 MX615_PORTS=/dev/ttyUSB0)。"};
-        else
-            advice = {name + " stands for " + fault.device + ", which is not there now. Check the programming "
-                          "cable, or choose another port in the Communication menu (MX615_PORTS sets the list "
-                          "of ports).",
-                      name + " 对应 " + fault.device + "，该设备当前不存在。请检查写频线，或在“端口设置”菜单中选择其他"
-                          "端口 (MX615_PORTS 可设定端口列表)。"};
+    case PortTrouble::NoDevice:
+        advice = {"There is no " + name + " on this computer. Connect the programming cable, then choose "
+                      "its port in the Communication menu, or list the devices to use in the environment "
+                      "variable MX615_PORTS (for example MX615_PORTS=/dev/ttyUSB0).",
+                  "本机没有 " + name + "。请连接写频线，然后在“端口设置”菜单中选择其端口，或在环境变量 "
+                      "MX615_PORTS 中列出要使用的设备 (例如 MX615_PORTS=/dev/ttyUSB0)。"};
         break;
-    case PortError::Busy:
+    case PortTrouble::DeviceMissing:
+        advice = {name + " stands for " + fault.device + ", which is not there now. Check the programming "
+                      "cable, or choose another port in the Communication menu (MX615_PORTS sets the list "
+                      "of ports).",
+                  name + " 对应 " + fault.device + "，该设备当前不存在。请检查写频线，或在“端口设置”菜单中选择其他"
+                      "端口 (MX615_PORTS 可设定端口列表)。"};
+        break;
+    case PortTrouble::InUse:
         advice = {port + " is in use by another window or program. Close that transfer or program and try again.",
                   port + " 正被其他窗口或程序占用。请关闭后重试。"};
         break;
-    case PortError::BadSettings:
+    case PortTrouble::WrongSettings:
         advice = {port + " does not accept the line settings 9600,N,8,1. Choose another port in the "
                          "Communication menu.",
                   port + " 不支持 9600,N,8,1 的线路设置。请在“端口设置”菜单中选择其他端口。"};
         break;
-    default:
+    case PortTrouble::Other:
         advice = {port + " could not be opened. Check the programming cable and the port chosen in the "
                          "Communication menu, then try again.",
                   port + " 无法打开。请检查写频线和“端口设置”菜单中选择的端口，然后重试。"};
         break;
     }
     return join(reason(fault), advice);
+}
+
+std::string PortOpenAdviceCli(const PortFault& fault, int commPort, const std::string& device)
+{
+    const std::string shown = device.empty() ? portName(commPort) : device;
+    const std::string reason = fault.reason.empty() ? std::string() : "The system reports: " + fault.reason + ". ";
+    switch (OpenTrouble(fault, commPort == 0 || !device.empty())) {
+    case PortTrouble::NotPermitted:
+        return reason + "Your user may not open " + shown +
+               ". Join the dialout group (sudo usermod -aG dialout $USER) and log in again, or install the udev "
+               "rule dist/99-mx615.rules.";
+    case PortTrouble::NoDevice:
+        return "The port table has no entry " + std::to_string(commPort) +
+               ". 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, or give the device path.";
+    case PortTrouble::DeviceMissing:
+        return reason + shown + " is not there. Check the programming cable and the device name.";
+    case PortTrouble::InUse:
+        return reason + shown + " is in use by another program. Close it and try again.";
+    case PortTrouble::WrongSettings:
+        return reason + shown + " does not take the line settings 9600,N,8,1. Is it a serial port?";
+    case PortTrouble::Other:
+        break;
+    }
+    return reason + shown + " could not be opened. Check the programming cable and the device name.";
 }
 
 Bilingual PortLostAdvice(const PortFault& fault, int commPort)

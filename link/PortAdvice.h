@@ -7,8 +7,26 @@
 
 namespace mx615 {
 
-// A port that could not be opened. commPort is the number the user chose.
+// Why a port would not open, as both front ends explain it.
+enum class PortTrouble {
+    NotPermitted,   // the device exists, the user may not open it
+    NoDevice,       // COMn stands for no device on this machine
+    DeviceMissing,  // the device COMn stands for (or the path given) is not there
+    InUse,          // another window or program holds it
+    WrongSettings,  // it does not take the radio's line settings
+    Other,
+};
+// deviceKnown: the user named a device, or COMn stands for one.
+PortTrouble OpenTrouble(const PortFault& fault, bool deviceKnown);
+
+// A port that could not be opened, for the windows: the remedies point at the
+// Communication menu. commPort is the number the user chose.
 Bilingual PortOpenAdvice(const PortFault& fault, int commPort);
+
+// The same for mx615-cli, whose remedies point at 'mx615-cli ports' and
+// device paths. commPort: n of COMn, 0 when a path was given; device: the path
+// opened, or what COMn stands for (empty: nothing).
+std::string PortOpenAdviceCli(const PortFault& fault, int commPort, const std::string& device);
 
 // A port that vanished while a transfer was using it.
 Bilingual PortLostAdvice(const PortFault& fault, int commPort);

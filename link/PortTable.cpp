@@ -36,14 +36,19 @@ bool NaturalLess(const std::string& a, const std::string& b)
 
 namespace {
 
+// The computer's own ports (ttyS*, and any other that is not a USB adapter)
+// come first, then USB adapters: ttyUSB*, then ttyACM*. The start-up scan
+// runs from COM8 down, so it meets a programming cable before an on-board
+// port, as on a PC whose COM1 and COM2 are its own and a cable gets a higher
+// number.
 int portRank(const std::string& path)
 {
     const std::string name = path.substr(path.find_last_of('/') + 1);
     if (name.rfind("ttyUSB", 0) == 0)
-        return 0;
-    if (name.rfind("ttyACM", 0) == 0)
         return 1;
-    return 2;
+    if (name.rfind("ttyACM", 0) == 0)
+        return 2;
+    return 0;
 }
 
 }  // namespace

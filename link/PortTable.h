@@ -26,9 +26,10 @@ const Bilingual& PortMissing();
 // that no device stands for COMn.
 std::string PortDeviceText(const std::vector<PortEntry>& table, int n, bool chinese);
 
-// The device paths listed in MX615_PORTS (separated by ':' or ','), when that
-// variable is set and not empty; otherwise the machine's serial ports, USB
-// adapters first (ttyUSB in natural order, then ttyACM), then on-board ports.
+// The device paths listed in MX615_PORTS (separated by ':' or ','), in the
+// order given, when that variable is set and not empty; otherwise the
+// machine's serial ports, on-board ports first (ttyS0, ttyS1, ...), then USB
+// adapters (ttyUSB in natural order, then ttyACM).
 std::vector<std::string> BuildPortTable(const char* overrideList, std::vector<std::string> systemPorts);
 
 // Entry n (1-based) of the table, or an empty string.

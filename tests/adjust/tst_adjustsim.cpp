@@ -7,6 +7,7 @@
 
 #include "LinkRig.h"
 #include "adjust/AdjustPlans.h"
+#include "link/ClonePlans.h"
 #include "adjust/AdjustTable.h"
 #include "link/LinkTexts.h"
 
@@ -70,7 +71,7 @@ private slots:
         QVERIFY(rig.log.indexOf("label Complete writing optional parameters ") > rig.log.indexOf(QRegularExpression("^message")));
         rig.clock.advance(2000);
         QCOMPARE(rig.closeRequests, 0);
-        QVERIFY(!rig.link->TransferDone);
+        QVERIFY(!rig.link->transferDone());
     }
 
     void readReplacesLinesZeroToSeven()

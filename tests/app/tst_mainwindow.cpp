@@ -105,6 +105,33 @@ private slots:
         QCOMPARE(app.state.ToneNames[205], std::string("   D754I   "));
     }
 
+    void startupScanKeepsTheCable_data()
+    {
+        QTest::addColumn<QStringList>("machine");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("two on-board ports and a cable")
+            << QStringList{"/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS0"} << "/dev/ttyUSB0";
+        QTest::newRow("four on-board ports, two adapters")
+            << QStringList{"/dev/ttyACM0", "/dev/ttyS3", "/dev/ttyUSB0", "/dev/ttyS2", "/dev/ttyS0", "/dev/ttyS1"}
+            << "/dev/ttyACM0";
+    }
+    void startupScanKeepsTheCable()
+    {
+        // Every port of the machine opens, the on-board ones too: the scan
+        // from COM8 down must reach an adapter first.
+        QFETCH(QStringList, machine);
+        QFETCH(QString, kept);
+        std::vector<std::string> system;
+        for (const QString& path : machine)
+            system.push_back(path.toStdString());
+        const std::vector<std::string> table = BuildPortTable(nullptr, system);
+        TestApp app({}, false);
+        for (int n = 1; n <= int(table.size()); ++n)
+            app.hub.addPort(n);
+        app.main->Form_Load();
+        QCOMPARE(QString::fromStdString(PortForNumber(table, app.state.CommPort)), kept);
+    }
+
     void visibleMenus()
     {
         TestApp app;

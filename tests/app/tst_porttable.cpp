@@ -18,13 +18,18 @@ private slots:
         QTest::addColumn<QString>("overrideList");
         QTest::addColumn<Paths>("system");
         QTest::addColumn<Paths>("expected");
-        QTest::newRow("USB before ACM before on-board, natural order")
+        QTest::newRow("on-board before USB before ACM, natural order")
             << QString() << Paths{"/dev/ttyS1", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB2"}
-            << Paths{"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyS1"};
+            << Paths{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0"};
+        QTest::newRow("other built-in ports count as on-board")
+            << QString() << Paths{"/dev/ttyUSB0", "/dev/ttyAMA0", "/dev/ttyACM1", "/dev/ttyS0"}
+            << Paths{"/dev/ttyAMA0", "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyACM1"};
         QTest::newRow("ttyS10 after ttyS9")
             << QString() << Paths{"/dev/ttyS10", "/dev/ttyS9"} << Paths{"/dev/ttyS9", "/dev/ttyS10"};
         QTest::newRow("override with colons replaces the machine's ports")
             << "/dev/pts/4:/dev/pts/7" << Paths{"/dev/ttyUSB0"} << Paths{"/dev/pts/4", "/dev/pts/7"};
+        QTest::newRow("override keeps its order")
+            << "/dev/ttyUSB1:/dev/ttyS0:/dev/ttyUSB0" << Paths{} << Paths{"/dev/ttyUSB1", "/dev/ttyS0", "/dev/ttyUSB0"};
         QTest::newRow("override with commas, empty entries skipped")
             << "/dev/a,,/dev/b," << Paths{} << Paths{"/dev/a", "/dev/b"};
         QTest::newRow("empty override means none given")

@@ -211,6 +211,39 @@ private slots:
         QCOMPARE(d.app.prompt.messages.size(), 1);
     }
 
+    // A paste reaches the check whole, however long: a channel out of range
+    // warns and empties the box, and the last good channel stays stored.
+    void priorityChannelPasted_data()
+    {
+        QTest::addColumn<bool>("appended");   // pasted after the shown text, or over it
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("123 over 5") << false << "123" << "" << 5;
+        QTest::newRow("169 over 5") << false << "169" << "" << 5;
+        QTest::newRow("23 after 5, making 523") << true << "23" << "" << 5;
+        QTest::newRow("12 over 5 is stored") << false << "12" << "12" << 12;
+    }
+    void priorityChannelPasted()
+    {
+        QFETCH(bool, appended);
+        QFETCH(QString, pasted);
+        FeatureWindowDriver<Form_Edit_scan> d("Scan_edit");
+        d.app.state.setByteAt(ScanAddress::PriorityMode, int(PriorityMode::Fixed));
+        d.app.state.setByteAt(ScanAddress::PriorityChannel, 5);
+        d.reopen();
+        QLineEdit* box = d.win->Text_prich;
+        QCOMPARE(box->text(), QStringLiteral("5"));
+        box->setFocus();
+        QTest::keyClick(box, appended ? Qt::Key_End : Qt::Key_A, appended ? Qt::NoModifier : Qt::ControlModifier);
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTEST(box->text(), "box");
+        QTEST(d.byte(ScanAddress::PriorityChannel), "stored");
+        const QStringList warning{"Priority channel must be between 1 and 16."};
+        QCOMPARE(d.app.prompt.texts(), box->text().isEmpty() ? warning : QStringList());
+    }
+
     // ---- Embedded message ----
     // The stored message follows the box at every change, 32 characters at
     // most, one-byte characters only.

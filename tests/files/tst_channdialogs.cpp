@@ -283,6 +283,10 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("open, English") << false << false << " cannot be read: it is a named pipe, not a regular file.";
         QTest::newRow("open, Chinese") << false << true << "：这是命名管道，不是普通文件。";
+        QTest::newRow("save, English") << true << false
+                                       << " cannot be written: it is a named pipe, not a regular file; it was left as "
+                                          "it is.";
+        QTest::newRow("save, Chinese") << true << true << "：这是命名管道，不是普通文件；未作任何改动。";
     }
     void aPipeIsRefusedAtOnce()
     {

@@ -370,6 +370,40 @@ private slots:
         QVERIFY(s.RadioImage == before.RadioImage && s.AdjustTable == before.AdjustTable);
     }
 
+    // A save onto a pipe would have put a plain file in its place.
+    void savingOntoAPipeLeavesIt_data()
+    {
+        QTest::addColumn<QString>("writer");
+        QTest::addColumn<QString>("kind");
+        for (const char* writer : {"chann", "adj", "img"})
+            for (const char* kind : {"pipe", "link to a pipe"})
+                QTest::addRow("%s, %s", writer, kind) << writer << kind;
+    }
+    void savingOntoAPipeLeavesIt()
+    {
+        QFETCH(QString, writer);
+        QFETCH(QString, kind);
+        OddNames names;
+        const QString path = names.make(kind, "x." + writer);
+        QVERIFY(!path.isEmpty());
+        const QStringList entries = QDir(names.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+        std::optional<FileError> fault;
+        {
+            Watchdog watchdog;
+            const ProgramState s = started();
+            fault = writer == "chann" ? SaveChannFile(s, path.toStdString())
+                    : writer == "adj" ? SaveAdjustFile(s, path.toStdString())
+                                      : SaveImageFile(s, path.toStdString());
+        }
+        QVERIFY(fault.has_value());
+        QVERIFY2(fault->text.en.find(path.toStdString() + " cannot be written: it is a named pipe, not a regular file; it was "
+                                               "left as it is.") != std::string::npos,
+                 fault->text.en.c_str());
+        QVERIFY(fault->text.zh.find("不是普通文件") != std::string::npos);
+        QVERIFY(OddNames::isPipe(path));
+        QCOMPARE(QDir(names.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), entries);
+    }
+
     void fileNames_data()
     {
         QTest::addColumn<QString>("name");

@@ -15,6 +15,7 @@
 #include "adjust/AdjustPlans.h"
 #include "adjust/AdjustTable.h"
 #include "link/CloneLink.h"
+#include "link/ClonePlans.h"
 #include "link/MemoryCommControl.h"
 #include "model/RadioDefaults.h"
 #include "support/VirtualClock.h"
@@ -37,8 +38,8 @@ const PlanCase kPlans[] = {
 
 bool framesHoldBytes(const CloneLink& link)
 {
-    for (int i = 0; i < link.TxLength; ++i)
-        if (link.TxFrame[i] < 0 || link.TxFrame[i] > 255)
+    for (const int16_t cell : link.frame())
+        if (cell < 0 || cell > 255)
             return false;
     return true;
 }
@@ -106,8 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Long enough for every restart to run out.
     clock.advance(30000);
     FUZZ_CHECK(framesHoldBytes(link));
-    FUZZ_CHECK(!link.TransferActive);
-    FUZZ_CHECK(!link.Timer1->isActive() && !link.Timer2->isActive() && !link.Timer3->isActive());
+    FUZZ_CHECK(!link.transferActive());
+    FUZZ_CHECK(!link.timersRunning());
     FUZZ_CHECK(!comm->isOpen());
     // A write never changes the image; a read only when it completes.
     if (!plan.reads || finished == 0)

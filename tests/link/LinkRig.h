@@ -8,6 +8,7 @@
 
 #include "MemoryRadio.h"
 #include "link/CloneLink.h"
+#include "link/ClonePlans.h"
 #include "link/MemoryCommControl.h"
 #include "model/RadioDefaults.h"
 #include "support/VirtualClock.h"

@@ -10,6 +10,7 @@
 #include <sys/resource.h>
 
 #include "link/CloneLink.h"
+#include "link/ClonePlans.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
 #include "model/RadioDefaults.h"

@@ -120,7 +120,7 @@ private slots:
         // Then all is quiet: no timer keeps running.
         rig.clock.advance(60000);
         QCOMPARE(rig.messages.size(), 1);
-        QVERIFY(!rig.link->Timer1->isActive() && !rig.link->Timer2->isActive() && !rig.link->Timer3->isActive());
+        QVERIFY(!rig.link->timersRunning());
     }
 
     void attemptsAreSharedByAllTimeouts()
@@ -148,7 +148,7 @@ private slots:
         rig.link->start();
         QVERIFY(rig.clock.runUntil([&] { return !rig.messages.isEmpty(); }, 30000));
         QCOMPARE(rig.messageTexts(), QStringList{"Fail connect with transceiver."});
-        QCOMPARE(rig.link->LinkedUp, false);
+        QCOMPARE(rig.link->linkedUp(), false);
     }
 
     void refusedFrameRestartsFromFrameZero()
@@ -178,10 +178,10 @@ private slots:
         rig.link->start();
         QVERIFY(rig.clock.runUntil([&] { return rig.radio.radio.framesTaken == 3; }, 5000));
         rig.clock.settle();  // the acknowledge of frame 2 is in; frame 3 is queued
-        QVERIFY(!rig.link->SentAll);
+        QVERIFY(!rig.link->sentAll());
         rig.radio.sendToHost({kAck, kAck});
         rig.clock.settle();
-        QCOMPARE(rig.link->BlockNo, 4);
+        QCOMPARE(rig.link->blockNo(), 4);
         QVERIFY(rig.clock.runUntil([&] { return rig.finished > 0; }, 5000));
         QCOMPARE(rig.radio.radio.framesTaken, 49);
     }
@@ -208,7 +208,7 @@ private slots:
         QCOMPARE(rig.labels.last(), QString("Communication fault."));
         QCOMPARE(rig.progress.last(), 0);
         QCOMPARE(rig.accessCodeOffsets().size(), 1);  // no attempt on a port that is gone
-        QVERIFY(!rig.link->TransferActive);
+        QVERIFY(!rig.link->transferActive());
         QVERIFY(!rig.link->comm()->isOpen());
         QVERIFY(rig.state.RadioImage == before);
         QCOMPARE(rig.finished, 0);
@@ -261,7 +261,7 @@ private slots:
         QVERIFY(!m.detail.zh.empty());
         QVERIFY(rig.labels.isEmpty());
         QVERIFY(rig.progress.isEmpty());
-        QVERIFY(!rig.link->TransferActive);
+        QVERIFY(!rig.link->transferActive());
     }
 
     void portRefusedOnRestartKeepsTheLabel()
@@ -276,7 +276,7 @@ private slots:
                  QStringList{"Communication port is error, please setting right communication port . ！"});
         QCOMPARE(rig.labels, QStringList{"Connecting with transceiver. "});
         QCOMPARE(rig.progress, QList<int>{0});
-        QVERIFY(!rig.link->TransferActive);
+        QVERIFY(!rig.link->transferActive());
         rig.clock.advance(5000);
         QCOMPARE(rig.messages.size(), 1);
     }
@@ -299,6 +299,44 @@ private slots:
         const Bilingual advice = PortOpenAdvice({PortError(error), device.toStdString(), {}}, 3);
         QVERIFY2(QString::fromStdString(advice.en).contains("Communication menu"), advice.en.c_str());
         QVERIFY2(QString::fromStdString(advice.zh).contains("“端口设置”菜单"), advice.zh.c_str());
+    }
+
+    void portAdviceForTheCommandLine_data()
+    {
+        // The same reasons as the windows, worded for mx615-cli: device paths
+        // and 'mx615-cli ports' instead of the Communication menu.
+        QTest::addColumn<int>("error");
+        QTest::addColumn<int>("commPort");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("advice");
+        QTest::newRow("no permission")
+            << int(PortError::PermissionDenied) << 0 << "/dev/ttyUSB0" << "Permission denied"
+            << "The system reports: Permission denied. Your user may not open /dev/ttyUSB0. Join the dialout group "
+               "(sudo usermod -aG dialout $USER) and log in again, or install the udev rule dist/99-mx615.rules.";
+        QTest::newRow("no table entry")
+            << int(PortError::NoSuchPort) << 9 << "" << "there is no serial port COM9 on this computer"
+            << "The port table has no entry 9. 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, "
+               "or give the device path.";
+        QTest::newRow("entry not there") << int(PortError::NoSuchPort) << 1 << "/dev/ttyUSB0" << ""
+                                         << "/dev/ttyUSB0 is not there. Check the programming cable and the device name.";
+        QTest::newRow("in use") << int(PortError::Busy) << 2 << "/dev/ttyS0" << ""
+                                << "/dev/ttyS0 is in use by another program. Close it and try again.";
+        QTest::newRow("settings") << int(PortError::BadSettings) << 0 << "/dev/null" << "bad"
+                                  << "The system reports: bad. /dev/null does not take the line settings 9600,N,8,1. "
+                                     "Is it a serial port?";
+        QTest::newRow("other") << int(PortError::Other) << 0 << "/dev/pts/9" << ""
+                               << "/dev/pts/9 could not be opened. Check the programming cable and the device name.";
+    }
+    void portAdviceForTheCommandLine()
+    {
+        QFETCH(int, error);
+        QFETCH(int, commPort);
+        QFETCH(QString, device);
+        QFETCH(QString, reason);
+        QFETCH(QString, advice);
+        const PortFault fault{PortError(error), device.toStdString(), reason.toStdString()};
+        QCOMPARE(QString::fromStdString(PortOpenAdviceCli(fault, commPort, device.toStdString())), advice);
     }
 
     void portInUseByAnotherTransfer()

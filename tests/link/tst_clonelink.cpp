@@ -58,8 +58,8 @@ private slots:
                 const int expected = (line < 64 && b < 16) ? rig.radio.radio.memory[line * 16 + b] : 0x1234;
                 QCOMPARE(int(rig.state.RadioImage[line][b]), expected);
             }
-        QVERIFY(rig.link->TransferDone);
-        QVERIFY(!rig.link->TransferActive);
+        QVERIFY(rig.link->transferDone());
+        QVERIFY(!rig.link->transferActive());
         QVERIFY(!rig.hub.isOpen(2));
         QCOMPARE(rig.radio.radio.endBytes, 1);
         // LinkBuffer keeps each raw reply: the radio's 06 from the second on.
@@ -97,7 +97,7 @@ private slots:
     {
         LinkRig rig(ReadPlan());
         rig.link->start();
-        QVERIFY(rig.clock.runUntil([&] { return rig.link->LinkState == 3; }, 1000));
+        QVERIFY(rig.clock.runUntil([&] { return rig.link->linkState() == LinkStep::FirstReply; }, 1000));
         QCOMPARE(rig.labels, QStringList{"Connecting with transceiver. "});
         QCOMPARE(rig.radio.radio.readRequests, 0);  // queued, leaves 15 ms later
         rig.clock.advance(15);  // the reply arrives at once and request 2 is queued
@@ -196,9 +196,9 @@ private slots:
         rig.hub.addPort(3, &device);
         rig.link->start();
         rig.clock.advance(100);
-        QCOMPARE(rig.link->LinkedUp, links);
+        QCOMPARE(rig.link->linkedUp(), links);
         if (links) {
-            QCOMPARE(rig.link->LinkState, 3);  // the first read request is queued
+            QCOMPARE(rig.link->linkState(), LinkStep::FirstReply);  // the first read request is queued
             return;
         }
         QCOMPARE(rig.accessCodeOffsets().size(), 1);
@@ -233,7 +233,7 @@ private slots:
         QVERIFY2(text.contains(address) && text.contains(QString::number(value)), qPrintable(text));
         QCOMPARE(rig.hub.openCount(2), 0);
         QVERIFY(rig.comm->written().empty());
-        QVERIFY(!rig.link->TransferActive);
+        QVERIFY(!rig.link->transferActive());
         QVERIFY(rig.labels.isEmpty());
     }
 

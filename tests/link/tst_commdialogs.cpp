@@ -34,6 +34,17 @@ QPushButton* button(QWidget* w, const char* name)
     return w->findChild<QPushButton*>(name);
 }
 
+// How many identification requests reached the radio.
+int identRequests(const Bench& b)
+{
+    const auto code = AccessCode();
+    const std::vector<uint8_t>& heard = b.radio.received;
+    int count = 0;
+    for (std::size_t i = 0; i + code.size() <= heard.size(); ++i)
+        count += std::equal(code.begin(), code.end(), heard.begin() + long(i));
+    return count;
+}
+
 QString label(QWidget* w)
 {
     return w->findChild<QLabel*>("Label_tr_count")->text();
@@ -153,7 +164,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w->Command_read);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(b.app.hub.isOpen(2));
-        QVERIFY(w->link()->TransferActive);
+        QVERIFY(w->link()->transferActive());
         QTest::keyClick(w->Command_read, Qt::Key_Escape);
         QCOMPARE(b.app.prompt.lastText(), QString("Read-write operating，don't close the window. ,"));
         QVERIFY(b.app.main->window<Form_Comm_Read>());
@@ -210,6 +221,53 @@ private slots:
         // The transfer goes on undisturbed.
         QVERIFY(b.app.clock.runUntil([&] { return !b.app.main->window<Form_Comm_Read>(); }, 5000));
         QCOMPARE(b.app.prompt.messages.size(), 2);
+    }
+
+    void cancelBetweenAttempts_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<bool>("titleBar");
+        QTest::newRow("read, Cancel") << false << false;
+        QTest::newRow("read, title-bar close") << false << true;
+        QTest::newRow("write, Cancel") << true << false;
+    }
+    void cancelBetweenAttempts()
+    {
+        // A radio that never answers: Cancel is refused while the request
+        // waits for its reply, and closes the dialog in the pause before the
+        // restart, which then never comes.
+        QFETCH(bool, write);
+        QFETCH(bool, titleBar);
+        Bench b;
+        b.radio.radio.misbehave.silent = true;
+        b.radio.radio.misbehave.attempts = 0;
+        CommDialog* w = write ? static_cast<CommDialog*>(openDialog<Form_Comm_Write>(b))
+                              : static_cast<CommDialog*>(openDialog<Form_Comm_Read>(b));
+        QTest::mouseClick(button(w, write ? "Command_write" : "Command_read"), Qt::LeftButton);
+        auto cancel = [&] {
+            if (titleBar)
+                static_cast<QMdiSubWindow*>(w->parentWidget())->close();
+            else
+                QTest::mouseClick(w->Command_Cancel, Qt::LeftButton);
+        };
+        auto open = [&] { return write ? static_cast<QWidget*>(b.app.main->window<Form_Comm_Write>())
+                                       : static_cast<QWidget*>(b.app.main->window<Form_Comm_Read>()); };
+
+        b.app.clock.advance(500);  // the first request waits for its reply
+        QCOMPARE(identRequests(b), 1);
+        cancel();
+        QCOMPARE(b.app.prompt.texts(), QStringList{"Read-write operating，don't close the window. ,"});
+        QCOMPARE(open(), w);
+
+        b.app.clock.advance(1000);  // the reply timed out; the restart is pending
+        QVERIFY(w->link()->restartPending());
+        cancel();
+        QCOMPARE(b.app.prompt.messages.size(), 1);
+        QVERIFY(!open());
+        QVERIFY(!b.app.hub.isOpen(2));
+        b.app.clock.advance(10000);
+        QCOMPARE(identRequests(b), 1);
+        QCOMPARE(b.app.prompt.messages.size(), 1);
     }
 
     void cancelAfterFailureCloses()
@@ -289,7 +347,7 @@ private slots:
         b.app.clock.advance(15000);
         QCOMPARE(b.app.prompt.texts(), QStringList{"The connection to the transceiver was lost during the transfer."});
         QCOMPARE(label(w), QString("Communication fault."));
-        QVERIFY(!w->link()->TransferActive);
+        QVERIFY(!w->link()->transferActive());
         QTest::mouseClick(w->Command_Cancel, Qt::LeftButton);
         QVERIFY(!b.app.main->window<Form_Comm_Read>());
     }

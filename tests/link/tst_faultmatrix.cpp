@@ -172,8 +172,8 @@ private slots:
 
         rig.link->start();
         rig.clock.advance(30000);
-        QVERIFY(!rig.link->TransferActive);
-        QVERIFY(!rig.link->Timer1->isActive() && !rig.link->Timer2->isActive() && !rig.link->Timer3->isActive());
+        QVERIFY(!rig.link->transferActive());
+        QVERIFY(!rig.link->timersRunning());
         QVERIFY(!rig.comm->isOpen());
 
         const int attempts = rig.accessCodeOffsets().size();

@@ -56,7 +56,7 @@ private slots:
         const RadioImageTable before = state.RadioImage;
         Run run(state, timers, ReadPlan());
         run.link.start();
-        QTRY_VERIFY_WITH_TIMEOUT(run.r.finished || (!run.r.messages.isEmpty() && !run.link.TransferActive), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(run.r.finished || (!run.r.messages.isEmpty() && !run.link.transferActive()), 20000);
         if (expect == Expect::PortLost) {
             QCOMPARE(run.r.messages, QStringList{"The connection to the transceiver was lost during the transfer."});
             QVERIFY(state.RadioImage == before);
@@ -97,7 +97,7 @@ private slots:
             state.setByteAt(a, (a * 11 + 7) & 0xFF);
         Run run(state, timers, WritePlan());
         run.link.start();
-        QTRY_VERIFY_WITH_TIMEOUT(!run.r.messages.isEmpty() && !run.link.TransferActive, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!run.r.messages.isEmpty() && !run.link.transferActive(), 20000);
         if (expect == Expect::PortLost) {
             QCOMPARE(run.r.messages, QStringList{"The connection to the transceiver was lost during the transfer."});
             return;

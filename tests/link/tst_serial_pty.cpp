@@ -132,7 +132,7 @@ private slots:
         QVERIFY2(cpuSeconds() - cpu < 0.3, qPrintable(QString::number(cpuSeconds() - cpu)));
         QCOMPARE(r.messages, QStringList{"The connection to the transceiver was lost during the transfer."});
         QVERIFY(r.details[0].contains("COM1"));
-        QVERIFY(!link.TransferActive);
+        QVERIFY(!link.transferActive());
         QVERIFY(!link.comm()->isOpen());
         QVERIFY(state.RadioImage == before);
 

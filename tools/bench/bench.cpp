@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "link/CloneLink.h"
+#include "link/ClonePlans.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
 #include "model/RadioDefaults.h"
@@ -37,7 +38,7 @@ bool runOnce(ProgramState& state, QtTimerFactory& timers, bool write, double& se
     bool ok = false, over = false;
     QElapsedTimer clock;
     link.events.message = [&](const LinkMessage& m) {
-        if (!link.TransferDone && !(m.text.en == (write ? WritePlan() : ReadPlan()).doneMessage.en)) {
+        if (!link.transferDone() && !(m.text.en == (write ? WritePlan() : ReadPlan()).doneMessage.en)) {
             std::fprintf(stderr, "mx615-bench: %s %s\n", m.text.en.c_str(), m.detail.en.c_str());
             over = true;
         }

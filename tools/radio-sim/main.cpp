@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -114,21 +113,13 @@ ImageFile loadImage(const std::string& path, mx615::sim::Memory& memory)
     return ImageFile::Loaded;
 }
 
-bool saveImage(const std::string& path, const mx615::sim::Memory& memory)
+// Through a temporary file renamed over the old one: an interrupted save
+// keeps it.
+void saveImage(const std::string& path, const mx615::sim::Memory& memory)
 {
-    // A temporary file renamed over the old one: an interrupted save keeps it.
-    const std::string temporary = path + ".tmp";
-    bool written = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(memory.data()), std::streamsize(memory.size()));
-        out.close();
-        written = !out.fail();
-    }
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    std::remove(temporary.c_str());
-    return false;
+    const std::string bytes(reinterpret_cast<const char*>(memory.data()), memory.size());
+    if (auto fault = mx615::WriteFileReplacing(path, bytes))
+        std::cerr << "mx615-radio-sim: " << fault->text.en << "\n";
 }
 
 bool number(const char* text, int& out)
@@ -213,8 +204,8 @@ int main(int argc, char* argv[])
         if (verbose)
             std::cerr << "mx615-radio-sim: session ended (" << pty.radio.readRequests << " reads, "
                       << pty.radio.framesTaken << " frames so far)\n";
-        if (wrote && !image.empty() && !saveImage(image, memory))
-            std::cerr << "mx615-radio-sim: cannot save " << image << "\n";
+        if (wrote && !image.empty())
+            saveImage(image, memory);
     };
 
     struct sigaction action {};
@@ -229,7 +220,7 @@ int main(int argc, char* argv[])
     pty.hangUp();
     if (!link.empty())
         ::unlink(link.c_str());
-    if (!image.empty() && !saveImage(image, memory))
-        std::cerr << "mx615-radio-sim: cannot save " << image << "\n";
+    if (!image.empty())
+        saveImage(image, memory);
     return ok ? 0 : 1;
 }
