@@ -89,8 +89,8 @@ bool FileDrop::exchangeRunning() const
     const Form_Comm_Read* read = main_.window<Form_Comm_Read>();
     const Form_Comm_Write* write = main_.window<Form_Comm_Write>();
     const frm_Adj_Txp* adjust = main_.window<frm_Adj_Txp>();
-    return (read && read->transferActive()) || (write && write->transferActive()) ||
-           (adjust && adjust->transferActive());
+    return (read && read->linkBusy()) || (write && write->linkBusy()) ||
+           (adjust && adjust->linkBusy());
 }
 
 }  // namespace mx615

@@ -212,7 +212,7 @@ private slots:
         app.main->Prog_read_Click();
         Form_Comm_Read* read = app.main->window<Form_Comm_Read>();
         read->findChild<QPushButton*>("Command_read")->click();
-        QVERIFY(read->transferActive());
+        QVERIFY(read->linkBusy());
         const auto before = app.state.RadioImage;
         drop(*app.main, {path("plan.CSV")});
         QCOMPARE(app.prompt.messages.size(), 1);
