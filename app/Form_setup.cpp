@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "features/Choices.h"
+#include "model/ProgramState.h"
 #include "link/PortTable.h"
 #include "ui/Prompt.h"
 

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "features/Choices.h"
+#include "model/ProgramState.h"
 #include "model/Tables.h"
 #include "ui/Prompt.h"
 

@@ -19,8 +19,8 @@
 #include "app/Form_setup.h"
 #include "app/Form_type.h"
 #include "ui/Prompt.h"
-#include "adjust/AdjustTable.h"
 #include "adjust/frm_Adj_Txp.h"
+#include "channels/Form_Chann_Edit.h"
 #include "channels/frm_chann.h"
 #include "features/Form_Edit_Message.h"
 #include "features/Form_Edit_Test.h"
@@ -31,7 +31,7 @@
 #include "link/Form_Comm_Write.h"
 #include "files/ChannFileDialog.h"
 #include "files/PlanOpen.h"
-#include "model/RadioDefaults.h"
+#include "model/StartupState.h"
 #include "model/Tables.h"
 
 namespace mx615 {
@@ -314,7 +314,7 @@ void MDImain::Form_Load()
 {
     ProgramState& s = context_.state;
     // 1. Version and language.
-    s.VersionText = "V12.07.30";
+    s.VersionText = kVersionText;
     s.UiChinese = false;
     s.About = FillAboutTexts(false);
 
@@ -349,20 +349,13 @@ void MDImain::Form_Load()
     if (MSC && MSC->isOpen())
         MSC->close();
 
-    // 7-9. Model, tables and the band.
-    s.ModelIndex = 1;
+    // 7-11. Model, tables and the band, the radio image with the factory
+    // channels, the adjustment table.
     s.ChannelCount = 16;
-    BuildToneTables(s);
-    BuildModelTable(s);
+    FillStartupState(s);
     panel(5)->setText(qs(s.VersionText));
     fitPanels();
     showBandPanel();
-
-    // 10. The radio image and the factory channels.
-    FillStartupImage(s);
-
-    // 11. The adjustment table.
-    FillAdjustStartup(s);
 
     // 12. The channel table is open when the program is ready.
     openWindow<frm_chann>();
@@ -522,6 +515,16 @@ ChildWindow* MDImain::findWindow(std::type_index kind) const
 QSize MDImain::clientSize() const
 {
     return mdi_->viewport()->size();
+}
+
+void MDImain::imageReplaced()
+{
+    // The table redraws now rather than waiting to be brought to the front;
+    // the detail dialog reloads the channel on show.
+    if (frm_chann* table = window<frm_chann>())
+        table->Form_Activate();
+    if (Form_Chann_Edit* detail = window<Form_Chann_Edit>())
+        detail->ReloadDialog();
 }
 
 void MDImain::forget(ChildWindow* window)

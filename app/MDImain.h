@@ -40,6 +40,7 @@ public:
     QSize clientSize() const override;
     void showPortPanel() override;  // panel 3: "COM" and CommPort
     void showBandPanel() override;  // panel 7: the band range of the selected model
+    void imageReplaced() override;
     void forget(ChildWindow* window) override;
 
     QMdiArea* mdiArea() const { return mdi_; }

@@ -5,23 +5,6 @@
 
 namespace mx615::ChannelGrid {
 
-std::vector<std::string> ColumnTitles(const std::string& format)
-{
-    std::vector<std::string> titles;
-    std::size_t start = 0;
-    while (true) {
-        const auto bar = format.find('|', start);
-        std::string title = format.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
-        if (!title.empty() && (title.front() == '^' || title.front() == '<' || title.front() == '>'))
-            title.erase(0, 1);
-        titles.push_back(title);
-        if (bar == std::string::npos)
-            break;
-        start = bar + 1;
-    }
-    return titles;
-}
-
 std::array<std::string, kColumns> RowTexts(const ProgramState& state, int n, bool chinese)
 {
     std::array<std::string, kColumns> texts;
@@ -89,3 +72,17 @@ Bilingual Caption(int channel)
 }
 
 }  // namespace mx615::ChannelGrid
+
+namespace mx615::ChannelGridTexts {
+
+const Bilingual* ForProblem(FrequencyProblem problem, bool transmit)
+{
+    switch (problem) {
+    case FrequencyProblem::OutOfBand: return transmit ? &TxOutOfBand : &RxOutOfBand;
+    case FrequencyProblem::Unstorable: return &BadFrequency;
+    case FrequencyProblem::RxFirst: return &RxFirst;
+    default: return nullptr;
+    }
+}
+
+}  // namespace mx615::ChannelGridTexts

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "channels/FrequencyEntry.h"
+#include "model/Codecs.h"
 #include "model/ProgramState.h"
 
 namespace mx615 {
@@ -42,7 +44,7 @@ inline const Bilingual kColumnFormat{
     "^ 可选信令 |^ PTT-ID"};
 
 // The titles of a format string, without their alignment marks.
-std::vector<std::string> ColumnTitles(const std::string& format);
+using mx615::ColumnTitles;
 
 // The texts of row n (columns 0..9) as the record holds them. An empty
 // channel (byte 0 = 0xFF) gives blanks in columns 1..9 whatever else it holds.
@@ -75,6 +77,10 @@ inline const Bilingual BadFrequency{
     "The frequency is not a valid number. Type it as three digits, a point and up to five decimals, "
     "for example 450.02500.",
     "频率格式不正确，请输入三位整数、小数点和最多五位小数，例如 450.02500 ！"};
+
+// The grids' warning for a frequency entry's problem (the channel table and
+// the test grid word them alike); none for None.
+const Bilingual* ForProblem(FrequencyProblem problem, bool transmit);
 }  // namespace ChannelGridTexts
 
 }  // namespace mx615

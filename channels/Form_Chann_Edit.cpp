@@ -20,10 +20,10 @@
 #include "ui/Prompt.h"
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelRecord.h"
-#include "channels/FrequencyEntry.h"
 #include "channels/frm_chann.h"
 #include "model/Codecs.h"
 #include "model/Tables.h"
+#include "ui/GridEditing.h"
 
 namespace mx615 {
 
@@ -503,26 +503,22 @@ bool Form_Chann_Edit::frequencyKeyPress(QKeyEvent* event)
     const QString typed = event->text();
     if (typed.isEmpty() || !typed.at(0).isPrint() || (event->modifiers() & Qt::ControlModifier))
         return false;
-    return !(typed.size() == 1 && typed.at(0).unicode() < 128 && IsFrequencyCharacter(char(typed.at(0).unicode())));
+    return !TypesFrequencyCharacter(event);
 }
 
-std::optional<std::string> Form_Chann_Edit::acceptedFrequency(QLineEdit* box, bool receive)
+void Form_Chann_Edit::showEntry(QLineEdit* box, const ChannelFrequencyEntry& entry, bool receive)
 {
-    ProgramState& s = state();
-    const std::string text = Trimmed(box->text().toStdString());
-    if (!FrequencyInBand(s, text)) {
+    // A transmit frequency typed on an empty channel never comes here: the
+    // box is closed there. A box that takes the display form keeps the text
+    // as typed.
+    if (entry.problem == FrequencyProblem::OutOfBand) {
         warn(receive ? ChannelGridTexts::RxOutOfBand : kTxRange);
-        box->setText(qs(BandLowText(s)));
-        return BandLowText(s);
+        box->setText(qs(entry.shown));
+    } else if (entry.problem == FrequencyProblem::Unstorable) {
+        // In the band by its value, but of a shape that would store other digits.
+        warn(kUnstorable, qs(kUnstorableHow, chinese()));
+        box->setText(qs(entry.shown));
     }
-    if (auto normalised = NormalisedFrequencyText(s, text))
-        return normalised;
-    // In the band by its value, but of a shape that would store other digits.
-    warn(kUnstorable, qs(kUnstorableHow, chinese()));
-    const int first = receive ? kRxFirst : kTxFirst;
-    const bool stored = receive ? ChannelInUse(s, n_) : HasTx(s, n_);
-    box->setText(stored ? qs(FrequencyText(s, n_, first)) : QString());
-    return std::nullopt;
 }
 
 void Form_Chann_Edit::Text_RX_Freq_LostFocus()
@@ -531,20 +527,15 @@ void Form_Chann_Edit::Text_RX_Freq_LostFocus()
     if (!Text_RX_Freq->isModified())
         return;
     Text_RX_Freq->setModified(false);
-    ProgramState& s = state();
     const int n = n_;
-    if (Trimmed(Text_RX_Freq->text().toStdString()).empty()) {
+    const ChannelFrequencyEntry entry = EnterRxFrequency(state(), n, Text_RX_Freq->text().toStdString());
+    if (entry.result == ChannelFrequencyEntry::Result::Cleared) {
         ClearDialog(n);
         return;
     }
-    const std::optional<std::string> text = acceptedFrequency(Text_RX_Freq, true);
-    if (!text)
-        return;
-    const bool wasEmpty = !ChannelInUse(s, n);
-    StoreFrequency(s, *text, n, kRxFirst);
-    if (wasEmpty) {
+    showEntry(Text_RX_Freq, entry, true);
+    if (entry.newChannel) {
         FillDialogLists();
-        SetChannelDefaults(s, n);
         ShowChannel(n);
     }
 }
@@ -554,22 +545,16 @@ void Form_Chann_Edit::Text_TX_Freq_LostFocus()
     if (!Text_TX_Freq->isModified())
         return;
     Text_TX_Freq->setModified(false);
-    ProgramState& s = state();
     const int n = n_;
-    if (!ChannelInUse(s, n))
-        return;   // an empty channel takes no transmit frequency
-    if (Trimmed(Text_TX_Freq->text().toStdString()).empty()) {
-        for (int b : {4, 5, 6, 7, 10, 11})
-            s.RadioImage[n][b] = 0xFF;
+    // The dialog keeps the encode tone with an out-of-band entry.
+    const ChannelFrequencyEntry entry = EnterTxFrequency(state(), n, Text_TX_Freq->text().toStdString(), false);
+    showEntry(Text_TX_Freq, entry, false);
+    if (entry.result == ChannelFrequencyEntry::Result::Cleared) {
         setPosition(Combo_Encode, 0, &Form_Chann_Edit::Combo_Encode_Click);
         setLook(Combo_Encode, false);
-        return;
+    } else if (entry.result == ChannelFrequencyEntry::Result::Stored) {
+        setLook(Combo_Encode, true);
     }
-    const std::optional<std::string> text = acceptedFrequency(Text_TX_Freq, false);
-    if (!text)
-        return;
-    StoreFrequency(s, *text, n, kTxFirst);
-    setLook(Combo_Encode, true);
 }
 
 // The lists and check boxes: each writes its field of the channel on show.

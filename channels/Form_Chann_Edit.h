@@ -4,9 +4,7 @@
 // no copy of the channel: each control writes its field into the record at
 // once. The fields on show always belong to CurrentChannel.
 
-#include <optional>
-#include <string>
-
+#include "channels/FrequencyEntry.h"
 #include "ui/ChildWindow.h"
 
 class QCheckBox;
@@ -109,9 +107,9 @@ private:
     void updateTableCaption();
     bool Text_CHN_KeyPress(QKeyEvent* event);
     bool frequencyKeyPress(QKeyEvent* event);
-    // The text to store for an entry, after the band check; nothing when the
-    // entry was refused and the box was put back.
-    std::optional<std::string> acceptedFrequency(QLineEdit* box, bool receive);
+    // Shows an entry's outcome in the box it was typed into: a warning in the
+    // dialog's words, the band's low edge or the stored value again.
+    void showEntry(QLineEdit* box, const ChannelFrequencyEntry& entry, bool receive);
 
     int n_ = 1;
     bool unloading_ = false;

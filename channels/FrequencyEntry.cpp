@@ -2,13 +2,38 @@
 
 #include <algorithm>
 
+#include "channels/ChannelRecord.h"
 #include "model/Codecs.h"
 
 namespace mx615 {
 
-bool IsFrequencyCharacter(char c)
+namespace {
+
+using Result = ChannelFrequencyEntry::Result;
+
+// The bytes a transmit frequency takes with it: the frequency and the encode tone.
+constexpr int kTxBytes[] = {4, 5, 6, 7, 10, 11};
+
+// The entry of a typed, non-blank text into a field that holds storedText.
+ChannelFrequencyEntry storableText(const ProgramState& state, const std::string& typed, const std::string& storedText)
 {
-    return (c >= '0' && c <= '9') || c == '.';
+    const FrequencyToStore store = StorableFrequency(state, typed);
+    ChannelFrequencyEntry entry;
+    entry.problem = store.problem;
+    entry.result = store.problem == FrequencyProblem::Unstorable ? Result::Refused : Result::Stored;
+    entry.shown = entry.result == Result::Refused ? storedText : store.text;
+    return entry;
+}
+
+}  // namespace
+
+FrequencyToStore StorableFrequency(const ProgramState& state, const std::string& typed)
+{
+    if (!FrequencyInBand(state, typed))
+        return {BandLowText(state), FrequencyProblem::OutOfBand};
+    if (auto normal = NormalisedFrequencyText(state, typed))
+        return {*normal, FrequencyProblem::None};
+    return {{}, FrequencyProblem::Unstorable};
 }
 
 std::optional<std::string> NormalisedFrequencyText(const ProgramState& state, const std::string& text)
@@ -35,6 +60,55 @@ std::optional<std::string> NormalisedFrequencyText(const ProgramState& state, co
         return std::nullopt;  // finer than 10 Hz: would be cut off unseen
     decimals.append(5 - decimals.size(), '0');
     return whole + "." + decimals;
+}
+
+ChannelFrequencyEntry EnterRxFrequency(ProgramState& state, int n, const std::string& typed)
+{
+    const std::string text = Trimmed(typed);
+    const bool inUse = ChannelInUse(state, n);
+    if (text.empty()) {
+        ClearChannel(state, n);
+        SetScanAdd(state, n, false);
+        ChannelFrequencyEntry entry;
+        entry.result = Result::Cleared;
+        return entry;
+    }
+    ChannelFrequencyEntry entry = storableText(state, text, inUse ? FrequencyText(state, n, kRxFirst) : "");
+    if (entry.result != Result::Stored)
+        return entry;
+    StoreFrequency(state, entry.shown, n, kRxFirst);
+    if (!inUse) {
+        SetChannelDefaults(state, n);
+        entry.newChannel = true;
+    }
+    return entry;
+}
+
+ChannelFrequencyEntry EnterTxFrequency(ProgramState& state, int n, const std::string& typed, bool encodeOffOutOfBand)
+{
+    const std::string text = Trimmed(typed);
+    ChannelFrequencyEntry entry;
+    if (!ChannelInUse(state, n)) {
+        if (!text.empty())
+            entry.problem = FrequencyProblem::RxFirst;
+        return entry;
+    }
+    auto& line = state.RadioImage[n];
+    if (text.empty()) {
+        for (int b : kTxBytes)
+            line[b] = 0xFF;
+        entry.result = Result::Cleared;
+        return entry;
+    }
+    entry = storableText(state, text, HasTx(state, n) ? FrequencyText(state, n, kTxFirst) : "");
+    if (entry.result != Result::Stored)
+        return entry;
+    StoreFrequency(state, entry.shown, n, kTxFirst);
+    if (entry.problem == FrequencyProblem::OutOfBand && encodeOffOutOfBand) {
+        line[10] = line[11] = 0xFF;
+        entry.toneOff = true;
+    }
+    return entry;
 }
 
 }  // namespace mx615

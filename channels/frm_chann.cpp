@@ -1,30 +1,22 @@
 #include "channels/frm_chann.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
-#include "ui/Prompt.h"
-#include "ui/PickOnly.h"
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelRecord.h"
 #include "channels/Form_Chann_Edit.h"
-#include "channels/FrequencyEntry.h"
 #include "files/ChannFileDialog.h"
 #include "model/Codecs.h"
 #include "model/RadioDefaults.h"
-#include "ui/GridEditing.h"
+#include "ui/Prompt.h"
 
 namespace mx615 {
 
@@ -41,15 +33,10 @@ void frm_chann::buildControls()
     MSF_chann = new QTableWidget(kRows, kColumns, this);
     MSF_chann->setObjectName("MSF_chann");
     // Row n is channel n; row 0 holds the titles for that numbering.
-    SetUpEditGrid(MSF_chann, this);
-    Text_Edit = MakeCellEditor(this, "Text_Edit");
-
-    Combo_edit = new QComboBox(this);
-    Combo_edit->setObjectName("Combo_edit");
-    Combo_edit->setEditable(false);
-    Combo_edit->setMaxVisibleItems(16);
-    Combo_edit->hide();
-    Combo_edit->installEventFilter(this);
+    SetUpEditGrid(MSF_chann);
+    editor_ = new CellEditor(MSF_chann, this, *this, "Text_Edit", "Combo_edit");
+    Text_Edit = editor_->text();
+    Combo_edit = editor_->list();
 
     auto button = [this](QPushButton*& target, const char* name) {
         target = new QPushButton(this);
@@ -129,16 +116,23 @@ void frm_chann::Form_Activate()
     state().ChannelCount = kChannels;
     showAllRows();
     // The record under an open editor may have been replaced meanwhile (a read
-    // from the radio, a file, the channel dialog). Committing the editor's old
-    // text later would silently overwrite the new value, so drop the edit.
-    if (open_ != Editor::None && cell(EditRow, EditCol) != SavedCellText)
-        abandonEdit();
+    // from the radio, a file, the channel dialog).
+    editor_->abandonIfReplaced();
 }
 
 void frm_chann::Form_Unload()
 {
     // The open editor's entry is dropped with the window, as with any close.
-    open_ = Editor::None;
+    editor_->forget();
+}
+
+frm_chann::Editor frm_chann::openEditor() const
+{
+    switch (editor_->open()) {
+    case CellEditor::Kind::Text: return Editor::Text;
+    case CellEditor::Kind::List: return Editor::Combo;
+    default: return Editor::None;
+    }
 }
 
 void frm_chann::showAllRows()
@@ -184,306 +178,124 @@ void frm_chann::MSF_chann_Click(int row, int column)
 
 void frm_chann::MSF_chann_LeaveCell()
 {
-    commitAndClose();
+    editor_->commitAndClose();
 }
 
 void frm_chann::MSF_chann_Scroll()
 {
     // An editor left behind would float over another cell.
-    commitAndClose();
+    editor_->commitAndClose();
 }
 
 void frm_chann::BeginCellEdit()
 {
-    const int row = MSF_chann->currentRow();
-    const int column = MSF_chann->currentColumn();
-    if (row < 1 || row > kChannels || column < 0)
-        return;
-    if (open_ != Editor::None)
-        commitAndClose();
-    MSF_chann->scrollToItem(MSF_chann->item(row, column));
-    EditRow = row;
-    EditCol = column;
-    SavedCellText = cell(row, column);
-
-    if (IsFrequencyColumn(column)) {
-        Combo_edit->hide();
-        open_ = Editor::Text;
-        ShowCellEditor(MSF_chann, Text_Edit, row, column);
-        return;
-    }
-    const bool listOpens = IsListColumn(column) && ChannelInUse(state(), row) &&
-                           (column != ColEncode || HasTx(state(), row));
-    if (!listOpens) {
-        MSF_chann->setFocus();
-        return;
-    }
-    Text_Edit->hide();
-    placeEditor(Combo_edit);
-    // Filling the list is not a choice: only activated() stores.
-    Combo_edit->clear();
-    for (const std::string& entry : ColumnChoices(state(), column, chinese()))
-        Combo_edit->addItem(qs(entry));
-    Combo_edit->setCurrentIndex(Combo_edit->findText(SavedCellText));
-    choiceMade_ = false;
-    Combo_edit->show();
-    Combo_edit->raise();
-    open_ = Editor::Combo;
-    Combo_edit->setFocus();
+    editor_->begin();
 }
 
-bool frm_chann::CommitCell()
+CellEditor::Kind frm_chann::editorFor(int row, int column) const
 {
-    const Editor editor = open_;
-    open_ = Editor::None;  // before any message box can move the focus
-    if (editor == Editor::Text)
-        return EditCol == ColRx ? commitRx(Text_Edit->text()) : commitTx(Text_Edit->text());
-    if (editor == Editor::Combo && choiceMade_)
-        setCell(EditRow, EditCol, Combo_edit->currentText());
+    if (IsFrequencyColumn(column))
+        return CellEditor::Kind::Text;
+    const bool listOpens = IsListColumn(column) && ChannelInUse(state(), row) &&
+                           (column != ColEncode || HasTx(state(), row));
+    return listOpens ? CellEditor::Kind::List : CellEditor::Kind::None;
+}
+
+void frm_chann::fillList(int, int column, QComboBox* list)
+{
+    for (const std::string& entry : ColumnChoices(state(), column, chinese()))
+        list->addItem(qs(entry));
+    choiceMade_ = false;
+}
+
+bool frm_chann::commitCell(int row, int column, CellEditor::Kind kind)
+{
+    if (kind == CellEditor::Kind::Text)
+        return column == ColRx ? commitRx(row, Text_Edit->text()) : commitTx(row, Text_Edit->text());
+    if (kind == CellEditor::Kind::List && choiceMade_)
+        setCell(row, column, Combo_edit->currentText());
     return true;
 }
 
-bool frm_chann::commitRx(const QString& text)
+bool frm_chann::showProblem(FrequencyProblem problem, bool transmit)
 {
-    const int n = EditRow;
-    const std::string typed = Trimmed(text.toStdString());
-    const bool wasEmpty = !ChannelInUse(state(), n);
-    if (typed.empty()) {
+    if (const Bilingual* warning = ChannelGridTexts::ForProblem(problem, transmit))
+        warn(*warning);
+    if (problem == FrequencyProblem::RxFirst)
+        Text_Edit->clear();
+    return problem != FrequencyProblem::Unstorable;
+}
+
+bool frm_chann::commitRx(int n, const QString& text)
+{
+    const ChannelFrequencyEntry entry = EnterRxFrequency(state(), n, text.toStdString());
+    if (entry.result == ChannelFrequencyEntry::Result::Cleared) {
         ClearChannelRow(n);
         return true;
     }
-    std::string stored;
-    if (!FrequencyInBand(state(), typed)) {
-        warn(ChannelGridTexts::RxOutOfBand);
-        stored = BandLowText(state());
-    } else if (const auto normal = NormalisedFrequencyText(state(), typed)) {
-        stored = *normal;
-    } else {
-        warn(ChannelGridTexts::BadFrequency);
+    if (!showProblem(entry.problem, false))
         return false;
-    }
-    StoreFrequency(state(), stored, n, kRxFirst);
-    setCell(n, ColRx, stored);
-    Text_Edit->setText(qs(stored));
-    if (wasEmpty) {
-        SetChannelDefaults(state(), n);
+    setCell(n, ColRx, entry.shown);
+    Text_Edit->setText(qs(entry.shown));
+    if (entry.newChannel)
         ShowChannelRow(n);
-    }
     return true;
 }
 
-bool frm_chann::commitTx(const QString& text)
+bool frm_chann::commitTx(int n, const QString& text)
 {
-    const int n = EditRow;
-    const std::string typed = Trimmed(text.toStdString());
-    if (!ChannelInUse(state(), n)) {
-        if (!typed.empty()) {
-            warn(ChannelGridTexts::RxFirst);
-            Text_Edit->clear();
-        }
-        return true;  // nothing to store on an empty channel
-    }
-    auto& line = state().RadioImage[n];
-    if (typed.empty()) {
-        for (int b : {4, 5, 6, 7, 10, 11})
-            line[b] = 0xFF;
+    // An out-of-band TX entry takes the encode tone with it in the table.
+    const ChannelFrequencyEntry entry = EnterTxFrequency(state(), n, text.toStdString(), true);
+    if (!showProblem(entry.problem, true))
+        return false;
+    if (entry.result == ChannelFrequencyEntry::Result::Cleared) {
         setCell(n, ColTx, QString());
         setCell(n, ColEncode, QString());
-        return true;
+    } else if (entry.result == ChannelFrequencyEntry::Result::Stored) {
+        setCell(n, ColTx, entry.shown);
+        Text_Edit->setText(qs(entry.shown));
+        // The encode tone is shown only with a TX frequency; show what it holds.
+        setCell(n, ColEncode, ToneText(state(), n, kEncodeFirst, chinese()));
     }
-    std::string stored;
-    bool toneOff = false;
-    if (!FrequencyInBand(state(), typed)) {
-        warn(ChannelGridTexts::TxOutOfBand);
-        stored = BandLowText(state());
-        toneOff = true;
-    } else if (const auto normal = NormalisedFrequencyText(state(), typed)) {
-        stored = *normal;
-    } else {
-        warn(ChannelGridTexts::BadFrequency);
-        return false;
-    }
-    StoreFrequency(state(), stored, n, kTxFirst);
-    if (toneOff)
-        line[10] = line[11] = 0xFF;
-    setCell(n, ColTx, stored);
-    Text_Edit->setText(qs(stored));
-    // The encode tone is shown only with a TX frequency; show what it holds.
-    setCell(n, ColEncode, ToneText(state(), n, kEncodeFirst, chinese()));
     return true;
 }
 
 void frm_chann::Combo_edit_Click(int index)
 {
-    if (open_ != Editor::Combo)
+    if (editor_->open() != CellEditor::Kind::List)
         return;
-    SavedCellText = Combo_edit->currentText();
+    editor_->setSavedText(Combo_edit->currentText());
     StoreComboChoice(index);
 }
 
 void frm_chann::StoreComboChoice(int p)
 {
-    StoreColumnChoice(state(), EditRow, EditCol, p);
+    StoreColumnChoice(state(), editor_->row(), editor_->column(), p);
     choiceMade_ = true;
     // The cell follows the record at once, so that abandoning the list later
     // cannot leave a cell that disagrees with the stored value.
-    setCell(EditRow, EditCol, Combo_edit->currentText());
+    setCell(editor_->row(), editor_->column(), Combo_edit->currentText());
 }
 
-void frm_chann::Combo_edit_GotFocus()
+void frm_chann::moveOn(int row, int column, CellEditor::Kind kind)
 {
-    SavedCellText = Combo_edit->currentText();
-}
-
-void frm_chann::commitAndClose()
-{
-    if (open_ != Editor::None)
-        CommitCell();
-    closeEditors();
-}
-
-void frm_chann::closeEditors()
-{
-    open_ = Editor::None;
-    // Hand the focus back before hiding, so it does not wander to a button.
-    if (Text_Edit->hasFocus() || Combo_edit->hasFocus())
-        MSF_chann->setFocus();
-    Text_Edit->hide();
-    Combo_edit->hide();
-    Text_Edit->clear();
-    Combo_edit->clear();
-}
-
-void frm_chann::abandonEdit()
-{
-    const int row = EditRow;
-    closeEditors();
-    // A cell may show an offered value that was never stored; show the record.
-    ShowChannelRow(row);
-    MSF_chann->setFocus();
-}
-
-void frm_chann::moveTo(int row, int column)
-{
-    MSF_chann->setCurrentCell(std::clamp(row, 1, kChannels), column);
-    BeginCellEdit();
-}
-
-void frm_chann::enterFromText()
-{
-    const int row = EditRow;
-    const int column = EditCol;
-    const QString typed = Text_Edit->text();
-    if (!CommitCell()) {
-        // Refused: stay on the cell with what was typed, to be corrected.
-        BeginCellEdit();
-        Text_Edit->setText(typed);
+    if (kind == CellEditor::Kind::List) {
+        if (column < ColPttId)
+            editor_->moveTo(row, column + 1);
+        else
+            editor_->moveTo(row + 1, ColRx);
         return;
     }
     if (column == ColRx) {
         if (cell(row, ColTx).isEmpty())
             setCell(row, ColTx, cell(row, ColRx));  // offered as TX, stored only when committed
-        moveTo(row, ColTx);
+        editor_->moveTo(row, ColTx);
         return;
     }
     if (cell(row, ColRx).isEmpty() && cell(row, ColTx).isEmpty())
-        moveTo(row + 1, ColRx);
+        editor_->moveTo(row + 1, ColRx);
     else
-        moveTo(row, ColDecode);
-}
-
-void frm_chann::enterFromCombo()
-{
-    const int row = EditRow;
-    const int column = EditCol;
-    CommitCell();
-    if (column < ColPttId)
-        moveTo(row, column + 1);
-    else
-        moveTo(row + 1, ColRx);
-}
-
-bool frm_chann::MSF_chann_KeyPress(QKeyEvent* key)
-{
-    const int column = MSF_chann->currentColumn();
-    if (IsEnterKey(key) || key->key() == Qt::Key_F2) {
-        MSF_chann_Click(MSF_chann->currentRow(), column);
-        return true;
-    }
-    if (IsFrequencyColumn(column) && TypesFrequencyCharacter(key) && key->modifiers() == Qt::NoModifier) {
-        MSF_chann_Click(MSF_chann->currentRow(), column);
-        if (open_ == Editor::Text)
-            Text_Edit->setText(key->text());
-        return true;
-    }
-    // Other characters would jump the cursor to a matching cell; ignore them.
-    return TypesCharacter(key);
-}
-
-bool frm_chann::Text_Edit_KeyPress(QKeyEvent* key)
-{
-    if (IsEnterKey(key)) {
-        if (open_ == Editor::Text)
-            enterFromText();
-        return true;
-    }
-    if (key->key() == Qt::Key_Escape) {
-        abandonEdit();
-        return true;
-    }
-    // Only digits and the point are typed; other characters are discarded.
-    return TypesCharacter(key) && !TypesFrequencyCharacter(key);
-}
-
-bool frm_chann::Combo_edit_KeyPress(QKeyEvent* key)
-{
-    if (IsEnterKey(key)) {
-        if (open_ == Editor::Combo)
-            enterFromCombo();
-        return true;
-    }
-    if (key->key() == Qt::Key_Escape) {
-        abandonEdit();
-        return true;
-    }
-    return IsTypedListKey(key);
-}
-
-void frm_chann::editorLostFocus(QFocusEvent* event, Editor editor)
-{
-    // The list's own popup and a message box or another program taking over
-    // are not the user leaving the cell.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
-        return;
-    if (open_ == editor)
-        commitAndClose();
-}
-
-bool frm_chann::eventFilter(QObject* watched, QEvent* event)
-{
-    const auto type = event->type();
-    if (watched == MSF_chann) {
-        if (type == QEvent::KeyPress)
-            return MSF_chann_KeyPress(static_cast<QKeyEvent*>(event));
-        if (type == QEvent::Resize) {
-            fitColumns();
-            if (open_ != Editor::None)
-                placeEditor(open_ == Editor::Text ? static_cast<QWidget*>(Text_Edit) : Combo_edit);
-        }
-    } else if (watched == Text_Edit) {
-        if (type == QEvent::KeyPress)
-            return Text_Edit_KeyPress(static_cast<QKeyEvent*>(event));
-        if (type == QEvent::FocusOut)
-            editorLostFocus(static_cast<QFocusEvent*>(event), Editor::Text);
-    } else if (watched == Combo_edit) {
-        if (type == QEvent::KeyPress)
-            return Combo_edit_KeyPress(static_cast<QKeyEvent*>(event));
-        if (type == QEvent::FocusIn)
-            Combo_edit_GotFocus();
-        if (type == QEvent::FocusOut)
-            editorLostFocus(static_cast<QFocusEvent*>(event), Editor::Combo);
-    }
-    return ChildWindow::eventFilter(watched, event);
+        editor_->moveTo(row, ColDecode);
 }
 
 void frm_chann::Command_Edit_Click()
@@ -493,7 +305,7 @@ void frm_chann::Command_Edit_Click()
 
 void frm_chann::Command_clear_Click()
 {
-    closeEditors();
+    editor_->close();
     for (int n = 1; n <= kChannels; ++n)
         ClearChannel(state(), n);
     state().ChannelCount = kChannels;
@@ -502,7 +314,7 @@ void frm_chann::Command_clear_Click()
 
 void frm_chann::Command_def_Click()
 {
-    closeEditors();
+    editor_->close();
     LoadDefaultChannels(state());
     state().ChannelCount = kChannels;
     showAllRows();
@@ -518,11 +330,6 @@ void frm_chann::Command_close_Click()
 }
 
 void frm_chann::Command_Help_Click() {}
-
-void frm_chann::placeEditor(QWidget* editor)
-{
-    PlaceOverCell(MSF_chann, editor, EditRow, EditCol);
-}
 
 void frm_chann::fitColumns()
 {
@@ -550,14 +357,12 @@ void frm_chann::fitColumns()
 
 QString frm_chann::cell(int row, int column) const
 {
-    const QTableWidgetItem* item = MSF_chann->item(row, column);
-    return item ? item->text() : QString();
+    return CellText(MSF_chann, row, column);
 }
 
 void frm_chann::setCell(int row, int column, const QString& text)
 {
-    if (QTableWidgetItem* item = MSF_chann->item(row, column))
-        item->setText(text);
+    SetCellText(MSF_chann, row, column, text);
 }
 
 void frm_chann::setCell(int row, int column, const std::string& text)

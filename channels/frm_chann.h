@@ -6,18 +6,18 @@
 
 #include <QString>
 
+#include "channels/FrequencyEntry.h"
 #include "ui/ChildWindow.h"
+#include "ui/GridEditing.h"
 
 class QComboBox;
-class QFocusEvent;
-class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
 namespace mx615 {
 
-class frm_chann : public ChildWindow {
+class frm_chann : public ChildWindow, private CellEditor::Client {
     Q_OBJECT
 public:
     explicit frm_chann(WindowHost& host);
@@ -46,7 +46,9 @@ public:
     enum class Editor { None, Text, Combo };
     // Which in-cell editor is open (an editor that was never opened, or has
     // been committed or abandoned, is None even while its widget still exists).
-    Editor openEditor() const { return open_; }
+    Editor openEditor() const;
+    // The column of the cell being edited (or last edited).
+    int editColumn() const { return editor_->column(); }
 
     QTableWidget* MSF_chann = nullptr;
     QLineEdit* Text_Edit = nullptr;
@@ -57,44 +59,36 @@ public:
     QPushButton* Command_close = nullptr;
     QPushButton* Command_Help = nullptr;
 
-    // The cell whose editor is open; commits write this row's channel.
-    int EditRow = 1;
-    int EditCol = 1;
-    QString SavedCellText;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildControls();
     void applyCaptions();
     void showAllRows();
     void BeginCellEdit();
-    // Stores the open editor's entry; false when the entry was refused and
-    // nothing was stored. Runs at most once per opened editor.
-    bool CommitCell();
-    bool commitRx(const QString& text);
-    bool commitTx(const QString& text);
+    bool commitRx(int n, const QString& text);
+    bool commitTx(int n, const QString& text);
+    // Warns of an entry's problem in the table's words; false when the
+    // entry stays in the editor to be corrected.
+    bool showProblem(FrequencyProblem problem, bool transmit);
     void StoreComboChoice(int p);
     void ClearChannelRow(int n);
-    void commitAndClose();
-    void closeEditors();
-    void abandonEdit();
-    void enterFromText();
-    void enterFromCombo();
-    void moveTo(int row, int column);
-    bool MSF_chann_KeyPress(QKeyEvent* event);
-    bool Text_Edit_KeyPress(QKeyEvent* event);
-    bool Combo_edit_KeyPress(QKeyEvent* event);
-    void Combo_edit_GotFocus();
-    void editorLostFocus(QFocusEvent* event, Editor editor);
-    void placeEditor(QWidget* editor);
     void fitColumns();
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString& text);
     void setCell(int row, int column, const std::string& text);
 
-    Editor open_ = Editor::None;
+    // What the overlay editor asks of the table.
+    CellEditor::Kind editorFor(int row, int column) const override;
+    void fillList(int row, int column, QComboBox* list) override;
+    bool commitCell(int row, int column, CellEditor::Kind kind) override;
+    void activateCell(int row, int column) override { MSF_chann_Click(row, column); }
+    void moveOn(int row, int column, CellEditor::Kind kind) override;
+    // On Escape a cell may show an offered value that was never stored: the
+    // row is drawn from the record again.
+    void abandoned(int row) override { ShowChannelRow(row); }
+    void gridResized() override { fitColumns(); }
+    bool stillLoaded() const override { return loaded(); }
+
+    CellEditor* editor_ = nullptr;
     bool choiceMade_ = false;
 };
 

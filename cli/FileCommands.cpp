@@ -10,8 +10,7 @@
 #include "files/ImageDiff.h"
 #include "files/ImageFile.h"
 #include "model/Codecs.h"
-#include "model/RadioDefaults.h"
-#include "model/Tables.h"
+#include "model/StartupState.h"
 
 namespace mx615::cli {
 
@@ -24,9 +23,7 @@ bool endsWith(const std::string& text, const std::string& suffix)
 
 void prepareTables(ProgramState& state, int model = 1)
 {
-    state.ModelIndex = int16_t(model);
-    BuildToneTables(state);
-    BuildModelTable(state);
+    FillStartupState(state, {.model = model, .image = false, .adjustment = false});
 }
 
 // Columns a terminal draws two cells wide (CJK), so that the table lines up.
@@ -161,11 +158,10 @@ int importCsv(const CliArgs& args)
         return kFileFailed;
     }
     ProgramState state;
-    if (args.base.empty())
-        FillStartupImage(state);
-    else if (!LoadForCommand(state, args.base))
+    // Without a base the channels go into the start-up image.
+    if (!args.base.empty() && !LoadForCommand(state, args.base))
         return kFileFailed;
-    prepareTables(state, ModelIndexOf(args.model));
+    FillStartupState(state, {.model = ModelIndexOf(args.model), .image = args.base.empty(), .adjustment = false});
 
     const CsvImport result = ImportChannelCsv(text, state, args.skipBad);
     if (result.unusable) {

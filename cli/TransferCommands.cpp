@@ -20,6 +20,7 @@
 #include "link/LinkTexts.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
+#include "model/StartupState.h"
 
 namespace mx615::cli {
 
@@ -105,7 +106,7 @@ int readAndSave(const CliArgs& args, const PortName& port, QtTimerFactory& timer
     if (!folderExists(args.output))
         return kFileFailed;
     ProgramState state;
-    FillAdjustStartup(state);
+    FillStartupState(state, {.tables = false, .image = false});
     PortJob job(port, {{"reading", adjustment ? AdjustReadPlan : ReadPlan, &state}}, timers);
     if (!runOne(args, job))
         return kRadioFailed;
@@ -189,7 +190,7 @@ int adjustWrite(const CliArgs& args, const PortName& port, QtTimerFactory& timer
 {
     const std::string& path = args.files.front();
     ProgramState state;
-    FillAdjustStartup(state);
+    FillStartupState(state, {.tables = false, .image = false});
     if (auto fault = LoadAdjustFile(state, path)) {
         ComplainAbout(path, *fault);
         return kFileFailed;

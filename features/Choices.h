@@ -1,6 +1,7 @@
 #pragma once
 // The building blocks the feature editors share: a list entry with the code it
-// stores, a control's caption by control name, and one line of a window's
+// stores (a control's caption by control name is ControlCaption in
+// model/ProgramState.h), and one line of a window's
 // settings put in that window's words (for the command-line tool).
 
 #include <string>
@@ -16,12 +17,6 @@ struct Choice {
     int code = 0;
 };
 using ChoiceList = std::vector<Choice>;
-
-// The caption of one control, by the control's name ("Label_tot").
-struct ControlCaption {
-    const char* control;
-    Bilingual text;
-};
 
 // A setting as its window shows it: the label and the shown value.
 struct SettingLine {

@@ -1,17 +1,11 @@
 #include "features/Form_Edit_Test.h"
 
-#include <QFocusEvent>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "features/FeatureTexts.h"
-#include "ui/GridEditing.h"
-#include "ui/Prompt.h"
 
 namespace mx615 {
 
@@ -28,8 +22,9 @@ Form_Edit_Test::Form_Edit_Test(WindowHost& host) : FeatureWindow(host, "Command_
     setObjectName("Form_Edit_Test");
     MSF_chann = new QTableWidget(kRows, kColumns, this);
     MSF_chann->setObjectName("MSF_chann");
-    SetUpEditGrid(MSF_chann, this);
-    Text_Edit = MakeCellEditor(this, "Text_Edit");
+    SetUpEditGrid(MSF_chann);
+    editor_ = new CellEditor(MSF_chann, this, *this, "Text_Edit");
+    Text_Edit = editor_->text();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
@@ -39,8 +34,8 @@ Form_Edit_Test::Form_Edit_Test(WindowHost& host) : FeatureWindow(host, "Command_
     connect(MSF_chann, &QTableWidget::cellClicked, this, &Form_Edit_Test::MSF_chann_Click);
     connect(MSF_chann, &QTableWidget::currentCellChanged, this, &Form_Edit_Test::MSF_chann_LeaveCell);
     // An editor left behind would float over another cell.
-    connect(MSF_chann->verticalScrollBar(), &QScrollBar::valueChanged, this, &Form_Edit_Test::commitAndClose);
-    connect(MSF_chann->horizontalScrollBar(), &QScrollBar::valueChanged, this, &Form_Edit_Test::commitAndClose);
+    connect(MSF_chann->verticalScrollBar(), &QScrollBar::valueChanged, editor_, &CellEditor::commitAndClose);
+    connect(MSF_chann->horizontalScrollBar(), &QScrollBar::valueChanged, editor_, &CellEditor::commitAndClose);
 }
 
 void Form_Edit_Test::Form_Load()
@@ -65,18 +60,16 @@ void Form_Edit_Test::Form_Activate()
     ShowTestFrequencies();
     // The frequency under an open editor may have been replaced meanwhile (a
     // read from the radio, a file): the old entry must not overwrite it.
-    if (editing_ && cell(editRow_, editCol_) != savedText_) {
-        closeEditor();
-        MSF_chann->setFocus();
-    }
+    editor_->abandonIfReplaced();
 }
 
 void Form_Edit_Test::Form_Unload()
 {
     // Closing keeps an entry in progress when it stands as typed.
-    if (editing_)
-        commitEdit(true);
-    editing_ = false;
+    if (editing()) {
+        editor_->forget();
+        commitEdit(editor_->row(), editor_->column(), true);
+    }
 }
 
 void Form_Edit_Test::ShowTestFrequencies()
@@ -95,34 +88,27 @@ void Form_Edit_Test::MSF_chann_Click(int row, int column)
 
 void Form_Edit_Test::MSF_chann_LeaveCell()
 {
-    commitAndClose();
+    editor_->commitAndClose();
 }
 
 void Form_Edit_Test::OpenCellEditor()
 {
-    const int row = MSF_chann->currentRow();
-    const int column = MSF_chann->currentColumn();
-    if (row < 1 || row >= kRows || !isFrequencyColumn(column))
-        return;
-    if (editing_)
-        commitAndClose();
-    MSF_chann->scrollToItem(MSF_chann->item(row, column));
-    editRow_ = row;
-    editCol_ = column;
-    savedText_ = cell(row, column);
-    editing_ = true;
-    ShowCellEditor(MSF_chann, Text_Edit, row, column);
+    editor_->begin();
 }
 
-bool Form_Edit_Test::commitEdit(bool quiet)
+CellEditor::Kind Form_Edit_Test::editorFor(int, int column) const
 {
-    editing_ = false;  // before any message box can move the focus
-    const TestCellEdit edit = LeaveTestCell(state(), editCol_, Text_Edit->text().toStdString(),
-                                            cell(editRow_, ColRx).toStdString(), cell(editRow_, ColTx).toStdString());
+    return isFrequencyColumn(column) ? CellEditor::Kind::Text : CellEditor::Kind::None;
+}
+
+bool Form_Edit_Test::commitEdit(int row, int column, bool quiet)
+{
+    const TestCellEdit edit = LeaveTestCell(state(), column, Text_Edit->text().toStdString(),
+                                            cell(row, ColRx).toStdString(), cell(row, ColTx).toStdString());
     if (quiet && edit.warning)
         return false;
-    setCell(editRow_, ColRx, QString::fromStdString(edit.rx));
-    setCell(editRow_, ColTx, QString::fromStdString(edit.tx));
+    setCell(row, ColRx, QString::fromStdString(edit.rx));
+    setCell(row, ColTx, QString::fromStdString(edit.tx));
     // The grid reaches the image as each cell is left, not only when the
     // grid loses the focus, so a transfer or a save never misses an entry.
     StoreChangedFrequencies();
@@ -144,112 +130,12 @@ void Form_Edit_Test::StoreChangedFrequencies()
         }
 }
 
-void Form_Edit_Test::commitAndClose()
+void Form_Edit_Test::moveOn(int row, int column, CellEditor::Kind)
 {
-    if (editing_)
-        commitEdit();
-    closeEditor();
-}
-
-void Form_Edit_Test::closeEditor()
-{
-    editing_ = false;
-    // Hand the focus back before hiding, so it does not wander to a button.
-    if (Text_Edit->hasFocus())
-        MSF_chann->setFocus();
-    Text_Edit->hide();
-    Text_Edit->clear();
-}
-
-void Form_Edit_Test::enterFromEditor()
-{
-    const int row = editRow_;
-    const int column = editCol_;
-    const QString typed = Text_Edit->text();
-    if (!commitEdit()) {
-        if (!loaded())
-            return;
-        // Refused: stay on the cell with what was typed, to be corrected.
-        OpenCellEditor();
-        Text_Edit->setText(typed);
-        return;
-    }
-    closeEditor();
     if (column == ColRx && !cell(row, ColRx).isEmpty())
-        moveTo(row, ColTx);
+        editor_->moveTo(row, ColTx);
     else
-        moveTo(row + 1, ColRx);
-}
-
-void Form_Edit_Test::moveTo(int row, int column)
-{
-    MSF_chann->setCurrentCell(std::clamp(row, 1, kRows - 1), column);
-    OpenCellEditor();
-}
-
-bool Form_Edit_Test::gridKeyPress(QKeyEvent* key)
-{
-    const int column = MSF_chann->currentColumn();
-    if (IsEnterKey(key) || key->key() == Qt::Key_F2) {
-        OpenCellEditor();
-        return true;
-    }
-    if (isFrequencyColumn(column) && TypesFrequencyCharacter(key) && key->modifiers() == Qt::NoModifier) {
-        OpenCellEditor();
-        if (editing_)
-            Text_Edit->setText(key->text());
-        return true;
-    }
-    // Other characters would jump the cursor to a matching cell; ignore them.
-    return TypesCharacter(key);
-}
-
-bool Form_Edit_Test::editorKeyPress(QKeyEvent* key)
-{
-    if (IsEnterKey(key)) {
-        if (editing_)
-            enterFromEditor();
-        return true;
-    }
-    if (key->key() == Qt::Key_Escape) {
-        closeEditor();  // the cell keeps its text
-        return true;
-    }
-    return TypesCharacter(key) && !TypesFrequencyCharacter(key);
-}
-
-bool Form_Edit_Test::eventFilter(QObject* watched, QEvent* event)
-{
-    const auto type = event->type();
-    if (watched == MSF_chann) {
-        if (type == QEvent::KeyPress)
-            return gridKeyPress(static_cast<QKeyEvent*>(event));
-        if (type == QEvent::Resize) {
-            fitColumns();
-            if (editing_)
-                PlaceOverCell(MSF_chann, Text_Edit, editRow_, editCol_);
-        }
-    } else if (watched == Text_Edit) {
-        // Escape and Enter belong to the editor while it is open, not to the
-        // window's Close button.
-        if (type == QEvent::ShortcutOverride) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (IsEnterKey(key) || key->key() == Qt::Key_Escape) {
-                event->accept();
-                return true;
-            }
-        }
-        if (type == QEvent::KeyPress)
-            return editorKeyPress(static_cast<QKeyEvent*>(event));
-        if (type == QEvent::FocusOut) {
-            // The window going to the back or a message box is not the
-            // user leaving the cell.
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (editing_ && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-                commitAndClose();
-        }
-    }
-    return FeatureWindow::eventFilter(watched, event);
+        editor_->moveTo(row + 1, ColRx);
 }
 
 int Form_Edit_Test::fitColumns()
@@ -260,14 +146,12 @@ int Form_Edit_Test::fitColumns()
 
 QString Form_Edit_Test::cell(int row, int column) const
 {
-    const QTableWidgetItem* item = MSF_chann->item(row, column);
-    return item ? item->text() : QString();
+    return CellText(MSF_chann, row, column);
 }
 
 void Form_Edit_Test::setCell(int row, int column, const QString& text)
 {
-    if (QTableWidgetItem* item = MSF_chann->item(row, column))
-        item->setText(text);
+    SetCellText(MSF_chann, row, column, text);
 }
 
 }  // namespace mx615

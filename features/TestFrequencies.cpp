@@ -43,27 +43,24 @@ TestCellEdit LeaveTestCell(const ProgramState& state, int column, const std::str
     std::string& cell = rx ? edit.rx : edit.tx;
 
     if (!rx && Trimmed(rxCell).empty() && !text.empty()) {
-        edit.warning = &ChannelGridTexts::RxFirst;
+        edit.warning = ChannelGridTexts::ForProblem(FrequencyProblem::RxFirst, true);
         return edit;
     }
-    if (!FrequencyInBand(state, text)) {
-        if (text.empty()) {
-            cell.clear();
-            if (rx)
-                edit.tx.clear();
-        } else {
-            edit.warning = rx ? &ChannelGridTexts::RxOutOfBand : &ChannelGridTexts::TxOutOfBand;
-            cell = BandLowText(state);
-        }
+    if (text.empty()) {
+        cell.clear();
+        if (rx)
+            edit.tx.clear();
         return edit;
     }
-    const auto normal = NormalisedFrequencyText(state, text);
-    if (!normal) {
-        edit.warning = &ChannelGridTexts::BadFrequency;
+    const FrequencyToStore store = StorableFrequency(state, text);
+    edit.warning = ChannelGridTexts::ForProblem(store.problem, !rx);
+    if (store.problem == FrequencyProblem::Unstorable) {
         edit.refused = true;
         return edit;
     }
-    cell = *normal;
+    cell = store.text;
+    if (store.problem == FrequencyProblem::OutOfBand)
+        return edit;
     if (rx && Trimmed(edit.tx).empty()) {
         edit.tx = cell;
         edit.focusToGrid = true;

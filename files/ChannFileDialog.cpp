@@ -43,7 +43,8 @@ std::optional<FileError> Form_open_chann::confirmFile(const std::string& path)
 
 void Form_open_chann::afterDone()
 {
-    ShowReplacedImage(host());
+    // The windows on show hold the old channels.
+    host().imageReplaced();
 }
 
 Form_save_chann::Form_save_chann(WindowHost& host) : ParamFileDialog(host, kSaveKind) {}

@@ -2,23 +2,12 @@
 
 #include <QFileInfo>
 
-#include "channels/Form_Chann_Edit.h"
 #include "channels/frm_chann.h"
 #include "files/PlanFile.h"
 #include "ui/Prompt.h"
 #include "ui/WindowHost.h"
 
 namespace mx615 {
-
-void ShowReplacedImage(WindowHost& host)
-{
-    // The windows on show hold the old channels: the table redraws now rather
-    // than waiting to be brought to the front, the detail dialog reloads.
-    if (frm_chann* table = host.window<frm_chann>())
-        table->Form_Activate();
-    if (Form_Chann_Edit* detail = host.window<Form_Chann_Edit>())
-        detail->ReloadDialog();
-}
 
 bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
 {
@@ -40,7 +29,7 @@ bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
     // The file shows in the channel table, which opens if the user closed it.
     if (!host.window<frm_chann>())
         host.openWindow<frm_chann>();
-    ShowReplacedImage(host);
+    host.imageReplaced();
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The load of a channel plan into the windows, shared by File > Open and the
-// ways in from the desktop (a file named on the command line, a file dropped
-// on the main window): after a load the windows that show the channels redraw.
+// The load of a channel plan from the desktop (a file named on the command
+// line, a file dropped on the main window): the same readers as File > Open,
+// and after a load the windows that show the channels redraw as after it.
 
 #include <QString>
 
@@ -16,9 +16,6 @@ class WindowHost;
 // Said beneath the reason when a load is refused.
 inline const Bilingual kNothingLoaded{"Nothing was loaded: the channel parameters are as they were.",
                                       "未调入任何数据，信道参数保持不变。"};
-
-// The image was replaced: the channel table redraws, the detail dialog reloads.
-void ShowReplacedImage(WindowHost& host);
 
 // Loads a .chann, .img or .csv file (by its suffix, in any letter case) and
 // shows it in the channel table, opening the table if it is closed; LastFilePath becomes its absolute path. A file that cannot be

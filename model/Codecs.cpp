@@ -144,4 +144,26 @@ std::string CodeToCharacter(int code)
     return {};
 }
 
+bool IsFrequencyCharacter(char c)
+{
+    return (c >= '0' && c <= '9') || c == '.';
+}
+
+std::vector<std::string> ColumnTitles(const std::string& format)
+{
+    std::vector<std::string> titles;
+    std::size_t start = 0;
+    while (true) {
+        const auto bar = format.find('|', start);
+        std::string title = format.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+        if (!title.empty() && (title.front() == '^' || title.front() == '<' || title.front() == '>'))
+            title.erase(0, 1);
+        titles.push_back(title);
+        if (bar == std::string::npos)
+            break;
+        start = bar + 1;
+    }
+    return titles;
+}
+
 }  // namespace mx615

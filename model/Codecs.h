@@ -4,6 +4,7 @@
 // one-byte character code.
 
 #include <string>
+#include <vector>
 
 #include "model/ProgramState.h"
 
@@ -37,5 +38,15 @@ std::string ShortestDecimal(double value);
 std::string SignedNumberText(double value);
 
 std::string Trimmed(const std::string& text);
+
+// The longest frequency text an editor lets the user type: "450.02500".
+constexpr int kFrequencyMaxChars = 9;
+
+// The characters a frequency editor lets through: digits and the point.
+bool IsFrequencyCharacter(char c);
+
+// The titles of a grid's column-format string ("^ Channel |^RX Frequency"),
+// split at "|" and without their alignment marks ("^", "<", ">").
+std::vector<std::string> ColumnTitles(const std::string& format);
 
 }  // namespace mx615

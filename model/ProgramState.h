@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/Version.h"
+
 namespace mx615 {
 
 constexpr int kImageLines = 131;     // lines 0..130; only 0..63 carry radio data
@@ -43,7 +45,7 @@ struct ProgramState {
     double BandHighMHz = 481;
     int16_t CommPort = 1;
     bool UiChinese = false;
-    std::string VersionText = "V12.07.30";
+    std::string VersionText = kVersionText;
     std::string LastFilePath;
     bool FileOpenDone = false;
     bool FileSaveDone = false;
@@ -70,6 +72,12 @@ struct Bilingual {
     std::string en;
     std::string zh;
     const std::string& pick(bool chinese) const { return chinese ? zh : en; }
+};
+
+// The caption of one control, by the control's name ("Label_tot").
+struct ControlCaption {
+    const char* control;
+    Bilingual text;
 };
 
 // Titles of the program's message boxes.

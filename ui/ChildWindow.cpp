@@ -11,7 +11,7 @@
 #include <QMdiSubWindow>
 #include <QShortcut>
 
-#include "features/Choices.h"
+#include "model/ProgramState.h"
 #include "ui/Prompt.h"
 
 namespace mx615 {

@@ -1,5 +1,7 @@
 #include "ui/GridEditing.h"
 
+#include <QComboBox>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -7,8 +9,8 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "channels/ChannelGrid.h"
-#include "channels/FrequencyEntry.h"
+#include "model/Codecs.h"
+#include "ui/PickOnly.h"
 
 namespace mx615 {
 
@@ -41,7 +43,7 @@ bool TypesFrequencyCharacter(const QKeyEvent* key)
     return text.size() == 1 && text.at(0).unicode() < 128 && IsFrequencyCharacter(char(text.at(0).unicode()));
 }
 
-void SetUpEditGrid(QTableWidget* grid, QObject* watcher)
+void SetUpEditGrid(QTableWidget* grid)
 {
     grid->setRowHidden(0, true);
     grid->verticalHeader()->hide();
@@ -62,23 +64,11 @@ void SetUpEditGrid(QTableWidget* grid, QObject* watcher)
                 item->setBackground(grid->palette().button());
             grid->setItem(row, column, item);
         }
-    grid->installEventFilter(watcher);
-}
-
-QLineEdit* MakeCellEditor(QWidget* parent, const char* name)
-{
-    auto* editor = new QLineEdit(parent);
-    editor->setObjectName(QString::fromLatin1(name));
-    editor->setValidator(new FrequencyValidator(editor));
-    editor->setAlignment(Qt::AlignCenter);
-    editor->hide();
-    editor->installEventFilter(parent);
-    return editor;
 }
 
 void SetColumnTitles(QTableWidget* grid, const std::string& format)
 {
-    const std::vector<std::string> titles = ChannelGrid::ColumnTitles(format);
+    const std::vector<std::string> titles = ColumnTitles(format);
     QStringList labels;
     for (int column = 0; column < grid->columnCount(); ++column) {
         const QString title = column < int(titles.size()) ? QString::fromStdString(titles[column]) : QString();
@@ -87,6 +77,18 @@ void SetColumnTitles(QTableWidget* grid, const std::string& format)
             item->setText(title);
     }
     grid->setHorizontalHeaderLabels(labels);
+}
+
+QString CellText(const QTableWidget* grid, int row, int column)
+{
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void SetCellText(QTableWidget* grid, int row, int column, const QString& text)
+{
+    if (QTableWidgetItem* item = grid->item(row, column))
+        item->setText(text);
 }
 
 void PlaceOverCell(QTableWidget* grid, QWidget* editor, int row, int column)
@@ -99,8 +101,7 @@ void PlaceOverCell(QTableWidget* grid, QWidget* editor, int row, int column)
 void ShowCellEditor(QTableWidget* grid, QLineEdit* editor, int row, int column)
 {
     PlaceOverCell(grid, editor, row, column);
-    const QTableWidgetItem* item = grid->item(row, column);
-    editor->setText(item ? item->text() : QString());
+    editor->setText(CellText(grid, row, column));
     editor->selectAll();
     editor->show();
     editor->raise();
@@ -135,6 +136,218 @@ int FitColumns(QTableWidget* grid, const std::vector<std::vector<const char*>>& 
         grid->setColumnWidth(column, widths[column] + margin);
     total += columns * kLeastMargin;
     return total + grid->verticalScrollBar()->sizeHint().width() + 2 * grid->frameWidth();
+}
+
+// The overlay editor.
+
+CellEditor::CellEditor(QTableWidget* grid, QWidget* parent, Client& client, const char* textName,
+                       const char* listName)
+    : QObject(parent), grid_(grid), client_(client)
+{
+    text_ = new QLineEdit(parent);
+    text_->setObjectName(QString::fromLatin1(textName));
+    text_->setValidator(new FrequencyValidator(text_));
+    text_->setAlignment(Qt::AlignCenter);
+    text_->hide();
+    text_->installEventFilter(this);
+    if (listName) {
+        list_ = new QComboBox(parent);
+        list_->setObjectName(QString::fromLatin1(listName));
+        list_->setEditable(false);
+        list_->setMaxVisibleItems(16);
+        list_->hide();
+        list_->installEventFilter(this);
+    }
+    grid_->installEventFilter(this);
+}
+
+void CellEditor::place()
+{
+    if (open_ == Kind::Text)
+        PlaceOverCell(grid_, text_, row_, column_);
+    else if (open_ == Kind::List)
+        PlaceOverCell(grid_, list_, row_, column_);
+}
+
+void CellEditor::begin()
+{
+    const int row = grid_->currentRow();
+    const int column = grid_->currentColumn();
+    if (row < 1 || row >= grid_->rowCount() || column < 0)
+        return;
+    if (open_ != Kind::None)
+        commitAndClose();
+    const Kind kind = client_.editorFor(row, column);
+    if (kind == Kind::None || (kind == Kind::List && !list_)) {
+        grid_->setFocus();
+        return;
+    }
+    grid_->scrollToItem(grid_->item(row, column));
+    row_ = row;
+    column_ = column;
+    saved_ = CellText(grid_, row, column);
+    if (kind == Kind::Text) {
+        if (list_)
+            list_->hide();
+        open_ = Kind::Text;
+        ShowCellEditor(grid_, text_, row, column);
+        return;
+    }
+    text_->hide();
+    PlaceOverCell(grid_, list_, row, column);
+    // Filling the list is not a choice: only activated() stores.
+    list_->clear();
+    client_.fillList(row, column, list_);
+    list_->setCurrentIndex(list_->findText(saved_));
+    list_->show();
+    list_->raise();
+    open_ = Kind::List;
+    list_->setFocus();
+}
+
+bool CellEditor::commit()
+{
+    const Kind kind = open_;
+    open_ = Kind::None;  // before any message box can move the focus
+    if (kind == Kind::None)
+        return true;
+    return client_.commitCell(row_, column_, kind);
+}
+
+void CellEditor::commitAndClose()
+{
+    if (open_ != Kind::None)
+        commit();
+    close();
+}
+
+void CellEditor::close()
+{
+    open_ = Kind::None;
+    // Hand the focus back before hiding, so it does not wander to a button.
+    if (text_->hasFocus() || (list_ && list_->hasFocus()))
+        grid_->setFocus();
+    text_->hide();
+    text_->clear();
+    if (list_) {
+        list_->hide();
+        list_->clear();
+    }
+}
+
+void CellEditor::abandon()
+{
+    const int row = row_;
+    close();
+    client_.abandoned(row);
+    grid_->setFocus();
+}
+
+void CellEditor::abandonIfReplaced()
+{
+    if (open_ != Kind::None && CellText(grid_, row_, column_) != saved_)
+        abandon();
+}
+
+void CellEditor::moveTo(int row, int column)
+{
+    grid_->setCurrentCell(std::clamp(row, 1, grid_->rowCount() - 1), column);
+    begin();
+}
+
+void CellEditor::enter(Kind kind)
+{
+    const int row = row_;
+    const int column = column_;
+    const QString typed = text_->text();
+    if (!commit()) {
+        if (!client_.stillLoaded())
+            return;
+        // Refused: stay on the cell with what was typed, to be corrected.
+        begin();
+        text_->setText(typed);
+        return;
+    }
+    close();
+    client_.moveOn(row, column, kind);
+}
+
+bool CellEditor::gridKeyPress(QKeyEvent* key)
+{
+    const int row = grid_->currentRow();
+    const int column = grid_->currentColumn();
+    if (IsEnterKey(key) || key->key() == Qt::Key_F2) {
+        client_.activateCell(row, column);
+        return true;
+    }
+    if (TypesFrequencyCharacter(key) && key->modifiers() == Qt::NoModifier &&
+        client_.editorFor(row, column) == Kind::Text) {
+        client_.activateCell(row, column);
+        if (open_ == Kind::Text)
+            text_->setText(key->text());
+        return true;
+    }
+    // Other characters would jump the cursor to a matching cell; ignore them.
+    return TypesCharacter(key);
+}
+
+bool CellEditor::editorKeyPress(QKeyEvent* key, Kind kind)
+{
+    if (IsEnterKey(key)) {
+        if (open_ == kind)
+            enter(kind);
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape) {
+        abandon();
+        return true;
+    }
+    if (kind == Kind::List)
+        return IsTypedListKey(key);
+    // Only digits and the point are typed; other characters are discarded.
+    return TypesCharacter(key) && !TypesFrequencyCharacter(key);
+}
+
+void CellEditor::lostFocus(QFocusEvent* event, Kind kind)
+{
+    // The list's own popup and a message box or another program taking over
+    // are not the user leaving the cell.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    if (open_ == kind)
+        commitAndClose();
+}
+
+bool CellEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto type = event->type();
+    if (watched == grid_) {
+        if (type == QEvent::KeyPress)
+            return gridKeyPress(static_cast<QKeyEvent*>(event));
+        if (type == QEvent::Resize) {
+            client_.gridResized();
+            place();
+        }
+        return false;
+    }
+    const Kind kind = watched == text_ ? Kind::Text : watched == list_ && list_ ? Kind::List : Kind::None;
+    if (kind == Kind::None)
+        return false;
+    // Escape and Enter belong to the open editor, not to a button of the window.
+    if (type == QEvent::ShortcutOverride && kind == Kind::Text) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (IsEnterKey(key) || key->key() == Qt::Key_Escape) {
+            event->accept();
+            return true;
+        }
+    }
+    if (type == QEvent::KeyPress)
+        return editorKeyPress(static_cast<QKeyEvent*>(event), kind);
+    if (type == QEvent::FocusIn && kind == Kind::List)
+        saved_ = list_->currentText();
+    if (type == QEvent::FocusOut)
+        lostFocus(static_cast<QFocusEvent*>(event), kind);
+    return false;
 }
 
 }  // namespace mx615

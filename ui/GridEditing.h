@@ -3,10 +3,14 @@
 // (shown in the header above it), a frequency box laid over the cell being
 // edited, columns as wide as their widest text, and the keys that edit.
 
+#include <QObject>
+#include <QString>
 #include <QValidator>
 #include <string>
 #include <vector>
 
+class QComboBox;
+class QFocusEvent;
 class QKeyEvent;
 class QLineEdit;
 class QTableWidget;
@@ -31,12 +35,12 @@ bool TypesFrequencyCharacter(const QKeyEvent* key);
 // Sets up a grid of fixed rows and columns whose cells the window edits
 // itself: items centred and read-only, one cell selected at a time, row 0
 // hidden (its titles are in the header), column 0 in the button face.
-// watcher receives the grid's events.
-void SetUpEditGrid(QTableWidget* grid, QObject* watcher);
-// The frequency box, hidden until a cell is edited.
-QLineEdit* MakeCellEditor(QWidget* parent, const char* name);
+void SetUpEditGrid(QTableWidget* grid);
 // The titles of a column-format string into the header and row 0.
 void SetColumnTitles(QTableWidget* grid, const std::string& format);
+// The text of a cell ("" where the grid has no item), and setting it.
+QString CellText(const QTableWidget* grid, int row, int column);
+void SetCellText(QTableWidget* grid, int row, int column, const QString& text);
 // Lays the editor exactly over the cell.
 void PlaceOverCell(QTableWidget* grid, QWidget* editor, int row, int column);
 // Lays the frequency box over the cell with the cell's text selected, and
@@ -47,5 +51,96 @@ void ShowCellEditor(QTableWidget* grid, QLineEdit* editor, int row, int column);
 // the grid needs to show every column whole.
 int FitColumns(QTableWidget* grid, const std::vector<std::vector<const char*>>& samples,
                 const std::vector<int>& extra = {});
+
+// The editor laid over the cell being edited: a frequency box or, where the
+// window has one, a pick list. It opens on a cell, commits when the user
+// leaves the cell (another cell, a scroll, the focus going elsewhere), moves
+// on with Enter, abandons with Escape, and hands the focus back to the grid.
+// What a cell takes, what an entry stores and where Enter leads are the
+// window's, through Client. It watches the grid's keys and size and its own
+// editors' keys and focus.
+class CellEditor : public QObject {
+    Q_OBJECT
+public:
+    enum class Kind { None, Text, List };
+
+    class Client {
+    public:
+        virtual ~Client() = default;
+        // The editor cell (row, column) opens; None for a cell not edited here.
+        virtual Kind editorFor(int row, int column) const = 0;
+        // Fills the list for a List cell; nothing it does counts as a pick.
+        virtual void fillList(int /*row*/, int /*column*/, QComboBox* /*list*/) {}
+        // Stores the entry of the editor that was open; false when the entry
+        // was refused and nothing was stored.
+        virtual bool commitCell(int row, int column, Kind kind) = 0;
+        // The user asks to edit the grid's current cell (Enter, F2, a typed
+        // frequency character): usually what a click on it does.
+        virtual void activateCell(int row, int column) = 0;
+        // After Enter stored the entry: where the cursor goes next.
+        virtual void moveOn(int row, int column, Kind kind) = 0;
+        // After the edit of row was abandoned (Escape, an entry replaced
+        // under the editor).
+        virtual void abandoned(int /*row*/) {}
+        // The grid changed size: the window fits its columns.
+        virtual void gridResized() {}
+        // Whether the window still lives after a message box.
+        virtual bool stillLoaded() const { return true; }
+    };
+
+    // Makes the frequency box (and the pick list when listName is given) as
+    // hidden children of parent, and watches the grid.
+    CellEditor(QTableWidget* grid, QWidget* parent, Client& client, const char* textName,
+               const char* listName = nullptr);
+
+    QLineEdit* text() const { return text_; }
+    QComboBox* list() const { return list_; }
+    // Which editor is open: an editor never opened, committed or abandoned
+    // is None even while its widget still exists.
+    Kind open() const { return open_; }
+    int row() const { return row_; }
+    int column() const { return column_; }
+    // The cell's text when the editor opened (or the list last showed).
+    const QString& savedText() const { return saved_; }
+    void setSavedText(const QString& text) { saved_ = text; }
+
+    // Opens the editor the client names on the grid's current cell, after
+    // committing one that is open.
+    void begin();
+    // Commits the open editor (at most once per opening) and closes it.
+    bool commit();
+    void commitAndClose();
+    // Hides the editors without storing.
+    void close();
+    // Closes without storing and lets the client redraw; the grid has the focus.
+    void abandon();
+    // The cell under the open editor no longer shows what it showed when the
+    // editor opened (a read, a file, another window replaced it): committing
+    // the old entry would overwrite the new value, so the edit is abandoned.
+    void abandonIfReplaced();
+    // Forgets the open editor without storing, as when the window closes.
+    void forget() { open_ = Kind::None; }
+    // Moves the grid's current cell and opens its editor.
+    void moveTo(int row, int column);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void place();
+    void enter(Kind kind);
+    bool gridKeyPress(QKeyEvent* key);
+    bool editorKeyPress(QKeyEvent* key, Kind kind);
+    void lostFocus(QFocusEvent* event, Kind kind);
+
+    QTableWidget* grid_;
+    Client& client_;
+    QLineEdit* text_ = nullptr;
+    QComboBox* list_ = nullptr;
+    Kind open_ = Kind::None;
+    int row_ = 1;
+    int column_ = 1;
+    QString saved_;
+};
 
 }  // namespace mx615

@@ -51,6 +51,11 @@ public:
             open->unload();
     }
 
+    // A window replaced the radio image (a file was loaded): the windows that
+    // show the channels redraw at once; the others show the new values when
+    // they are opened again.
+    virtual void imageReplaced() = 0;
+
     // Called by a window that is being unloaded.
     virtual void forget(ChildWindow* window) = 0;
 

@@ -1,5 +1,6 @@
-// What the channel table shows for a record, what its pick lists write, and
-// how a typed frequency is brought to a storable form.
+// What the channel table shows for a record, what its pick lists write, how
+// a typed frequency is brought to a storable form, and what typing one into a
+// channel stores.
 
 #include <QTest>
 
@@ -226,6 +227,100 @@ private slots:
             QCOMPARE(QString::fromStdString(FrequencyText(s, 1, kRxFirst)), stored);
             QCOMPARE(QString::fromStdString(FrequencyText(s, 1, kRxFirst)).toDouble(), typed.toDouble());
         }
+    }
+
+    // The entry rule both channel windows apply. Channel 3 starts as
+    // 469.92500 / 469.92500 with tone 203.5 (F3 07) both ways.
+    void frequencyEntry_data()
+    {
+        using R = ChannelFrequencyEntry::Result;
+        using P = FrequencyProblem;
+        QTest::addColumn<bool>("transmit");
+        QTest::addColumn<bool>("emptyChannel");
+        QTest::addColumn<bool>("encodeOff");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("problem");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("rx");  // the record's texts afterwards
+        QTest::addColumn<QString>("tx");
+        QTest::addColumn<QByteArray>("encode");
+        const QByteArray tone("\xF3\x07", 2), off("\xFF\xFF", 2);
+        const int stored = int(R::Stored), none = int(P::None), outOfBand = int(P::OutOfBand);
+        QTest::newRow("RX in band") << false << false << false << " 450.025" << stored << none << "450.02500"
+                                    << "450.02500" << "469.92500" << tone;
+        QTest::newRow("RX out of band: band low") << false << false << false << "300" << stored << outOfBand
+                                                  << "400.00000" << "400.00000" << "469.92500" << tone;
+        QTest::newRow("RX unstorable") << false << false << false << "450..025" << int(R::Refused)
+                                       << int(P::Unstorable) << "469.92500" << "469.92500" << "469.92500" << tone;
+        QTest::newRow("RX blank empties") << false << false << false << "  " << int(R::Cleared) << none << ""
+                                          << "" << "" << off;
+        QTest::newRow("RX into an empty channel") << false << true << false << "450.1" << stored << none
+                                                  << "450.10000" << "450.10000" << "" << off;
+        QTest::newRow("RX unstorable, empty channel") << false << true << false << "450..1" << int(R::Refused)
+                                                      << int(P::Unstorable) << "" << "" << "" << off;
+        QTest::newRow("TX in band") << true << false << false << "450.0125" << stored << none << "450.01250"
+                                    << "469.92500" << "450.01250" << tone;
+        QTest::newRow("TX blank clears frequency and tone") << true << false << false << "" << int(R::Cleared)
+                                                            << none << "" << "469.92500" << "" << off;
+        QTest::newRow("TX out of band, tone off") << true << false << true << "500" << stored << outOfBand
+                                                  << "400.00000" << "469.92500" << "400.00000" << off;
+        QTest::newRow("TX out of band, tone kept") << true << false << false << "500" << stored << outOfBand
+                                                   << "400.00000" << "469.92500" << "400.00000" << tone;
+        QTest::newRow("TX unstorable") << true << false << true << "450.0250001" << int(R::Refused)
+                                       << int(P::Unstorable) << "469.92500" << "469.92500" << "469.92500" << tone;
+        QTest::newRow("TX on an empty channel") << true << true << true << "450" << int(R::Unchanged)
+                                                << int(P::RxFirst) << "" << "" << "" << off;
+        QTest::newRow("TX blank on an empty channel") << true << true << true << "" << int(R::Unchanged) << none
+                                                      << "" << "" << "" << off;
+    }
+    void frequencyEntry()
+    {
+        QFETCH(bool, transmit);
+        QFETCH(bool, emptyChannel);
+        QFETCH(bool, encodeOff);
+        QFETCH(QString, typed);
+        QFETCH(int, result);
+        QFETCH(int, problem);
+        QFETCH(QString, shown);
+        QFETCH(QString, rx);
+        QFETCH(QString, tx);
+        QFETCH(QByteArray, encode);
+        constexpr int n = 3;
+        ProgramState s = started();
+        if (emptyChannel) {
+            ClearChannel(s, n);
+            SetScanAdd(s, n, false);
+        }
+        const ProgramState before = s;
+        const ChannelFrequencyEntry entry = transmit ? EnterTxFrequency(s, n, typed.toStdString(), encodeOff)
+                                                     : EnterRxFrequency(s, n, typed.toStdString());
+        QCOMPARE(int(entry.result), result);
+        QCOMPARE(int(entry.problem), problem);
+        QCOMPARE(QString::fromStdString(entry.shown), shown);
+        QCOMPARE(ChannelInUse(s, n) ? QString::fromStdString(FrequencyText(s, n, kRxFirst)) : QString(), rx);
+        QCOMPARE(HasTx(s, n) ? QString::fromStdString(FrequencyText(s, n, kTxFirst)) : QString(), tx);
+        QCOMPARE(imageBytes(s, n, kEncodeFirst, 2), encode);
+        QCOMPARE(entry.toneOff, transmit && encodeOff && problem == int(FrequencyProblem::OutOfBand));
+        // Only the edited channel and its scan bit ever change.
+        for (int line = 0; line < kRadioLines; ++line)
+            if (line != n && line != kScanBitsLow / 16)
+                QCOMPARE(imageBytes(s, line), imageBytes(before, line));
+        const auto kept = ChannelFrequencyEntry::Result::Unchanged;
+        if (entry.result == kept || entry.result == ChannelFrequencyEntry::Result::Refused)
+            QCOMPARE(imageBytes(s, n), imageBytes(before, n));
+        // A first receive frequency brings the new-channel values and the scan
+        // list; emptying the channel takes it out of the list.
+        QCOMPARE(entry.newChannel, emptyChannel && entry.result == ChannelFrequencyEntry::Result::Stored);
+        if (entry.newChannel) {
+            ProgramState fresh = before;
+            SetChannelDefaults(fresh, n);
+            QCOMPARE(imageBytes(s, n, 8, 8), imageBytes(fresh, n, 8, 8));
+        }
+        if (entry.newChannel || entry.result == ChannelFrequencyEntry::Result::Cleared)
+            QCOMPARE(ScanAdd(s, n), entry.newChannel);
+        if (entry.result == ChannelFrequencyEntry::Result::Cleared && !transmit)
+            QCOMPARE(imageBytes(s, n), QByteArray(16, char(0xFF)));
     }
 
     void captions_data()

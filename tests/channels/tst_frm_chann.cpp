@@ -492,7 +492,7 @@ private slots:
         QTest::keyClick(d.grid(), Qt::Key_Right);  // power of channel 4
         QTest::keyClick(d.grid(), Qt::Key_F2);
         QCOMPARE(d.win()->openEditor(), frm_chann::Editor::Combo);
-        QCOMPARE(d.win()->EditCol, 5);
+        QCOMPARE(d.win()->editColumn(), 5);
         QTest::keyClick(d.combo(), Qt::Key_Escape);
         QTest::keyClick(d.grid(), Qt::Key_Return);
         QCOMPARE(d.win()->openEditor(), frm_chann::Editor::Combo);

@@ -9,8 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "model/RadioDefaults.h"
-#include "model/Tables.h"
+#include "model/StartupState.h"
 
 #define FUZZ_CHECK(condition)                                                                  \
     do {                                                                                       \
@@ -27,10 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 inline mx615::ProgramState FuzzState(int modelIndex, bool startupImage)
 {
     mx615::ProgramState state;
-    mx615::BuildToneTables(state);
-    state.ModelIndex = int16_t(modelIndex);
-    mx615::BuildModelTable(state);
-    if (startupImage)
-        mx615::FillStartupImage(state);
+    mx615::FillStartupState(state, {.model = modelIndex, .image = startupImage, .adjustment = false});
     return state;
 }

@@ -1,4 +1,4 @@
-// The radio image after start-up and the factory channels.
+// The radio image after start-up, the factory channels and the start-up fill.
 
 #include <QTest>
 
@@ -160,6 +160,37 @@ private slots:
             BuildModelTable(s);
         }
         QVERIFY(s.RadioImage == before);
+    }
+
+    // Each choice of the start-up fill fills its part and leaves the others
+    // as they were.
+    void startupFillChoices_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<bool>("tables");
+        QTest::addColumn<bool>("image");
+        QTest::addColumn<bool>("adjustment");
+        QTest::newRow("everything, UHF") << 1 << true << true << true;
+        QTest::newRow("tables of the VHF model only") << 0 << true << false << false;
+        QTest::newRow("tables and image, FULL model") << 2 << true << true << false;
+        QTest::newRow("image only") << 1 << false << true << false;
+        QTest::newRow("adjustment table only") << 1 << false << false << true;
+    }
+    void startupFillChoices()
+    {
+        QFETCH(int, model);
+        QFETCH(bool, tables);
+        QFETCH(bool, image);
+        QFETCH(bool, adjustment);
+        ProgramState s;
+        const ProgramState blank;
+        FillStartupState(s, {.model = model, .tables = tables, .image = image, .adjustment = adjustment});
+        const ProgramState all = started();
+        QCOMPARE(s.ModelIndex, tables ? int16_t(model) : blank.ModelIndex);
+        QCOMPARE(s.ToneNames == all.ToneNames, tables);
+        QCOMPARE(s.BandLowMHz, tables ? double(all.BandTable[model][0]) : blank.BandLowMHz);
+        QVERIFY(s.RadioImage == (image ? all.RadioImage : blank.RadioImage));
+        QVERIFY(s.AdjustTable == (adjustment ? all.AdjustTable : blank.AdjustTable));
     }
 };
 

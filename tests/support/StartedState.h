@@ -3,8 +3,8 @@
 // with its defaults and the factory channels, the adjustment table filled.
 
 #include "adjust/AdjustTable.h"
-#include "model/ProgramState.h"
 #include "model/RadioDefaults.h"
+#include "model/StartupState.h"
 #include "model/Tables.h"
 
 namespace mx615::test {
@@ -12,10 +12,7 @@ namespace mx615::test {
 inline ProgramState startedState()
 {
     ProgramState s;
-    BuildToneTables(s);
-    BuildModelTable(s);
-    FillStartupImage(s);
-    FillAdjustStartup(s);
+    FillStartupState(s);
     return s;
 }
 
