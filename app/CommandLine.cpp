@@ -23,12 +23,17 @@ bool listed(const std::array<const char*, N>& names, const std::string& name)
 
 std::string UsageText()
 {
-    return "Usage: mx615 [--service] [Qt options]\n"
+    return "Usage: mx615 [--service] [FILE] [Qt options]\n"
            "\n"
            "The programming software of the MX-615 series radios: read a radio's memory over\n"
            "its programming cable, edit the channels and the radio-wide features, keep them\n"
            "as .chann files and write them back.\n"
            "\n"
+           "  FILE        open this file once the program has started, told by its suffix in\n"
+           "              any letter case: a channel parameter file (.chann), a raw radio\n"
+           "              image of 1024 bytes (.img) or a channel list (.csv, the 16 channels\n"
+           "              for the model of the moment); a file dropped on the window opens\n"
+           "              the same way\n"
            "  --service   show the service technician's menu items as well: the hidden\n"
            "              editors and the interface language\n"
            "  --help      show this text and exit\n"
@@ -43,12 +48,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
     CommandLine result;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg.empty())
+            continue;
         if (arg == "--help" || arg == "-h") {
             result.action = CommandLine::Action::Help;
             return result;
         }
         if (arg == "--service") {
             result.service = true;
+            continue;
+        }
+        // An argument without a dash, or the one after "--", is the file to open.
+        if (arg == "--" || arg.front() != '-') {
+            if (arg == "--" && ++i >= args.size())
+                break;
+            if (!result.file.empty()) {
+                result.action = CommandLine::Action::Usage;
+                result.error = "only one file can be opened at a time (" + result.file + ", " + args[i] + ")";
+                return result;
+            }
+            result.file = args[i];
             continue;
         }
         // Qt takes its options with one dash or two.

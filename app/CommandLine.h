@@ -11,6 +11,7 @@ struct CommandLine {
     enum class Action { Run, Help, Usage };
     Action action = Action::Run;
     bool service = false;     // --service: the hidden windows are reachable
+    std::string file;         // a .chann, .img or .csv file to open once started
     std::string error;        // with Usage: what was wrong
 };
 

@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "app/AboutTexts.h"
+#include "app/FileDrop.h"
 #include "app/frmAbout.h"
 #include "app/Form_setup.h"
 #include "app/Form_type.h"
@@ -29,6 +30,7 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "files/ChannFileDialog.h"
+#include "files/PlanOpen.h"
 #include "model/StartupState.h"
 #include "model/Tables.h"
 
@@ -104,6 +106,7 @@ MDImain::MDImain(AppContext& context) : context_(context), MSC(context.makeComm(
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    new FileDrop(*this);
 }
 
 MDImain::~MDImain()
@@ -385,6 +388,11 @@ void MDImain::Toolbar1_ButtonClick(const QString& key)
         Prog_write_Click();
     else if (key == QLatin1String("Exit"))
         close();
+}
+
+bool MDImain::OpenNamedFile(const QString& path)
+{
+    return OpenPlanFile(*this, this, path);
 }
 
 void MDImain::File_New_Click() {}

@@ -49,6 +49,10 @@ public:
     QLabel* panel(int number) const;
     QToolBar* toolbar() const { return toolbar_; }
 
+    // A file named on the command line or dropped on the window: loaded as
+    // File > Open loads, by its suffix; refused with a message otherwise.
+    bool OpenNamedFile(const QString& path);
+
     // The toolbar's click: compares the key with the six keys, exactly.
     void Toolbar1_ButtonClick(const QString& key);
 

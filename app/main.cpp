@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -73,5 +74,8 @@ int main(int argc, char* argv[])
     mx615::MDImain window(context);
     window.setServiceMode(options.service);
     window.Form_Load();
+    // The file to open waits until start-up has run to its end and the window is up.
+    if (!options.file.empty())
+        QTimer::singleShot(0, &window, [&window, &options] { window.OpenNamedFile(QString::fromStdString(options.file)); });
     return app.exec();
 }

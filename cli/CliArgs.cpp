@@ -72,7 +72,8 @@ const std::array<Command, 12> kCommands{{
      "Exit status 4 when anything differs, 0 when nothing does.\n"},
     {"export-csv", kOutput, 1, "export-csv FILE -o CHANNELS.csv",
      "Writes the used channels as a generic channel CSV (Location, Name, Frequency,\n"
-     "Duplex, Offset, Tone, ...), the layout other programming tools import.\n"},
+     "Duplex, Offset, Tone, ...), the layout other programming tools import; Power is\n"
+     "written as watts (5.0W high, 1.0W low).\n"},
     {"import-csv", kOutput | kBase | kModel | kSkipBad, 1,
      "import-csv CHANNELS.csv -o FILE [--base FILE] [--model VHF|UHF|FULL] [--skip-bad]",
      "Takes a generic channel CSV as the channel plan and saves it as FILE (.chann or\n"
@@ -81,7 +82,11 @@ const std::array<Command, 12> kCommands{{
      "Everything else (options, keys, scan, test frequencies, messages) comes from\n"
      "--base, or from the program's start-up image. Frequencies must lie in the band of\n"
      "--model (default UHF). A row that cannot be stored is reported with its line, and\n"
-     "nothing is written, unless --skip-bad is given: then the rows that fit are saved.\n"},
+     "nothing is written, unless --skip-bad is given: then the rows that fit are saved.\n"
+     "Read as those tools write it: lines starting with # are comments, rows whose\n"
+     "Frequency is empty or 0 are skipped (and counted), frequencies may end in MHz or\n"
+     "kHz; the separator (, ; or tab) is the header row's, and with ; a decimal comma\n"
+     "is read as a point (446,00625).\n"},
     {"ports", 0, 0, "ports", "Lists the port table: what COM1, COM2, ... stand for on this machine.\n"},
     {"doctor", kPort | kPortOptional, 0, "doctor [--port PORT]",
      "Looks at what stands between you and the radio, without changing anything: the port\n"

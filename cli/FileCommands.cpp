@@ -16,9 +16,6 @@ namespace mx615::cli {
 
 namespace {
 
-constexpr std::size_t kCsvMaxBytes = 1 << 20;
-constexpr std::size_t kShownProblems = 40;
-
 bool endsWith(const std::string& text, const std::string& suffix)
 {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -156,7 +153,7 @@ int importCsv(const CliArgs& args)
     if (!OutputNamed(args.output, OutputKind::Radio))
         return kUsage;
     std::string text;
-    if (auto fault = ReadWholeFile(path, kCsvMaxBytes, {"a channel CSV", "信道 CSV"}, text)) {
+    if (auto fault = ReadWholeFile(path, kCsvMaxBytes, kCsvKind, text)) {
         ComplainAbout(path, *fault);
         return kFileFailed;
     }
@@ -171,13 +168,16 @@ int importCsv(const CliArgs& args)
         Complain(path + " line " + std::to_string(result.unusable->line) + ": " + result.unusable->text);
         return kFileFailed;
     }
-    for (std::size_t i = 0; i < result.refused.size() && i < kShownProblems; ++i)
-        Complain(path + " line " + std::to_string(result.refused[i].line) + ": " + result.refused[i].text);
-    if (result.refused.size() > kShownProblems)
-        Complain(path + ": " + std::to_string(result.refused.size() - kShownProblems) + " more rows refused.");
+    for (const std::string& line : CsvProblemLines(path, result))
+        Complain(line);
     for (const std::string& note : result.notes)
         Complain(path + ": " + note);
     if (!result.applied) {
+        if (const auto model = ModelTakingCsv(text, state)) {
+            const std::string& name = state.ModelNames[*model];
+            Complain("The rows fit the band of the " + name + ": give --model " + name.substr(name.rfind('-') + 1) +
+                     ".");
+        }
         Complain(std::to_string(result.refused.size()) + " of the rows cannot be stored; nothing was written. " +
                  (args.skipBad ? std::string("No row fits: is the model right (--model)?")
                                : std::string("Mend them, or give --skip-bad to save the rows that fit.")));
@@ -187,9 +187,14 @@ int importCsv(const CliArgs& args)
         ComplainAbout(args.output, *fault);
         return kFileFailed;
     }
-    std::printf("Stored %zu channels (%s) for the %s in %s%s.\n", result.channels.size(),
+    const std::string skipped =
+        result.skipped == 0 ? std::string()
+                            : "; " + std::to_string(result.skipped) +
+                                  (result.skipped == 1 ? " row without a frequency was" : " rows without a frequency were") +
+                                  " skipped";
+    std::printf("Stored %zu channels (%s) for the %s in %s%s%s.\n", result.channels.size(),
                 channelRanges(result.channels).c_str(), state.ModelNames[state.ModelIndex].c_str(),
-                args.output.c_str(), result.refused.empty() ? "" : "; the refused rows were left out");
+                args.output.c_str(), result.refused.empty() ? "" : "; the refused rows were left out", skipped.c_str());
     return kDone;
 }
 

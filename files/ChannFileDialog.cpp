@@ -1,6 +1,7 @@
 #include "files/ChannFileDialog.h"
 
 #include "files/ChannFile.h"
+#include "files/PlanOpen.h"
 
 namespace mx615 {
 
@@ -12,7 +13,7 @@ const FileDialogKind kOpenKind{
     {"Open the file name of channel parameter is nullity ", "打开信道参数文件名无效 "},
     {"Nullity file suffix name of channel parameter.", "无效的信道参数文件后缀名！"},
     Bilingual{"Succeed fold the channel parameter from file.", "信道参数从文件调入成功 ！"},
-    {"Nothing was loaded: the channel parameters are as they were.", "未调入任何数据，信道参数保持不变。"},
+    kNothingLoaded,
     ".chann",
     ".CHANN",
     false,

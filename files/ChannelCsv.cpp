@@ -22,6 +22,11 @@ const std::array<const char*, 21> kColumns = {
     "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode", "TStep",
     "Skip",     "Power",    "Comment",   "URCALL", "RPT1CALL", "RPT2CALL", "DVCODE"};
 
+// The radio's two power levels as watts, in the notation the readers of
+// these files take ("%.1fW"); the import reads 2 W and more as high.
+constexpr const char* kHighPowerWatts = "5.0W";
+constexpr const char* kLowPowerWatts = "1.0W";
+
 // What a column holds when the file has no such column: the values those
 // tools write for a tone column that is not used, a simplex FM channel that
 // scans at high power.
@@ -57,11 +62,47 @@ struct Record {
     std::vector<std::string> fields;
 };
 
-std::optional<CsvProblem> readRecords(std::string_view text, std::vector<Record>& records)
+// The separator of the file: the one of ",", ";" and a tab that the header row
+// (the first line that is neither blank nor a comment) holds most often outside
+// quotes. A spreadsheet saved where the decimal point is a comma writes ";".
+char separatorOf(std::string_view text)
 {
-    std::size_t pos = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::string line = trimmed(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty() || line.front() == '#')
+            continue;
+        std::size_t counts[3] = {};
+        bool quoted = false;
+        for (const char c : line) {
+            quoted = c == '"' ? !quoted : quoted;
+            if (!quoted && (c == ',' || c == ';' || c == '\t'))
+                ++counts[c == ',' ? 0 : c == ';' ? 1 : 2];
+        }
+        const std::size_t most = std::max({counts[0], counts[1], counts[2]});
+        return most == 0 || counts[0] == most ? ',' : counts[1] == most ? ';' : '\t';
+    }
+    return ',';
+}
+
+std::optional<CsvProblem> readRecords(std::string_view text, char separator, std::vector<Record>& records)
+{
+    std::size_t pos = 0;
     int line = 1;
     while (pos < text.size()) {
+        // A line that starts with "#" is a comment, whatever it holds (an
+        // unpaired quote too).
+        const std::size_t first = text.find_first_not_of(" \t", pos);
+        if (first != std::string_view::npos && text[first] == '#') {
+            const std::size_t end = text.find_first_of("\r\n", first);
+            if (end == std::string_view::npos)
+                break;
+            pos = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+            ++line;
+            continue;
+        }
         Record record{line, {}};
         std::string field;
         bool quoted = false, wasQuoted = false, ended = false;
@@ -86,7 +127,7 @@ std::optional<CsvProblem> readRecords(std::string_view text, std::vector<Record>
             } else if (c == '"' && !wasQuoted && trimmed(field).empty()) {
                 quoted = wasQuoted = true;
                 field.clear();
-            } else if (c == ',') {
+            } else if (c == separator) {
                 record.fields.push_back(field);
                 field.clear();
                 wasQuoted = false;
@@ -102,7 +143,8 @@ std::optional<CsvProblem> readRecords(std::string_view text, std::vector<Record>
         record.fields.push_back(field);
         const bool blank = std::all_of(record.fields.begin(), record.fields.end(),
                                        [](const std::string& f) { return trimmed(f).empty(); });
-        if (!blank)
+        // A quoted first field that starts with "#" is a comment as well.
+        if (!blank && trimmed(record.fields.front()).rfind('#', 0) != 0)
             records.push_back(std::move(record));
     }
     return std::nullopt;
@@ -152,6 +194,8 @@ struct Row {
     int line = 0;
     const std::map<std::string, std::size_t>* columns = nullptr;
     const std::vector<std::string>* fields = nullptr;
+    // With ";" between the fields, a comma in a number is its decimal point.
+    bool decimalComma = false;
 
     // The value as the file gives it, blanks trimmed.
     std::string given(const std::string& name) const
@@ -164,6 +208,14 @@ struct Row {
     {
         const std::string value = given(name);
         return value.empty() && kDefaults.count(name) ? kDefaults.at(name) : value;
+    }
+    // A number's text with a decimal point, whichever mark the file uses.
+    std::string number(const std::string& name) const
+    {
+        std::string value = (*this)[name];
+        if (decimalComma)
+            std::replace(value.begin(), value.end(), ',', '.');
+        return value;
     }
 };
 
@@ -195,10 +247,23 @@ long long inBand(const ProgramState& state, long long steps, const char* what)
     return steps;
 }
 
-long long frequencyIn(const std::string& column, const std::string& value)
+// A frequency in MHz, or with the unit after it: "446.00625 MHz", "446006.25 kHz".
+Decimal frequencySteps(std::string figure, long long& steps)
 {
+    int decimals = 5;   // 10 Hz steps in a figure of MHz
+    const std::string unit = figure.size() > 3 ? lower(figure.substr(figure.size() - 3)) : std::string();
+    if (unit == "mhz" || unit == "khz") {
+        figure = trimmed(figure.substr(0, figure.size() - 3));
+        decimals = unit == "khz" ? 2 : 5;
+    }
+    return exactDecimal(figure, decimals, steps);
+}
+
+long long frequencyIn(const Row& row, const std::string& column)
+{
+    const std::string value = row[column];
     long long steps = 0;
-    switch (exactDecimal(value, 5, steps)) {
+    switch (frequencySteps(row.number(column), steps)) {
     case Decimal::NotANumber:
         throw RowFault{column + " " + quoted(value) + " is not a frequency in MHz."};
     case Decimal::TooFine:
@@ -210,16 +275,16 @@ long long frequencyIn(const std::string& column, const std::string& value)
     return steps;
 }
 
-int ctcssTone(const ProgramState& state, const std::string& column, const std::string& value)
+int ctcssTone(const ProgramState& state, const Row& row, const std::string& column)
 {
     long long tenths = 0;
-    const std::string name =
-        exactDecimal(value, 1, tenths) == Decimal::Ok ? std::to_string(tenths / 10) + "." + std::to_string(tenths % 10)
-                                                      : std::string();
+    const std::string name = exactDecimal(row.number(column), 1, tenths) == Decimal::Ok
+                                 ? std::to_string(tenths / 10) + "." + std::to_string(tenths % 10)
+                                 : std::string();
     for (int k = kCtcssFirst; k <= kCtcssLast && !name.empty(); ++k)
         if (ToneNameTrimmed(state, k) == name)
             return k;
-    throw RowFault{column + " " + quoted(value) + " is not a CTCSS tone of the radio's tone list."};
+    throw RowFault{column + " " + quoted(row[column]) + " is not a CTCSS tone of the radio's tone list."};
 }
 
 int dcsTone(const ProgramState& state, const std::string& column, const std::string& code, char polarity)
@@ -256,7 +321,7 @@ int crossSide(const ProgramState& state, const Row& row, const std::string& kind
     if (kind.empty())
         return 0;
     if (lower(kind) == "tone")
-        return encode ? ctcssTone(state, "rToneFreq", row["rToneFreq"]) : ctcssTone(state, "cToneFreq", row["cToneFreq"]);
+        return encode ? ctcssTone(state, row, "rToneFreq") : ctcssTone(state, row, "cToneFreq");
     if (lower(kind) == "dtcs")
         return encode ? dcsTone(state, "DtcsCode", row["DtcsCode"], polarityOf(row, 0))
                       : dcsTone(state, "RxDtcsCode", row["RxDtcsCode"], polarityOf(row, 1));
@@ -269,9 +334,9 @@ void readTones(const ProgramState& state, const Row& row, Channel& channel)
     if (mode.empty())
         return;
     if (mode == "tone") {
-        channel.encode = ctcssTone(state, "rToneFreq", row["rToneFreq"]);
+        channel.encode = ctcssTone(state, row, "rToneFreq");
     } else if (mode == "tsql") {
-        channel.encode = channel.decode = ctcssTone(state, "cToneFreq", row["cToneFreq"]);
+        channel.encode = channel.decode = ctcssTone(state, row, "cToneFreq");
     } else if (mode == "dtcs") {
         channel.encode = dcsTone(state, "DtcsCode", row["DtcsCode"], polarityOf(row, 0));
         channel.decode = dcsTone(state, "DtcsCode", row["DtcsCode"], polarityOf(row, 1));
@@ -287,9 +352,9 @@ void readTones(const ProgramState& state, const Row& row, Channel& channel)
     }
 }
 
-bool readPower(const std::string& power)
+bool readPower(const Row& row)
 {
-    const std::string p = lower(power);
+    const std::string p = lower(row.number("Power"));
     if (p.empty() || p == "high" || p == "h")
         return true;
     if (p == "low" || p == "l")
@@ -298,23 +363,23 @@ bool readPower(const std::string& power)
     const std::string figure = p.back() == 'w' ? p.substr(0, p.size() - 1) : p;
     if (exactDecimal(figure, 3, milliwatts) != Decimal::NotANumber)
         return milliwatts >= 2000;   // 2 W and more is the radio's high power
-    throw RowFault{"Power " + quoted(power) + " is neither High, Low nor a figure in watts such as 5.0W."};
+    throw RowFault{"Power " + quoted(row["Power"]) + " is neither High, Low nor a figure in watts such as 5.0W."};
 }
 
 Channel readChannel(const ProgramState& state, const Row& row)
 {
     Channel channel;
-    channel.rx = inBand(state, frequencyIn("Frequency", row["Frequency"]), "The receive");
+    channel.rx = inBand(state, frequencyIn(row, "Frequency"), "The receive");
     const std::string duplex = lower(row["Duplex"]);
     if (duplex.empty()) {
         channel.tx = channel.rx;
     } else if (duplex == "+" || duplex == "-") {
-        const long long offset = frequencyIn("Offset", row["Offset"]);
+        const long long offset = frequencyIn(row, "Offset");
         channel.tx = inBand(state, duplex == "+" ? channel.rx + offset : channel.rx - offset, "The transmit");
     } else if (duplex == "split") {
         if (row.given("Offset").empty())
             throw RowFault{"Duplex split takes the transmit frequency from Offset, which is empty."};
-        channel.tx = inBand(state, frequencyIn("Offset", row["Offset"]), "The transmit");
+        channel.tx = inBand(state, frequencyIn(row, "Offset"), "The transmit");
     } else if (duplex != "off") {
         throw RowFault{"Duplex " + quoted(row["Duplex"]) + " is not one of \"\", +, -, split, off."};
     }
@@ -329,7 +394,7 @@ Channel readChannel(const ProgramState& state, const Row& row)
         channel.scan = false;
     else if (!skip.empty() && skip != "p")
         throw RowFault{"Skip " + quoted(row["Skip"]) + " is not \"\", P or S."};
-    channel.high = readPower(row["Power"]);
+    channel.high = readPower(row);
     return channel;
 }
 
@@ -370,7 +435,10 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
 {
     CsvImport result;
     std::vector<Record> records;
-    if (auto fault = readRecords(text, records)) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")   // the byte-order mark spreadsheets write
+        text.remove_prefix(3);
+    const char separator = separatorOf(text);
+    if (auto fault = readRecords(text, separator, records)) {
         result.unusable = fault;
         return result;
     }
@@ -393,9 +461,18 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
         return result;
     }
 
+    // Rows without a frequency (empty, or 0 as some tools write for an unused
+    // memory) hold no channel: they are skipped and counted, and take no place.
     std::vector<Row> rows;
-    for (std::size_t r = 1; r < records.size(); ++r)
-        rows.push_back({records[r].line, &columns, &records[r].fields});
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        const Row row{records[r].line, &columns, &records[r].fields, separator == ';'};
+        long long steps = -1;
+        const std::string frequency = row.number("Frequency");
+        if (frequency.empty() || (frequencySteps(frequency, steps) == Decimal::Ok && steps == 0))
+            ++result.skipped;
+        else
+            rows.push_back(row);
+    }
     const auto byLocation = locations(rows);
 
     std::vector<std::pair<int, Channel>> good;
@@ -432,6 +509,30 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
     std::sort(result.channels.begin(), result.channels.end());
     result.applied = true;
     return result;
+}
+
+std::vector<std::string> CsvProblemLines(const std::string& name, const CsvImport& result)
+{
+    constexpr std::size_t kShown = 40;
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < result.refused.size() && i < kShown; ++i)
+        lines.push_back(name + " line " + std::to_string(result.refused[i].line) + ": " + result.refused[i].text);
+    if (result.refused.size() > kShown)
+        lines.push_back(name + ": " + std::to_string(result.refused.size() - kShown) + " more rows refused.");
+    return lines;
+}
+
+std::optional<int> ModelTakingCsv(std::string_view text, const ProgramState& state)
+{
+    for (int model = 0; model < kModelCount; ++model) {
+        if (model == state.ModelIndex)
+            continue;
+        ProgramState trial = state;
+        trial.ModelIndex = int16_t(model);
+        if (ImportChannelCsv(text, trial, false).applied)
+            return model;
+    }
+    return std::nullopt;
 }
 
 namespace {
@@ -527,7 +628,7 @@ CsvExport ExportChannelCsv(const ProgramState& state)
                                               Wide(state, n) ? "FM" : "NFM",
                                               "5.00",
                                               ScanAdd(state, n) ? "" : "S",
-                                              HighPower(state, n) ? "High" : "Low",
+                                              HighPower(state, n) ? kHighPowerWatts : kLowPowerWatts,
                                               "", "", "", "", ""};
         for (std::size_t i = 0; i < row.size(); ++i)
             out.text += (i ? "," : "") + row[i];

@@ -8,6 +8,7 @@
 // Frequencies are handled as whole numbers of 10 Hz, the radio's own step;
 // tones are matched against the radio's tone list by their names.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,8 @@ struct CsvImport {
     std::vector<std::string> notes;
     // The channels that received a row, ascending.
     std::vector<int> channels;
+    // Rows skipped because their Frequency is empty or 0.
+    int skipped = 0;
     // Whether state was changed.
     bool applied = false;
 };
@@ -44,7 +47,26 @@ struct CsvImport {
 // is that of state.ModelIndex (BuildModelTable and BuildToneTables must have
 // run). Nothing changes when any row is refused, unless skipBad is set: then
 // the rows that fit are stored and the others are reported.
+//
+// Read as leniently as the tools that write such files: the separator is the
+// one of ",", ";" or a tab the header row uses, and with ";" a decimal comma
+// is read as a point ("446,00625"); a line whose first field starts with "#"
+// is a comment; a row whose Frequency is empty or 0 is skipped; frequencies
+// may carry their unit ("446.00625 MHz", "446006.25 kHz"); the words of the
+// fixed-choice columns are taken in any letter case.
 CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skipBad);
+
+// What a file that is read as a channel CSV may hold, and its name in messages.
+constexpr std::size_t kCsvMaxBytes = 1 << 20;
+inline const Bilingual kCsvKind{"a channel CSV", "信道 CSV"};
+
+// The refused rows as the user reads them, "name line N: what is wrong", the
+// first 40 of them and then how many more.
+std::vector<std::string> CsvProblemLines(const std::string& name, const CsvImport& result);
+
+// Another model (index into ModelNames) whose band takes every row of the
+// text that the model of state refuses, or none.
+std::optional<int> ModelTakingCsv(std::string_view text, const ProgramState& state);
 
 struct CsvExport {
     std::string text;

@@ -1,5 +1,6 @@
 // The program's arguments: its own, Qt's, and anything else.
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include "app/CommandLine.h"
@@ -25,7 +26,9 @@ private slots:
         QTest::newRow("qt flag") << QStringList{"-reverse"} << Action::Run << false;
         QTest::newRow("qt option missing its value") << QStringList{"-style"} << Action::Usage << false;
         QTest::newRow("unknown option") << QStringList{"--servce"} << Action::Usage << false;
-        QTest::newRow("stray word") << QStringList{"radio.chann"} << Action::Usage << false;
+        QTest::newRow("file") << QStringList{"-display", ":3", "radio.chann", "--service"} << Action::Run << true;
+        QTest::newRow("file after --") << QStringList{"--", "-plan.csv"} << Action::Run << false;
+        QTest::newRow("two files") << QStringList{"a.chann", "b.csv"} << Action::Usage << false;
         QTest::newRow("flag given a value") << QStringList{"-reverse=1"} << Action::Usage << false;
     }
     void parse()
@@ -41,6 +44,14 @@ private slots:
         if (action != Action::Usage)
             QCOMPARE(parsed.service, service);
         QCOMPARE(parsed.error.empty(), action != Action::Usage);
+        const qsizetype file = args.indexOf(QRegularExpression("(radio|-plan).*"));
+        if (action == Action::Run)
+            QCOMPARE(QString::fromStdString(parsed.file), file < 0 ? QString() : args[file]);
+    }
+
+    void usageShowsTheFile()
+    {
+        QVERIFY(QString::fromStdString(UsageText()).startsWith("Usage: mx615 [--service] [FILE] [Qt options]"));
     }
 };
 

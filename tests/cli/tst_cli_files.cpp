@@ -14,6 +14,7 @@
 #include "support/StartedState.h"
 
 using namespace mx615;
+using test::channelPlan;
 using test::imageBytes;
 
 namespace {
@@ -52,15 +53,6 @@ std::string fullRow(const std::map<std::string, std::string>& changed)
     for (const auto& [column, value] : changed)
         values[column] = value;
     return joined([&](const char* column) { return values[column]; });
-}
-
-// Channel lines 1..16 and the scan bits, the part of the image a CSV is.
-QByteArray channelPlan(const ProgramState& s)
-{
-    QByteArray plan;
-    for (int n = 1; n <= kChannels; ++n)
-        plan += imageBytes(s, n);
-    return plan + imageBytes(s, kScanBitsLow / 16, kScanBitsLow % 16, 2);
 }
 
 }  // namespace
@@ -124,7 +116,7 @@ private slots:
         add("out of band", {{"Frequency", "146.520000"}}, "146.52000 MHz lies outside the band of the MX-615D-UHF");
         add("below 10 Hz", {{"Frequency", "446.006251"}}, "446.006251 has a digit below 10 Hz");
         add("not a number", {{"Frequency", "44x.5"}}, "\"44x.5\" is not a frequency");
-        add("empty frequency", {{"Frequency", ""}}, "Frequency \"\" is not a frequency");
+        add("blank frequency", {{"Frequency", " x "}}, "Frequency \"x\" is not a frequency");
         add("tx out of band", {{"Duplex", "+"}, {"Offset", "100.000000"}}, "transmit frequency 546.00000 MHz lies outside");
         add("tx below zero", {{"Duplex", "-"}, {"Offset", "500"}}, "transmit frequency -54.00000 MHz");
         add("split without tx", {{"Duplex", "split"}, {"Offset", ""}},

@@ -12,6 +12,7 @@ for f in \
   bin/mx615 bin/mx615-cli bin/mx615-radio-sim \
   share/applications/com.harborsignal.mx615.desktop \
   share/metainfo/com.harborsignal.mx615.metainfo.xml \
+  share/mime/packages/com.harborsignal.mx615.xml \
   share/icons/hicolor/scalable/apps/mx615.svg \
   share/icons/hicolor/48x48/apps/mx615.png \
   share/icons/hicolor/256x256/apps/mx615.png \
@@ -24,6 +25,23 @@ done
 # The desktop entry and the program name the same icon.
 grep -qx 'Icon=mx615' "$prefix/share/applications/com.harborsignal.mx615.desktop" ||
   { echo "the desktop entry does not name the icon mx615"; status=1; }
+# Double-clicking a .chann or .csv file starts the program with the file.
+grep -qx 'Exec=mx615 %f' "$prefix/share/applications/com.harborsignal.mx615.desktop" &&
+  grep -qx 'MimeType=application/x-mx615-chann;text/csv;' "$prefix/share/applications/com.harborsignal.mx615.desktop" ||
+  { echo "the desktop entry does not open .chann and .csv files with mx615 %f"; status=1; }
+# The file type builds into a MIME database: *.chann in any letter case (no
+# ":cs" flag), shown with the program's icon.
+if command -v update-mime-database >/dev/null 2>&1 && [ -f "$prefix/share/mime/packages/com.harborsignal.mx615.xml" ]; then
+  if update-mime-database "$prefix/share/mime" >/dev/null 2>&1; then
+    grep -qx 'application/x-mx615-chann:\*\.chann' "$prefix/share/mime/globs" &&
+      grep -q '^[0-9]*:application/x-mx615-chann:\*\.chann$' "$prefix/share/mime/globs2" &&
+      grep -qx 'application/x-mx615-chann:mx615' "$prefix/share/mime/icons" ||
+      { echo "the MIME database does not map *.chann (any case) to application/x-mx615-chann with icon mx615"; status=1; }
+  else
+    echo "update-mime-database refuses share/mime/packages/com.harborsignal.mx615.xml"
+    status=1
+  fi
+fi
 for p in mx615 mx615-cli mx615-radio-sim; do
   [ -x "$prefix/bin/$p" ] || continue
   if ! env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/$p" --help >/dev/null 2>&1; then

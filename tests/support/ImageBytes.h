@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 
+#include "channels/ChannelRecord.h"
 #include "model/ProgramState.h"
 
 namespace mx615::test {
@@ -13,6 +14,15 @@ inline QByteArray imageBytes(const ProgramState& state, int line, int first = 0,
     for (int i = 0; i < count; ++i)
         out.append(char(state.RadioImage[line][first + i] & 0xFF));
     return out;
+}
+
+// Channel lines 1..16 and the scan bits: the part of the image a channel CSV is.
+inline QByteArray channelPlan(const ProgramState& s)
+{
+    QByteArray plan;
+    for (int n = 1; n <= kChannels; ++n)
+        plan += imageBytes(s, n);
+    return plan + imageBytes(s, kScanBitsLow / 16, kScanBitsLow % 16, 2);
 }
 
 }  // namespace mx615::test

@@ -1,0 +1,36 @@
+#include "files/PlanOpen.h"
+
+#include <QFileInfo>
+
+#include "channels/frm_chann.h"
+#include "files/PlanFile.h"
+#include "ui/Prompt.h"
+#include "ui/WindowHost.h"
+
+namespace mx615 {
+
+bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
+{
+    AppContext& context = host.context();
+    ProgramState& state = context.state;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (const auto fault = LoadPlanFile(state, absolute.toStdString())) {
+        const bool zh = state.UiChinese;
+        QStringList detail;
+        for (const std::string& row : fault->rows)
+            detail << qs(row);
+        if (fault->hint)
+            detail << qs(*fault->hint, zh);
+        detail << qs(kNothingLoaded, zh);
+        context.prompt.warning(parent, qs(kOperatePrompt, zh), qs(fault->text, zh), detail.join('\n'));
+        return false;
+    }
+    state.LastFilePath = absolute.toStdString();
+    // The file shows in the channel table, which opens if the user closed it.
+    if (!host.window<frm_chann>())
+        host.openWindow<frm_chann>();
+    host.imageReplaced();
+    return true;
+}
+
+}  // namespace mx615
