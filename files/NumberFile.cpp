@@ -385,10 +385,22 @@ std::optional<FileError> WriteNewFile(const std::string& path, const std::string
         return fault;
     std::error_code ec;
 #ifdef MX615_HAVE_POSIX
-    // A hard link takes the name only if no file holds it; a rename would
-    // replace that file.
-    const int linked = ::link(temp.c_str(), path.c_str());
-    const int error = errno;
+    // The name is taken only if no file holds it: a plain rename would
+    // replace that file. A rename that refuses to replace does it in one
+    // step on most file systems, the FAT of a USB stick included, where hard
+    // links do not exist; a hard link serves where that rename is not known.
+    int linked = -1;
+    int error = EINVAL;
+#ifdef RENAME_NOREPLACE
+    linked = ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+    error = errno;
+    if (linked == 0)
+        return std::nullopt;
+#endif
+    if (error == EINVAL || error == ENOSYS) {
+        linked = ::link(temp.c_str(), path.c_str());
+        error = errno;
+    }
     fs::remove(temp, ec);
     if (linked == 0)
         return std::nullopt;

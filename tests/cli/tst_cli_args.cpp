@@ -1,6 +1,10 @@
 // The command line of mx615-cli, parsed without running anything: what each
 // command accepts, and the exact words of every refusal.
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "cli/CliArgs.h"
@@ -101,6 +105,28 @@ private slots:
         const QString iso = QString::fromStdString(IsoTime(when));
         QVERIFY2(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$").match(iso).hasMatch(),
                  qPrintable(iso));
+    }
+
+    // A backup never replaces a file: a name that is taken gets "-2", "-3".
+    void backupsNeverReplace()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::string folder = dir.path().toStdString();
+        QFile taken(dir.filePath("b.img"));
+        QVERIFY(taken.open(QIODevice::WriteOnly) && taken.write("kept") == 4);
+        taken.close();
+        mx615::ProgramState radio;
+        std::optional<mx615::FileError> fault;
+        QCOMPARE(SaveBackup(radio, folder, "b.img", fault), std::string("b-2.img"));
+        QVERIFY(!fault);
+        QCOMPARE(SaveBackup(radio, folder, "b.img", fault), std::string("b-3.img"));
+        QVERIFY(!fault);
+        QVERIFY(taken.open(QIODevice::ReadOnly));
+        QCOMPARE(taken.readAll(), QByteArray("kept"));
+        QCOMPARE(QFileInfo(dir.filePath("b-3.img")).size(), qint64(1024));
+        // Nothing but the three files is left behind.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
     }
 };
 
