@@ -64,8 +64,12 @@ std::optional<std::string> RunLog::append(const LogRow& row, std::time_t when) c
     text += CsvField(row.message) + "\r\n";
     bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0 &&
               ::fsync(::fileno(file)) == 0;
-    const int error = errno;
-    ok = std::fclose(file) == 0 && ok;
+    // The reason of the step that failed, not what errno held before.
+    int error = ok ? 0 : errno;
+    if (std::fclose(file) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
     if (ok)
         return std::nullopt;
     return std::string(std::strerror(error));
