@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <poll.h>
 #include <unistd.h>
 
 #include "link/LinkTexts.h"
@@ -84,8 +85,16 @@ std::optional<std::string> ReadAnswer()
 {
     std::string line;
     for (;;) {
+        // Ctrl+C just before the read would not break it off: the read waits
+        // only a moment at a time, and the flag is looked at in between.
+        if (g_interrupted)
+            return std::nullopt;
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        const int ready = ::poll(&input, 1, 200);
+        if (ready == 0 || (ready < 0 && errno == EINTR))
+            continue;
         char c = 0;
-        const ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        const ssize_t n = ready < 0 ? -1 : ::read(STDIN_FILENO, &c, 1);
         if (g_interrupted)
             return std::nullopt;
         if (n < 0 && errno == EINTR)
