@@ -128,8 +128,16 @@ private slots:
         Simulator radio({"--image", image, "--delay", "100"});
         Session run({"write", "--port", radio.device, "--repeat", "--backup", backups, "--log", log, file});
         // Each reply 100 ms late: the backup read's 16 replies take about
-        // 1.7 s, then the write's 49 frames about 5 s.
-        QTest::qWait(3500);
+        // 1.7 s, then the write's 49 frames about 5 s. The write starts once
+        // the backup is saved; a second into it the run is interrupted, however
+        // slowly a loaded machine got there.
+        QElapsedTimer waited;
+        waited.start();
+        while (QDir(backups).isEmpty(QDir::Files) && waited.elapsed() < 30000 &&
+               run.process.state() == QProcess::Running)
+            QTest::qWait(50);
+        QVERIFY2(!QDir(backups).isEmpty(QDir::Files), qPrintable(run.err));
+        QTest::qWait(1000);
         ::kill(pid_t(run.process.processId()), SIGINT);
         QCOMPARE(run.finish(), 1);
         const QString out = QString::fromUtf8(run.process.readAllStandardOutput());
