@@ -392,7 +392,12 @@ void MDImain::Toolbar1_ButtonClick(const QString& key)
 
 bool MDImain::OpenNamedFile(const QString& path)
 {
-    return OpenPlanFile(*this, this, path);
+    if (!OpenPlanFile(*this, this, path))
+        return false;
+    // The file shows in the channel table, which opens if the user closed it.
+    if (!window<frm_chann>())
+        openWindow<frm_chann>();
+    return true;
 }
 
 void MDImain::File_New_Click() {}

@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 
-#include "channels/frm_chann.h"
 #include "files/PlanFile.h"
 #include "ui/Prompt.h"
 #include "ui/WindowHost.h"
@@ -26,9 +25,6 @@ bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
         return false;
     }
     state.LastFilePath = absolute.toStdString();
-    // The file shows in the channel table, which opens if the user closed it.
-    if (!host.window<frm_chann>())
-        host.openWindow<frm_chann>();
     host.imageReplaced();
     return true;
 }

@@ -2,6 +2,7 @@
 // The load of a channel plan from the desktop (a file named on the command
 // line, a file dropped on the main window): the same readers as File > Open,
 // and after a load the windows that show the channels redraw as after it.
+// Opening the channel table when it is closed is the main window's part.
 
 #include <QString>
 
@@ -18,9 +19,10 @@ inline const Bilingual kNothingLoaded{"Nothing was loaded: the channel parameter
                                       "未调入任何数据，信道参数保持不变。"};
 
 // Loads a .chann, .img or .csv file (by its suffix, in any letter case) and
-// shows it in the channel table, opening the table if it is closed; LastFilePath becomes its absolute path. A file that cannot be
-// taken whole changes nothing and is refused with one message box over
-// parent that names the file and the reason. Returns whether it was loaded.
+// tells the host that the image was replaced; LastFilePath becomes its
+// absolute path. A file that cannot be taken whole changes nothing and is
+// refused with one message box over parent that names the file and the
+// reason. Returns whether it was loaded.
 bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path);
 
 }  // namespace mx615
