@@ -249,7 +249,13 @@ void SystemChecks::holders(const std::string& device, std::vector<Finding>& out)
         names.insert(real.string().substr(root_.size()));
     int unseen = 0;
     bool held = false;
+    // The doctor itself may hold the device as its standard input or output:
+    // it is not what keeps the port from the radio.
+    std::error_code selfError;
+    const std::string self = fs::read_symlink(at("/proc/self"), selfError).filename().string();
     for (const auto& [pid, command] : processes()) {
+        if (!selfError && self == std::to_string(pid))
+            continue;
         std::error_code fdError;
         fs::directory_iterator fds(at("/proc/" + std::to_string(pid) + "/fd"), fdError);
         if (fdError) {
