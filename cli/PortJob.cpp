@@ -151,6 +151,7 @@ void PortJob::start()
 
 void PortJob::runStep(std::size_t index)
 {
+    wrote_ = wroteToRadio();
     step_ = index;
     progress_ = 0;
     const Step& step = steps_[index];
@@ -217,9 +218,15 @@ void PortJob::engineMessage(const LinkMessage& message)
 
 void PortJob::abort(const std::string& why)
 {
-    if (running_)
-        finish(why, steps_[step_].verb == "writing" ? "The radio may hold part of the new data: write it again."
-                                                     : std::string());
+    if (!running_)
+        return;
+    const std::string& verb = steps_[step_].verb;
+    if (wroteToRadio() && verb == "writing")
+        finish(why, "The radio may hold part of the new data: write it again.");
+    else if (verb == "writing" || verb == "backing up")
+        finish(why, "Nothing was written to the radio; it holds what it held.");
+    else
+        finish(why, {});
 }
 
 void PortJob::interrupt()
@@ -238,6 +245,7 @@ void PortJob::finish(const std::string& failure, const std::string& advice)
     watchdog_.stop();
     failure_ = failure;
     advice_ = advice;
+    wrote_ = wroteToRadio();
     if (link_)
         link_->shutdown();
     link_.reset();

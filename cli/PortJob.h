@@ -77,6 +77,9 @@ public:
     bool heardOther() const { return heardOther_; }
     // Whether the port itself failed to open.
     bool portFailed() const { return portFailed_; }
+    // Whether a write frame went out to the radio: before that, a job that
+    // ends leaves the radio as it was.
+    bool wroteToRadio() const { return wrote_ || (link_ && link_->wroteFrames()); }
 
 private:
     void runStep(std::size_t index);
@@ -93,6 +96,7 @@ private:
     bool interrupted_ = false;
     bool heardOther_ = false;
     bool portFailed_ = false;
+    bool wrote_ = false;
     std::string ident_;
     std::string failure_;
     std::string advice_;

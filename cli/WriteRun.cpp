@@ -110,7 +110,7 @@ private:
             r.result = Result::Failed;
             const std::string& verb = job.stepVerb();
             if (job.interrupted())
-                message = verb == "writing"      ? "interrupted: holds part of " + path_
+                message = verb == "writing" && job.wroteToRadio() ? "interrupted: holds part of " + path_
                           : verb == "verifying" ? "interrupted: written, not verified"
                                                 : "interrupted: not written";
             else
