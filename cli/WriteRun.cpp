@@ -69,7 +69,10 @@ public:
             Complain(name + ": " + job.failure());
             if (!job.advice().empty())
                 std::fprintf(stderr, "  %s\n", job.advice().c_str());
-            if (job.stepVerb() == "backing up" && !job.interrupted())
+            // Said once: the failure to save a backup and an interruption say it themselves.
+            const bool saidNothingWritten = job.failure().find("nothing was written") != std::string::npos ||
+                                            job.advice().find("Nothing was written") != std::string::npos;
+            if (job.stepVerb() == "backing up" && !saidNothingWritten)
                 std::fprintf(stderr, "  Its backup could not be made, so nothing was written to it.\n");
         } else if (r.result == Result::Differs) {
             std::printf("%s: the radio differs from %s at %zu addresses (file -> radio):\n", name.c_str(),
@@ -207,9 +210,8 @@ int RunWriteOrVerify(const CliArgs& args, const std::vector<PortName>& ports, Ti
         ComplainAbout(path, *fault);
         return kFileFailed;
     }
-    std::error_code ec;
-    if (!args.backup.empty() && !std::filesystem::is_directory(args.backup, ec)) {
-        Complain("the backup folder " + args.backup + " does not exist; nothing was written.");
+    if (const auto fault = args.backup.empty() ? std::nullopt : BackupFolderFault(args.backup)) {
+        Complain(*fault + "; nothing was written.");
         return kFileFailed;
     }
     if (!LogUsable(args.log))

@@ -1,7 +1,12 @@
 // The command line of mx615-cli, parsed without running anything: what each
 // command accepts, and the exact words of every refusal.
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "cli/CliArgs.h"
 #include "cli/RunLog.h"
@@ -18,6 +23,12 @@ std::vector<std::string> words(const QString& line)
     for (const QString& w : line.split(' ', Qt::SkipEmptyParts))
         out.push_back(w == "''" ? std::string() : w.toStdString());
     return out;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -101,6 +112,56 @@ private slots:
         const QString iso = QString::fromStdString(IsoTime(when));
         QVERIFY2(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$").match(iso).hasMatch(),
                  qPrintable(iso));
+    }
+
+    // A row appended to a log whose last line lost its line end (edited by
+    // hand) starts a line of its own.
+    void logRowOnItsOwnLine()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("run.csv");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("time,port\r\nby hand") > 0);
+        file.close();
+        QVERIFY(!RunLog(path.toStdString()).append({"COM1", "/dev/ttyUSB0", "", "a.img", "failed", "", "x"}, 0));
+        const QStringList lines = QString::fromUtf8(fileBytes(path)).split("\r\n");
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[1], QString("by hand"));
+        QVERIFY2(lines[2].endsWith(",COM1,/dev/ttyUSB0,,a.img,failed,,x"), qPrintable(lines[2]));
+        QCOMPARE(lines[3], QString());
+    }
+
+    // --backup is judged before any radio is read.
+    void backupFolderChecks_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("missing") << "missing" << "the backup folder %1 does not exist";
+        QTest::newRow("a file") << "file" << "the backup folder %1 is not a folder: it is a file";
+        QTest::newRow("a pipe") << "pipe" << "the backup folder %1 is not a folder: it is a named pipe";
+        QTest::newRow("read-only folder") << "read-only" << "the backup folder %1 cannot be written: Permission denied";
+        QTest::newRow("kernel folder") << "/sys" << "the backup folder %1 cannot be written: ";
+        QTest::newRow("writable folder") << "folder" << "";
+    }
+    void backupFolderChecks()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, fault);
+        if (kind == "read-only" && ::geteuid() == 0)
+            QSKIP("root writes into a folder of mode 555");
+        QTemporaryDir dir;
+        QString path = kind.startsWith('/') ? kind : dir.filePath("backups");
+        if (kind == "file")
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        else if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == "read-only" || kind == "folder")
+            QVERIFY(QDir().mkdir(path) && (kind == "folder" || ::chmod(QFile::encodeName(path).constData(), 0555) == 0));
+        const auto found = BackupFolderFault(path.toStdString());
+        QVERIFY2(QString::fromStdString(found.value_or("")).startsWith(fault.arg(path)) && found.has_value() == !fault.isEmpty(),
+                 found.value_or("(none)").c_str());
+        if (kind == "folder")   // the look leaves nothing behind
+            QVERIFY(QDir(path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 };
 

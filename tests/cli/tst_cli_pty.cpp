@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -185,6 +186,15 @@ private slots:
                                          << "/tmp cannot be written: it is a folder";
         QTest::newRow("no such entry") << QStringList{"read", "--port", "COM9", "-o", "r.img"} << 1
                                        << "The port table has no entry 9";
+        // The backup folder is judged before any radio is touched (PLAN: a
+        // good channel file).
+        QTest::newRow("backup folder missing") << QStringList{"write", "--port", "COM1", "--backup", "/nonexistent/b", "PLAN"}
+                                               << 3 << "the backup folder /nonexistent/b does not exist; nothing was written.";
+        QTest::newRow("backup folder is a file") << QStringList{"write", "--port", "COM1", "--backup", "/etc/passwd", "PLAN"}
+                                                 << 3 << "the backup folder /etc/passwd is not a folder: it is a file;";
+        // Not even root may make a file in /sys.
+        QTest::newRow("backup folder unwritable") << QStringList{"write", "--port", "COM1", "--backup", "/sys", "PLAN"}
+                                                  << 3 << "the backup folder /sys cannot be written: ";
     }
 
     void exitStatusSaysWhatFailed()
@@ -192,9 +202,12 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exit);
         QFETCH(QString, message);
+        arguments.replaceInStrings(QRegularExpression("^PLAN$"), channFile(dir.filePath("good.chann"), 1));
         const Run run = cli(arguments, "/dev/mx615-none");
         QCOMPARE(run.exit, exit);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        if (arguments.contains("--backup"))   // said once
+            QCOMPARE(run.err.count('\n'), 1);
         QVERIFY(!QFile::exists("r.img"));
     }
 
