@@ -229,20 +229,22 @@ int RunWriteOrVerify(const CliArgs& args, const std::vector<PortName>& ports, Ti
     RunJobs(jobs, ProgressWanted(args.quiet));
 
     Tally tally;
-    std::string good, bad;
+    std::string lists[3];   // by Result: done, differed, failed
     for (const auto& radio : radios) {
         const std::string name = radio->job->port().shown();
         run.show(*radio, name);
         tally.add(radio->result);
-        std::string& list = radio->result == Result::Done ? good : bad;
+        std::string& list = lists[int(radio->result)];
         list += (list.empty() ? "" : ", ") + name;
     }
     if (ports.size() > 1) {
         std::string summary = std::to_string(tally.done) + " of " + std::to_string(ports.size()) + " radios " +
                               run.doneWord();
-        summary += good.empty() ? "." : ": " + good + ".";
-        if (!bad.empty())
-            summary += " Failed: " + bad + ".";
+        summary += lists[0].empty() ? "." : ": " + lists[0] + ".";
+        if (!lists[1].empty())
+            summary += " Differed: " + lists[1] + ".";
+        if (!lists[2].empty())
+            summary += " Failed: " + lists[2] + ".";
         std::printf("%s\n", summary.c_str());
     }
     return tally.exit();

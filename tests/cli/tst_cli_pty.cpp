@@ -93,23 +93,27 @@ private slots:
         QVERIFY(!run.out.contains("address 0x310"));   // only what a write sends
     }
 
-    // Three radios at once, one of them dead: the other two are written and
-    // verified, the summary says which, and the status says a radio failed.
+    // Four radios at once, one of them dead and one reading back wrong: the
+    // other two are written and verified, the summary says which differed and
+    // which failed, and the status says a radio failed.
     void fleetWithASilentRadio()
     {
         const QString a = dir.filePath("fleet-a.img"), b = dir.filePath("fleet-b.img");
         test::Simulator first({"--image", a});
         test::Simulator second({"--image", b});
         test::Simulator silent({"--silent", "--attempts", "0"});
-        QVERIFY(!first.device.isEmpty() && !second.device.isEmpty() && !silent.device.isEmpty());
+        test::Simulator garbled({"--garble-reply", "2", "--attempts", "0"});   // reads back what it was not sent
+        QVERIFY(!first.device.isEmpty() && !second.device.isEmpty() && !silent.device.isEmpty() &&
+                !garbled.device.isEmpty());
         const QString file = channFile(dir.filePath("fleet.chann"), 90);
         // The second radio by its place in the port table, the others by path.
-        const Run run = cli({"write", "--port", first.device, "--port", "COM2", "--port", silent.device, file},
+        const Run run = cli({"write", "--port", first.device, "--port", "COM2", "--port", silent.device, "--port",
+                             garbled.device, file},
                             silent.device + ":" + second.device);
         QCOMPARE(run.exit, 1);
         const QString secondName = "COM2 (" + second.device + ")";
-        QVERIFY2(run.out.contains("2 of 3 radios written and verified: " + first.device + ", " + secondName +
-                                  ". Failed: " + silent.device + "."),
+        QVERIFY2(run.out.contains("2 of 4 radios written and verified: " + first.device + ", " + secondName +
+                                  ". Differed: " + garbled.device + ". Failed: " + silent.device + "."),
                  qPrintable(run.out + run.err));
         QVERIFY(run.err.contains(silent.device + ": Fail connect with transceiver."));
         ProgramState expected;
