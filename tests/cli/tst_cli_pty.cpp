@@ -259,6 +259,22 @@ private slots:
                               ", not a regular file.\n");
     }
 
+    // One channel is counted as one: a plan of a single row there and back.
+    void csvSummariesOfOneChannel()
+    {
+        QTemporaryDir folder;
+        const QString csv = folder.filePath("one.csv"), plan = folder.filePath("one.chann");
+        QVERIFY(test::writeFile(csv, "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                                     "DtcsPolarity,Mode,TStep,Skip,Comment\r\n"
+                                     "1,,446.006250,,0.000000,,88.5,88.5,023,NN,FM,12.50,,\r\n"));
+        Run run = cli({"import-csv", csv, "-o", plan});
+        QCOMPARE(run.exit, 0);
+        QCOMPARE(run.out, "Stored 1 channel (1) for the MX-615D-UHF in " + plan + ".\n");
+        run = cli({"export-csv", plan, "-o", folder.filePath("back.csv")});
+        QCOMPARE(run.exit, 0);
+        QCOMPARE(run.out, "Wrote 1 channel to " + folder.filePath("back.csv") + ".\n");
+    }
+
     // A save never puts a plain file in the place of a pipe.
     void exportOntoAPipeLeavesIt()
     {
