@@ -95,6 +95,11 @@ private slots:
         p = ParseCliArgs(words("read --help --fast"));
         QVERIFY(p.error.empty() && p.args.help);
         QCOMPARE(p.args.command, std::string("read"));
+
+        // One paragraph on the exit status, the doctor's own.
+        const QString doctor = QString::fromStdString(HelpText("doctor"));
+        QCOMPARE(doctor.count("Exit status"), 1);
+        QVERIFY(doctor.contains("0 when no problem was found"));
     }
 
     // What a run leaves beside the radios: CSV fields as spreadsheets read
