@@ -11,6 +11,7 @@
 #include "link/LinkTexts.h"
 #include "link/PortAdvice.h"
 #include "link/QtCommControl.h"
+#include "link/SystemChecks.h"
 
 namespace mx615::cli {
 
@@ -53,10 +54,16 @@ bool isComName(const std::string& text, int& number)
     return number >= 1;
 }
 
-// What to do, beneath the engine's own message.
-std::string openAdvice(const PortFault& fault, const PortName& port)
+// What to do, beneath the engine's own message. Joining the device's group
+// is advised only when its group may open it.
+std::string openAdvice(const PortFault& fault, const PortName& port, bool pointToDoctor)
 {
-    return PortOpenAdviceCli(fault, port.commPort, port.device);
+    std::string group = "dialout";
+    if (fault.error == PortError::PermissionDenied && !port.device.empty())
+        group = SystemChecks("/", {})
+                    .groupThatOpens(port.device.front() == '/' ? port.device : "/dev/" + port.device)
+                    .value_or(group);
+    return PortOpenAdviceCli(fault, port.commPort, port.device, group, pointToDoctor);
 }
 
 }  // namespace
@@ -200,7 +207,7 @@ void PortJob::engineMessage(const LinkMessage& message)
     std::string advice;
     if (message.text.en == link_->plan().portErrorText.en) {
         portFailed_ = true;
-        advice = openAdvice(link_->comm()->lastFault(), port_);
+        advice = openAdvice(link_->comm()->lastFault(), port_, pointToDoctor);
     }
     else if (message.text.en == LinkTexts::FailConnect.en)
         advice = "The radio did not answer on " + port_.shown() +

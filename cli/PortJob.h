@@ -58,6 +58,9 @@ public:
     // first whenEnded (the job's owner), then ended (RunJobs).
     std::function<void()> whenEnded;
     std::function<void()> ended;
+    // The advice under a port fault ends with a pointer to mx615-cli doctor
+    // (not when the doctor itself asks the radio).
+    bool pointToDoctor = true;
 
     const PortName& port() const { return port_; }
     bool running() const { return running_; }
