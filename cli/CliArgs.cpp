@@ -93,8 +93,7 @@ const std::array<Command, 12> kCommands{{
      "table and the cable chips, whether you may open each port (mode, owner, group, your\n"
      "groups, the udev rule), programs that hold a port, brltty and ModemManager. With\n"
      "--port it also opens the port and asks the radio for its first block (a read, no\n"
-     "write). Each finding is a line starting with ok:, warning: or problem:.\n"
-     "Exit status 0 when no problem was found, 1 otherwise.\n"},
+     "write). Each finding is a line starting with ok:, warning: or problem:.\n"},
     {"help", 0, -1, "help [COMMAND]", "Shows the help of a command.\n"},
 }};
 
@@ -139,6 +138,9 @@ std::string HelpText(const std::string& command)
     std::string text = Synopsis(command) + "\n\n" + c->help;
     if (c->options & kPort)
         text += std::string("\n") + kPortHelp;
+    // The doctor finds problems rather than failing at a task.
+    if (command == "doctor")
+        return text + "\nExit status: 0 when no problem was found, 1 otherwise, 2 wrong usage.\n";
     return text + "\n" + kExitHelp;
 }
 

@@ -38,13 +38,15 @@ Finding probe(const PortName& port, bool quiet)
     QtTimerFactory timers;
     ProgramState scratch;
     PortJob job(port, {{"asking the radio", ProbePlan, &scratch}}, timers);
+    job.pointToDoctor = false;   // the user is running it
     RunJobs({&job}, ProgressWanted(quiet));
     const std::string name = port.shown();
     if (job.succeeded())
         return {Finding::Ok, "a radio answered on " + name + ": identification " + job.ident() +
                                  ", and sent its first block (0x000..0x03F); nothing was written."};
     if (job.interrupted())
-        return {Finding::Problem, "the look at the radio on " + name + " was interrupted (Ctrl+C)."};
+        return {Finding::Problem, "the look at the radio on " + name + " was interrupted (Ctrl+C). Run the doctor "
+                                  "again to let it finish."};
     if (job.portFailed())
         return {Finding::Problem, name + ": " + job.failure() + " " + job.advice()};
     if (!job.ident().empty())

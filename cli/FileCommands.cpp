@@ -128,7 +128,7 @@ int exportCsv(const CliArgs& args)
     if (!save(args.output, csv.text))
         return kFileFailed;
     const auto rows = std::count(csv.text.begin(), csv.text.end(), '\n') - 1;
-    std::printf("Wrote %ld channels to %s.\n", long(rows), args.output.c_str());
+    std::printf("Wrote %ld channel%s to %s.\n", long(rows), rows == 1 ? "" : "s", args.output.c_str());
     return kDone;
 }
 
@@ -192,7 +192,8 @@ int importCsv(const CliArgs& args)
                             : "; " + std::to_string(result.skipped) +
                                   (result.skipped == 1 ? " row without a frequency was" : " rows without a frequency were") +
                                   " skipped";
-    std::printf("Stored %zu channels (%s) for the %s in %s%s%s.\n", result.channels.size(),
+    std::printf("Stored %zu channel%s (%s) for the %s in %s%s%s.\n", result.channels.size(),
+                result.channels.size() == 1 ? "" : "s",
                 channelRanges(result.channels).c_str(), state.ModelNames[state.ModelIndex].c_str(),
                 args.output.c_str(), result.refused.empty() ? "" : "; the refused rows were left out", skipped.c_str());
     return kDone;

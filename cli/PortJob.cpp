@@ -12,6 +12,7 @@
 #include "link/LinkTexts.h"
 #include "link/PortAdvice.h"
 #include "link/QtCommControl.h"
+#include "link/SystemChecks.h"
 
 namespace mx615::cli {
 
@@ -54,10 +55,16 @@ bool isComName(const std::string& text, int& number)
     return number >= 1;
 }
 
-// What to do, beneath the engine's own message.
-std::string openAdvice(const PortFault& fault, const PortName& port)
+// What to do, beneath the engine's own message. Joining the device's group
+// is advised only when its group may open it.
+std::string openAdvice(const PortFault& fault, const PortName& port, bool pointToDoctor)
 {
-    return PortOpenAdviceCli(fault, port.commPort, port.device);
+    std::string group = "dialout";
+    if (fault.error == PortError::PermissionDenied && !port.device.empty())
+        group = SystemChecks("/", {})
+                    .groupThatOpens(port.device.front() == '/' ? port.device : "/dev/" + port.device)
+                    .value_or(group);
+    return PortOpenAdviceCli(fault, port.commPort, port.device, group, pointToDoctor);
 }
 
 }  // namespace
@@ -160,6 +167,7 @@ void PortJob::start()
 
 void PortJob::runStep(std::size_t index)
 {
+    wrote_ = wroteToRadio();
     step_ = index;
     progress_ = 0;
     const Step& step = steps_[index];
@@ -208,7 +216,7 @@ void PortJob::engineMessage(const LinkMessage& message)
     std::string advice;
     if (message.text.en == link_->plan().portErrorText.en) {
         portFailed_ = true;
-        advice = openAdvice(link_->comm()->lastFault(), port_);
+        advice = openAdvice(link_->comm()->lastFault(), port_, pointToDoctor);
     }
     else if (message.text.en == LinkTexts::FailConnect.en)
         advice = "The radio did not answer on " + port_.shown() +
@@ -226,9 +234,15 @@ void PortJob::engineMessage(const LinkMessage& message)
 
 void PortJob::abort(const std::string& why)
 {
-    if (running_)
-        finish(why, steps_[step_].verb == "writing" ? "The radio may hold part of the new data: write it again."
-                                                     : std::string());
+    if (!running_)
+        return;
+    const std::string& verb = steps_[step_].verb;
+    if (wroteToRadio() && verb == "writing")
+        finish(why, "The radio may hold part of the new data: write it again.");
+    else if (verb == "writing" || verb == "backing up")
+        finish(why, "Nothing was written to the radio; it holds what it held.");
+    else
+        finish(why, {});
 }
 
 void PortJob::interrupt()
@@ -247,6 +261,7 @@ void PortJob::finish(const std::string& failure, const std::string& advice)
     watchdog_.stop();
     failure_ = failure;
     advice_ = advice;
+    wrote_ = wroteToRadio();
     if (link_)
         link_->shutdown();
     link_.reset();

@@ -58,6 +58,9 @@ public:
     // first whenEnded (the job's owner), then ended (RunJobs).
     std::function<void()> whenEnded;
     std::function<void()> ended;
+    // The advice under a port fault ends with a pointer to mx615-cli doctor
+    // (not when the doctor itself asks the radio).
+    bool pointToDoctor = true;
 
     const PortName& port() const { return port_; }
     bool running() const { return running_; }
@@ -77,6 +80,9 @@ public:
     bool heardOther() const { return heardOther_; }
     // Whether the port itself failed to open.
     bool portFailed() const { return portFailed_; }
+    // Whether a write frame went out to the radio: before that, a job that
+    // ends leaves the radio as it was.
+    bool wroteToRadio() const { return wrote_ || (link_ && link_->wroteFrames()); }
 
 private:
     void runStep(std::size_t index);
@@ -93,6 +99,7 @@ private:
     bool interrupted_ = false;
     bool heardOther_ = false;
     bool portFailed_ = false;
+    bool wrote_ = false;
     std::string ident_;
     std::string failure_;
     std::string advice_;

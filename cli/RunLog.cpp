@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <unistd.h>
@@ -52,13 +53,24 @@ std::optional<std::string> RunLog::append(const LogRow& row, std::time_t when) c
 {
     if (const auto fault = RefuseNonRegularFile(path_, true))
         return fault->text.en;
-    std::FILE* file = std::fopen(path_.c_str(), "ab");
+    // Read too, to see how the file ends; a file that may only be written is
+    // appended to without that look.
+    std::FILE* file = std::fopen(path_.c_str(), "a+b");
+    const bool readable = file != nullptr;
+    if (!file)
+        file = std::fopen(path_.c_str(), "ab");
     if (!file)
         return std::string(std::strerror(errno));
     std::string text;
     std::fseek(file, 0, SEEK_END);
-    if (std::ftell(file) == 0)
+    if (std::ftell(file) == 0) {
         text = "time,port,device,ident,file,result,backup,message\r\n";
+    } else if (readable && std::fseek(file, -1, SEEK_END) == 0 && std::fgetc(file) != '\n') {
+        // A file edited by hand may lack its last line end: the row goes on a
+        // line of its own.
+        text = "\r\n";
+    }
+    std::fseek(file, 0, SEEK_END);   // stdio wants a seek between a read and a write
     for (const std::string& field : {IsoTime(when), row.port, row.device, row.ident, row.file, row.result, row.backup})
         text += CsvField(field) + ",";
     text += CsvField(row.message) + "\r\n";
@@ -73,6 +85,35 @@ std::optional<std::string> RunLog::append(const LogRow& row, std::time_t when) c
     if (ok)
         return std::nullopt;
     return std::string(std::strerror(error));
+}
+
+std::optional<std::string> BackupFolderFault(const std::string& folder)
+{
+    namespace fs = std::filesystem;
+    const std::string named = "the backup folder " + folder;
+    std::error_code ec;
+    const fs::file_status status = fs::status(folder, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+        return named + " cannot be reached: " + ec.message();
+    if (!fs::exists(status))
+        return named + " does not exist";
+    if (!fs::is_directory(status)) {
+        const fs::file_type type = status.type();
+        return named + " is not a folder: it is " +
+               (type == fs::file_type::regular                                      ? "a file"
+                : type == fs::file_type::fifo                                       ? "a named pipe"
+                : type == fs::file_type::character || type == fs::file_type::block ? "a device"
+                                                                                    : "no folder");
+    }
+    // The mode bits do not tell it all (root, read-only mounts, /sys): a file
+    // made and removed again does.
+    std::string probe = (fs::path(folder) / ".mx615-backup-XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return named + " cannot be written: " + std::strerror(errno);
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return std::nullopt;
 }
 
 std::string BackupName(std::time_t when, const std::string& device, int radio)

@@ -43,6 +43,12 @@ private:
     std::string path_;
 };
 
+// Why backups cannot be saved in folder ("the backup folder X does not
+// exist", "... is not a folder: it is a file", "... cannot be written:
+// Permission denied"), or nothing when they can. Asked before any radio is
+// touched, so that no radio's memory is read in vain.
+std::optional<std::string> BackupFolderFault(const std::string& folder);
+
 // The backup's name: date and time, the device made safe for a file name,
 // the radio's number in the run ("20261208-114742-ttyUSB0-001.img").
 std::string BackupName(std::time_t when, const std::string& device, int radio);

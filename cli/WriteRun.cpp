@@ -69,7 +69,10 @@ public:
             Complain(name + ": " + job.failure());
             if (!job.advice().empty())
                 std::fprintf(stderr, "  %s\n", job.advice().c_str());
-            if (job.stepVerb() == "backing up" && !job.interrupted())
+            // Said once: the failure to save a backup and an interruption say it themselves.
+            const bool saidNothingWritten = job.failure().find("nothing was written") != std::string::npos ||
+                                            job.advice().find("Nothing was written") != std::string::npos;
+            if (job.stepVerb() == "backing up" && !saidNothingWritten)
                 std::fprintf(stderr, "  Its backup could not be made, so nothing was written to it.\n");
         } else if (r.result == Result::Differs) {
             std::printf("%s: the radio differs from %s at %zu addresses (file -> radio):\n", name.c_str(),
@@ -110,7 +113,7 @@ private:
             r.result = Result::Failed;
             const std::string& verb = job.stepVerb();
             if (job.interrupted())
-                message = verb == "writing"      ? "interrupted: holds part of " + path_
+                message = verb == "writing" && job.wroteToRadio() ? "interrupted: holds part of " + path_
                           : verb == "verifying" ? "interrupted: written, not verified"
                                                 : "interrupted: not written";
             else
@@ -207,9 +210,8 @@ int RunWriteOrVerify(const CliArgs& args, const std::vector<PortName>& ports, Ti
         ComplainAbout(path, *fault);
         return kFileFailed;
     }
-    std::error_code ec;
-    if (!args.backup.empty() && !std::filesystem::is_directory(args.backup, ec)) {
-        Complain("the backup folder " + args.backup + " does not exist; nothing was written.");
+    if (const auto fault = args.backup.empty() ? std::nullopt : BackupFolderFault(args.backup)) {
+        Complain(*fault + "; nothing was written.");
         return kFileFailed;
     }
     if (!LogUsable(args.log))
@@ -227,20 +229,22 @@ int RunWriteOrVerify(const CliArgs& args, const std::vector<PortName>& ports, Ti
     RunJobs(jobs, ProgressWanted(args.quiet));
 
     Tally tally;
-    std::string good, bad;
+    std::string lists[3];   // by Result: done, differed, failed
     for (const auto& radio : radios) {
         const std::string name = radio->job->port().shown();
         run.show(*radio, name);
         tally.add(radio->result);
-        std::string& list = radio->result == Result::Done ? good : bad;
+        std::string& list = lists[int(radio->result)];
         list += (list.empty() ? "" : ", ") + name;
     }
     if (ports.size() > 1) {
         std::string summary = std::to_string(tally.done) + " of " + std::to_string(ports.size()) + " radios " +
                               run.doneWord();
-        summary += good.empty() ? "." : ": " + good + ".";
-        if (!bad.empty())
-            summary += " Failed: " + bad + ".";
+        summary += lists[0].empty() ? "." : ": " + lists[0] + ".";
+        if (!lists[1].empty())
+            summary += " Differed: " + lists[1] + ".";
+        if (!lists[2].empty())
+            summary += " Failed: " + lists[2] + ".";
         std::printf("%s\n", summary.c_str());
     }
     return tally.exit();

@@ -518,7 +518,8 @@ std::vector<std::string> CsvProblemLines(const std::string& name, const CsvImpor
     for (std::size_t i = 0; i < result.refused.size() && i < kShown; ++i)
         lines.push_back(name + " line " + std::to_string(result.refused[i].line) + ": " + result.refused[i].text);
     if (result.refused.size() > kShown)
-        lines.push_back(name + ": " + std::to_string(result.refused.size() - kShown) + " more rows refused.");
+        lines.push_back(name + ": " + std::to_string(result.refused.size() - kShown) +
+                        (result.refused.size() - kShown == 1 ? " more row refused." : " more rows refused."));
     return lines;
 }
 

@@ -116,6 +116,7 @@ void CloneLink::start()
     stopTimers();
     TransferActive = false;
     TransferDone = false;
+    WroteFrames = false;
     closePort();
     if (MSC) {
         MSC->OnComm = [this] { MSC_OnComm(); };
@@ -181,6 +182,9 @@ void CloneLink::StartHandshake()
 
 void CloneLink::Timer1_Timer()
 {
+    // Once linked, a write sends nothing but its frames.
+    if (LinkedUp && WriteMode && TxIndex < TxLength)
+        WroteFrames = true;
     for (; TxIndex < TxLength; ++TxIndex) {
         if (MSC)
             MSC->writeByte(uint8_t(TxFrame[TxIndex] & 0xFF));

@@ -98,6 +98,9 @@ public:
     bool linkedUp() const { return LinkedUp; }
     bool writeMode() const { return WriteMode; }
     bool sentAll() const { return SentAll; }
+    // Since start(), a write frame went out to the radio: from then on an
+    // unfinished write leaves the radio holding part of the new data.
+    bool wroteFrames() const { return WroteFrames; }
     int blockNo() const { return BlockNo; }
     // The frame last queued for the paced sender (TxFrame[0..TxLength)).
     std::span<const int16_t> frame() const { return {TxFrame.data(), std::size_t(TxLength)}; }
@@ -138,6 +141,7 @@ private:
     int TxLength = 0;
     int TxIndex = 0;
     bool SentAll = false;
+    bool WroteFrames = false;
     std::array<int16_t, 2001> RxBytes{};
     LinkStep LinkState = LinkStep::Identify;
     bool LinkedUp = false;

@@ -98,16 +98,22 @@ Bilingual PortOpenAdvice(const PortFault& fault, int commPort)
                      " 查找端口无法打开的原因。"});
 }
 
-std::string PortOpenAdviceCli(const PortFault& fault, int commPort, const std::string& device)
+std::string PortOpenAdviceCli(const PortFault& fault, int commPort, const std::string& device,
+                              const std::string& group, bool pointToDoctor)
 {
     const std::string shown = device.empty() ? portName(commPort) : device;
     const std::string reason = fault.reason.empty() ? std::string() : "The system reports: " + fault.reason + ". ";
-    const std::string doctor = " 'mx615-cli doctor --port " + shown + "' looks at everything that can stand in the way.";
+    const std::string doctor =
+        pointToDoctor ? " 'mx615-cli doctor --port " + shown + "' looks at everything that can stand in the way." : "";
     switch (OpenTrouble(fault, commPort == 0 || !device.empty())) {
     case PortTrouble::NotPermitted:
-        return reason + "Your user may not open " + shown +
-               ". Join the dialout group (sudo usermod -aG dialout $USER) and log in again, or install the udev "
-               "rule dist/70-mx615.rules." + doctor;
+        if (group.empty())
+            return reason + "Your user may not open " + shown +
+                   ", and neither may its group. Install the udev rule dist/70-mx615.rules, which lets the user at "
+                   "the console open programming cables, or ask an administrator to give " + shown +
+                   " to the dialout group." + doctor;
+        return reason + "Your user may not open " + shown + ". Join the " + group + " group (sudo usermod -aG " +
+               group + " $USER) and log in again, or install the udev rule dist/70-mx615.rules." + doctor;
     case PortTrouble::NoDevice:
         return "The port table has no entry " + std::to_string(commPort) +
                ". 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, or give the device path.";

@@ -6,6 +6,8 @@
 #include <set>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "link/CableChips.h"
 #include "link/PortTable.h"
@@ -163,6 +165,55 @@ bool SystemChecks::listedInGroup(const std::string& group) const
     return false;
 }
 
+// The group that serial ports are given to: dialout on Debian, uucp on some
+// other distributions.
+std::string SystemChecks::serialGroup() const
+{
+    std::ifstream in(at("/etc/group"));
+    bool uucp = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("dialout:", 0) == 0)
+            return "dialout";
+        uucp = uucp || line.rfind("uucp:", 0) == 0;
+    }
+    return uucp ? "uucp" : "dialout";
+}
+
+std::optional<std::string> SystemChecks::groupThatOpens(const std::string& device) const
+{
+    struct stat info {};
+    if (::stat(at(device).c_str(), &info) != 0)
+        return std::nullopt;
+    return (info.st_mode & 0060u) == 0060u ? groupName(info.st_gid) : std::string();
+}
+
+// What the device is when it is no serial port: a file, a folder, or a
+// device of another kind (/dev/null); nothing for a terminal device.
+std::optional<std::string> SystemChecks::notSerialPort(const std::string& device) const
+{
+    struct stat info {};
+    if (::stat(at(device).c_str(), &info) != 0)
+        return std::nullopt;
+    if (S_ISREG(info.st_mode))
+        return "a regular file";
+    if (S_ISDIR(info.st_mode))
+        return "a folder";
+    if (S_ISFIFO(info.st_mode))
+        return "a named pipe";
+    if (!S_ISCHR(info.st_mode))
+        return "no character device";
+    // sysfs names the kind of most devices (mem for /dev/null, tty for serial
+    // ports); pseudo-terminals have no entry there and pass.
+    std::error_code ec;
+    const fs::path subsystem = fs::read_symlink(
+        at("/sys/dev/char/" + std::to_string(major(info.st_rdev)) + ":" + std::to_string(minor(info.st_rdev)) +
+           "/subsystem"),
+        ec);
+    if (ec || subsystem.filename() == "tty")
+        return std::nullopt;
+    return "a device of another kind (" + subsystem.filename().string() + ")";
+}
+
 bool SystemChecks::ruleInstalled(const std::string& name) const
 {
     std::error_code ec;
@@ -195,6 +246,11 @@ std::vector<Finding> SystemChecks::port(const std::string& device) const
                                                   "port ('mx615-cli ports' lists them)."});
         return out;
     }
+    if (const auto kind = notSerialPort(device)) {
+        out.push_back({Finding::Problem, device + " is not a serial port: it is " + *kind + ". Give the programming "
+                                                  "cable's port, such as /dev/ttyUSB0 ('mx615-cli ports' lists them)."});
+        return out;
+    }
     out.push_back({Finding::Ok, device + " is present."});
     access(device, out);
     holders(device, out);
@@ -225,7 +281,11 @@ void SystemChecks::access(const std::string& device, std::vector<Finding>& out) 
         out.push_back({Finding::Problem, "you may not open " + device + " (" + shown + "). Join the group " + group +
                                              ": sudo usermod -aG " + group + " $USER, then log out and in again."});
     else
-        out.push_back({Finding::Problem, "you may not open " + device + " (" + shown + ", not even for its group)."});
+        out.push_back({Finding::Problem, "you may not open " + device + " (" + shown + "), and neither may its group, "
+                                         "so joining a group does not help. Install the udev rule " + kUdevRuleName +
+                                         ", which lets the user at the console open programming cables, or ask an "
+                                         "administrator to give " + device + " to the " + serialGroup() +
+                                         " group, then join it: sudo usermod -aG " + serialGroup() + " $USER."});
     if (ruleInstalled(kUdevRuleName))
         out.push_back({Finding::Ok, std::string("the udev rule ") + kUdevRuleName + " is installed; if the cable was "
                                     "plugged in before, unplug and replug it so that the rule takes effect."});
@@ -249,12 +309,10 @@ void SystemChecks::holders(const std::string& device, std::vector<Finding>& out)
         names.insert(real.string().substr(root_.size()));
     int unseen = 0;
     bool held = false;
-    // The doctor itself may hold the device as its standard input or output:
-    // it is not what keeps the port from the radio.
-    std::error_code selfError;
-    const std::string self = fs::read_symlink(at("/proc/self"), selfError).filename().string();
     for (const auto& [pid, command] : processes()) {
-        if (!selfError && self == std::to_string(pid))
+        // The doctor itself may hold the device as its standard input or
+        // output: it is not what keeps the port from the radio.
+        if (pid == int(::getpid()))
             continue;
         std::error_code fdError;
         fs::directory_iterator fds(at("/proc/" + std::to_string(pid) + "/fd"), fdError);

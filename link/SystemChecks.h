@@ -49,11 +49,17 @@ public:
     std::optional<std::pair<uint16_t, uint16_t>> usbIds(const std::string& device) const;
     // The chip family of a known programming cable, or "".
     std::string chipFamily(const std::string& device) const;
+    // The group whose members may read and write the device: "" when its
+    // group may not (joining a group does not help then), nothing when the
+    // device cannot be looked at.
+    std::optional<std::string> groupThatOpens(const std::string& device) const;
 
 private:
     std::string at(const std::string& absolute) const;
     std::string groupName(unsigned gid) const;
     bool listedInGroup(const std::string& group) const;
+    std::string serialGroup() const;
+    std::optional<std::string> notSerialPort(const std::string& device) const;
     bool ruleInstalled(const std::string& name) const;
     std::vector<std::pair<int, std::string>> processes() const;   // pid, command name
     void access(const std::string& device, std::vector<Finding>& out) const;

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "cli/CliArgs.h"
 #include "cli/RunLog.h"
@@ -22,6 +24,12 @@ std::vector<std::string> words(const QString& line)
     for (const QString& w : line.split(' ', Qt::SkipEmptyParts))
         out.push_back(w == "''" ? std::string() : w.toStdString());
     return out;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -88,6 +96,11 @@ private slots:
         p = ParseCliArgs(words("read --help --fast"));
         QVERIFY(p.error.empty() && p.args.help);
         QCOMPARE(p.args.command, std::string("read"));
+
+        // One paragraph on the exit status, the doctor's own.
+        const QString doctor = QString::fromStdString(HelpText("doctor"));
+        QCOMPARE(doctor.count("Exit status"), 1);
+        QVERIFY(doctor.contains("0 when no problem was found"));
     }
 
     // What a run leaves beside the radios: CSV fields as spreadsheets read
@@ -127,6 +140,56 @@ private slots:
         QCOMPARE(QFileInfo(dir.filePath("b-3.img")).size(), qint64(1024));
         // Nothing but the three files is left behind.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    }
+
+    // A row appended to a log whose last line lost its line end (edited by
+    // hand) starts a line of its own.
+    void logRowOnItsOwnLine()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("run.csv");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("time,port\r\nby hand") > 0);
+        file.close();
+        QVERIFY(!RunLog(path.toStdString()).append({"COM1", "/dev/ttyUSB0", "", "a.img", "failed", "", "x"}, 0));
+        const QStringList lines = QString::fromUtf8(fileBytes(path)).split("\r\n");
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[1], QString("by hand"));
+        QVERIFY2(lines[2].endsWith(",COM1,/dev/ttyUSB0,,a.img,failed,,x"), qPrintable(lines[2]));
+        QCOMPARE(lines[3], QString());
+    }
+
+    // --backup is judged before any radio is read.
+    void backupFolderChecks_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("missing") << "missing" << "the backup folder %1 does not exist";
+        QTest::newRow("a file") << "file" << "the backup folder %1 is not a folder: it is a file";
+        QTest::newRow("a pipe") << "pipe" << "the backup folder %1 is not a folder: it is a named pipe";
+        QTest::newRow("read-only folder") << "read-only" << "the backup folder %1 cannot be written: Permission denied";
+        QTest::newRow("kernel folder") << "/sys" << "the backup folder %1 cannot be written: ";
+        QTest::newRow("writable folder") << "folder" << "";
+    }
+    void backupFolderChecks()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, fault);
+        if (kind == "read-only" && ::geteuid() == 0)
+            QSKIP("root writes into a folder of mode 555");
+        QTemporaryDir dir;
+        QString path = kind.startsWith('/') ? kind : dir.filePath("backups");
+        if (kind == "file")
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        else if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == "read-only" || kind == "folder")
+            QVERIFY(QDir().mkdir(path) && (kind == "folder" || ::chmod(QFile::encodeName(path).constData(), 0555) == 0));
+        const auto found = BackupFolderFault(path.toStdString());
+        QVERIFY2(QString::fromStdString(found.value_or("")).startsWith(fault.arg(path)) && found.has_value() == !fault.isEmpty(),
+                 found.value_or("(none)").c_str());
+        if (kind == "folder")   // the look leaves nothing behind
+            QVERIFY(QDir(path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 };
 

@@ -117,36 +117,69 @@ private slots:
                  qPrintable(rows[1]));
     }
 
-    // Ctrl+C in the middle of a write: the port closes, the radio is logged
-    // as holding part of the file, with its backup, and the run sums up.
+    // Ctrl+C during a write: the port closes and the run sums up. A radio
+    // that had taken write frames is logged as holding part of the file, with
+    // its backup; one that never answered is logged and shown as not written.
+    void interruptedWrite_data()
+    {
+        QTest::addColumn<QStringList>("radio");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("waitMs");
+        QTest::addColumn<QString>("logged");
+        QTest::addColumn<QString>("shown");
+        // Each reply 100 ms late: the backup read's 16 replies take about
+        // 1.7 s, then the write's 49 frames about 5 s.
+        QTest::newRow("frames sent") << QStringList{"--delay", "100"} << QStringList{"--repeat", "--backup"} << 3500
+                                     << "interrupted: holds part of %1"
+                                     << "The radio may hold part of the new data: write it again.";
+        QTest::newRow("silent radio, repeat") << QStringList{"--silent", "--attempts", "0"} << QStringList{"--repeat"}
+                                              << 1500 << "interrupted: not written" << "Nothing was written to the radio";
+        QTest::newRow("silent radio, one port") << QStringList{"--silent", "--attempts", "0"} << QStringList{} << 1500
+                                                << "interrupted: not written" << "Nothing was written to the radio";
+    }
     void interruptedWrite()
     {
-        const QString image = dir.filePath("interrupted.img"), backups = dir.filePath("b2"),
-                      log = dir.filePath("interrupted.csv");
+        QFETCH(QStringList, radio);
+        QFETCH(QStringList, options);
+        QFETCH(int, waitMs);
+        QFETCH(QString, logged);
+        QFETCH(QString, shown);
+        const QString tag = QTest::currentDataTag();
+        const QString image = dir.filePath(tag + ".img"), backups = dir.filePath(tag + "-b"),
+                      log = dir.filePath(tag + ".csv");
+        QVERIFY(test::writeFile(image, test::pattern(6)));
         QVERIFY(QDir().mkpath(backups));
+        if (options.contains("--backup"))
+            options.insert(options.indexOf("--backup") + 1, backups);
         const QString file = test::channFile(dir.filePath("half.chann"), 20);
-        Simulator radio({"--image", image, "--delay", "100"});
-        Session run({"write", "--port", radio.device, "--repeat", "--backup", backups, "--log", log, file});
-        // Each reply 100 ms late: the backup read's 16 replies take about
-        // 1.7 s, then the write's 49 frames about 5 s. The write starts once
-        // the backup is saved; a second into it the run is interrupted, however
-        // slowly a loaded machine got there.
-        QElapsedTimer waited;
-        waited.start();
-        while (QDir(backups).isEmpty(QDir::Files) && waited.elapsed() < 30000 &&
-               run.process.state() == QProcess::Running)
-            QTest::qWait(50);
-        QVERIFY2(!QDir(backups).isEmpty(QDir::Files), qPrintable(run.err));
-        QTest::qWait(1000);
+        Simulator sim(QStringList{"--image", image} + radio);
+        Session run(QStringList{"write", "--port", sim.device, "--log", log} + options + QStringList{file});
+        if (options.contains("--backup")) {
+            // The write starts once the backup is saved; a second into it the
+            // run is interrupted, however slowly a loaded machine got there.
+            QElapsedTimer waited;
+            waited.start();
+            while (QDir(backups).isEmpty(QDir::Files) && waited.elapsed() < 30000 &&
+                   run.process.state() == QProcess::Running)
+                QTest::qWait(50);
+            QVERIFY2(!QDir(backups).isEmpty(QDir::Files), qPrintable(run.err));
+            QTest::qWait(1000);
+        } else {
+            QTest::qWait(waitMs);
+        }
         ::kill(pid_t(run.process.processId()), SIGINT);
         QCOMPARE(run.finish(), 1);
         const QString out = QString::fromUtf8(run.process.readAllStandardOutput());
-        QVERIFY2(out.endsWith("1 radio: 0 written and verified, 0 differed, 1 failed.\n"), qPrintable(out + run.err));
+        if (options.contains("--repeat"))
+            QVERIFY2(out.endsWith("1 radio: 0 written and verified, 0 differed, 1 failed.\n"), qPrintable(out + run.err));
+        QVERIFY2(run.err.contains(shown), qPrintable(run.err));
         const QStringList saved = QDir(backups).entryList(QDir::Files);
-        QCOMPARE(saved.size(), 1);
+        QCOMPARE(saved.size(), options.contains("--backup") ? 1 : 0);
         const QStringList rows = logRows(log);
         QCOMPARE(rows.size(), 2);
-        QVERIFY2(rows[1].endsWith(",failed," + saved[0] + ",interrupted: holds part of " + file), qPrintable(rows[1]));
+        QVERIFY2(rows[1].endsWith(",failed," + saved.value(0) + "," + logged.arg(file)), qPrintable(rows[1]));
+        if (saved.isEmpty())   // never linked: the radio holds what it held
+            QCOMPARE(test::readAll(image), test::pattern(6));
     }
 
     // The doctor on a port: a radio, a radio that says nothing, no device.

@@ -178,6 +178,11 @@ private slots:
         QCOMPARE(result.refused[0].line, 18);
         QCOMPARE(result.refused[1].line, 19);
         QVERIFY(QString::fromStdString(result.refused[0].text).contains("16 channels"));
+
+        // Past the first 40 refusals the rest are counted.
+        for (int i = 18; i < 16 + 41; ++i)
+            csv += row(i + 1, "446.500000");
+        QCOMPARE(CsvProblemLines("a.csv", ImportChannelCsv(csv, s, false)).back(), std::string("a.csv: 1 more row refused."));
     }
 
     void refusesFilesThatAreNoChannelCsv_data()

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -92,23 +93,27 @@ private slots:
         QVERIFY(!run.out.contains("address 0x310"));   // only what a write sends
     }
 
-    // Three radios at once, one of them dead: the other two are written and
-    // verified, the summary says which, and the status says a radio failed.
+    // Four radios at once, one of them dead and one reading back wrong: the
+    // other two are written and verified, the summary says which differed and
+    // which failed, and the status says a radio failed.
     void fleetWithASilentRadio()
     {
         const QString a = dir.filePath("fleet-a.img"), b = dir.filePath("fleet-b.img");
         test::Simulator first({"--image", a});
         test::Simulator second({"--image", b});
         test::Simulator silent({"--silent", "--attempts", "0"});
-        QVERIFY(!first.device.isEmpty() && !second.device.isEmpty() && !silent.device.isEmpty());
+        test::Simulator garbled({"--garble-reply", "2", "--attempts", "0"});   // reads back what it was not sent
+        QVERIFY(!first.device.isEmpty() && !second.device.isEmpty() && !silent.device.isEmpty() &&
+                !garbled.device.isEmpty());
         const QString file = channFile(dir.filePath("fleet.chann"), 90);
         // The second radio by its place in the port table, the others by path.
-        const Run run = cli({"write", "--port", first.device, "--port", "COM2", "--port", silent.device, file},
+        const Run run = cli({"write", "--port", first.device, "--port", "COM2", "--port", silent.device, "--port",
+                             garbled.device, file},
                             silent.device + ":" + second.device);
         QCOMPARE(run.exit, 1);
         const QString secondName = "COM2 (" + second.device + ")";
-        QVERIFY2(run.out.contains("2 of 3 radios written and verified: " + first.device + ", " + secondName +
-                                  ". Failed: " + silent.device + "."),
+        QVERIFY2(run.out.contains("2 of 4 radios written and verified: " + first.device + ", " + secondName +
+                                  ". Differed: " + garbled.device + ". Failed: " + silent.device + "."),
                  qPrintable(run.out + run.err));
         QVERIFY(run.err.contains(silent.device + ": Fail connect with transceiver."));
         ProgramState expected;
@@ -185,6 +190,15 @@ private slots:
                                          << "/tmp cannot be written: it is a folder";
         QTest::newRow("no such entry") << QStringList{"read", "--port", "COM9", "-o", "r.img"} << 1
                                        << "The port table has no entry 9";
+        // The backup folder is judged before any radio is touched (PLAN: a
+        // good channel file).
+        QTest::newRow("backup folder missing") << QStringList{"write", "--port", "COM1", "--backup", "/nonexistent/b", "PLAN"}
+                                               << 3 << "the backup folder /nonexistent/b does not exist; nothing was written.";
+        QTest::newRow("backup folder is a file") << QStringList{"write", "--port", "COM1", "--backup", "/etc/passwd", "PLAN"}
+                                                 << 3 << "the backup folder /etc/passwd is not a folder: it is a file;";
+        // Not even root may make a file in /sys.
+        QTest::newRow("backup folder unwritable") << QStringList{"write", "--port", "COM1", "--backup", "/sys", "PLAN"}
+                                                  << 3 << "the backup folder /sys cannot be written: ";
     }
 
     void exitStatusSaysWhatFailed()
@@ -192,9 +206,12 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exit);
         QFETCH(QString, message);
+        arguments.replaceInStrings(QRegularExpression("^PLAN$"), channFile(dir.filePath("good.chann"), 1));
         const Run run = cli(arguments, "/dev/mx615-none");
         QCOMPARE(run.exit, exit);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        if (arguments.contains("--backup"))   // said once
+            QCOMPARE(run.err.count('\n'), 1);
         QVERIFY(!QFile::exists("r.img"));
     }
 
@@ -240,6 +257,22 @@ private slots:
                                : kind == "pipe" ? "a named pipe"
                                                 : "a device (a terminal, a port or the like)") +
                               ", not a regular file.\n");
+    }
+
+    // One channel is counted as one: a plan of a single row there and back.
+    void csvSummariesOfOneChannel()
+    {
+        QTemporaryDir folder;
+        const QString csv = folder.filePath("one.csv"), plan = folder.filePath("one.chann");
+        QVERIFY(test::writeFile(csv, "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                                     "DtcsPolarity,Mode,TStep,Skip,Comment\r\n"
+                                     "1,,446.006250,,0.000000,,88.5,88.5,023,NN,FM,12.50,,\r\n"));
+        Run run = cli({"import-csv", csv, "-o", plan});
+        QCOMPARE(run.exit, 0);
+        QCOMPARE(run.out, "Stored 1 channel (1) for the MX-615D-UHF in " + plan + ".\n");
+        run = cli({"export-csv", plan, "-o", folder.filePath("back.csv")});
+        QCOMPARE(run.exit, 0);
+        QCOMPARE(run.out, "Wrote 1 channel to " + folder.filePath("back.csv") + ".\n");
     }
 
     // A save never puts a plain file in the place of a pipe.

@@ -311,27 +311,43 @@ private slots:
         QTest::addColumn<QString>("device");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<QString>("advice");
+        QTest::addColumn<QString>("group");        // whose members may open the device
+        QTest::addColumn<bool>("pointToDoctor");   // not from inside the doctor
         QTest::newRow("no permission")
             << int(PortError::PermissionDenied) << 0 << "/dev/ttyUSB0" << "Permission denied"
             << "The system reports: Permission denied. Your user may not open /dev/ttyUSB0. Join the dialout group "
                "(sudo usermod -aG dialout $USER) and log in again, or install the udev rule dist/70-mx615.rules. "
-               "'mx615-cli doctor --port /dev/ttyUSB0' looks at everything that can stand in the way.";
+               "'mx615-cli doctor --port /dev/ttyUSB0' looks at everything that can stand in the way."
+               << "dialout" << true;
+        // From inside the doctor, for a device that its group may not open
+        // either: no group to join, no pointer to the doctor.
+        QTest::newRow("no permission, group root")
+            << int(PortError::PermissionDenied) << 0 << "/dev/ttyUSB0" << ""
+            << "Your user may not open /dev/ttyUSB0, and neither may its group. Install the udev rule "
+               "dist/70-mx615.rules, which lets the user at the console open programming cables, or ask an "
+               "administrator to give /dev/ttyUSB0 to the dialout group." << QString() << false;
+        QTest::newRow("no permission, group uucp")
+            << int(PortError::PermissionDenied) << 0 << "/dev/ttyUSB0" << ""
+            << "Your user may not open /dev/ttyUSB0. Join the uucp group (sudo usermod -aG uucp $USER) and log in "
+               "again, or install the udev rule dist/70-mx615.rules." << "uucp" << false;
         QTest::newRow("no table entry")
             << int(PortError::NoSuchPort) << 9 << "" << "there is no serial port COM9 on this computer"
             << "The port table has no entry 9. 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, "
-               "or give the device path.";
+               "or give the device path." << "dialout" << true;
         QTest::newRow("entry not there") << int(PortError::NoSuchPort) << 1 << "/dev/ttyUSB0" << ""
                                          << "/dev/ttyUSB0 is not there. Check the programming cable and the device "
                                             "name. 'mx615-cli doctor --port /dev/ttyUSB0' looks at everything that "
-                                            "can stand in the way.";
+                                            "can stand in the way." << "dialout" << true;
         QTest::newRow("in use") << int(PortError::Busy) << 2 << "/dev/ttyS0" << ""
                                 << "/dev/ttyS0 is in use by another program. Close it and try again. 'mx615-cli "
-                                   "doctor --port /dev/ttyS0' looks at everything that can stand in the way.";
+                                   "doctor --port /dev/ttyS0' looks at everything that can stand in the way."
+                                   << "dialout" << true;
         QTest::newRow("settings") << int(PortError::BadSettings) << 0 << "/dev/null" << "bad"
                                   << "The system reports: bad. /dev/null does not take the line settings 9600,N,8,1. "
-                                     "Is it a serial port?";
+                                     "Is it a serial port?" << "dialout" << true;
         QTest::newRow("other") << int(PortError::Other) << 0 << "/dev/pts/9" << ""
-                               << "/dev/pts/9 could not be opened. Check the programming cable and the device name.";
+                               << "/dev/pts/9 could not be opened. Check the programming cable and the device name."
+                               << "dialout" << true;
     }
     void portAdviceForTheCommandLine()
     {
@@ -341,7 +357,11 @@ private slots:
         QFETCH(QString, reason);
         QFETCH(QString, advice);
         const PortFault fault{PortError(error), device.toStdString(), reason.toStdString()};
-        QCOMPARE(QString::fromStdString(PortOpenAdviceCli(fault, commPort, device.toStdString())), advice);
+        QFETCH(QString, group);
+        QFETCH(bool, pointToDoctor);
+        QCOMPARE(QString::fromStdString(
+                     PortOpenAdviceCli(fault, commPort, device.toStdString(), group.toStdString(), pointToDoctor)),
+                 advice);
     }
 
     void portInUseByAnotherTransfer()

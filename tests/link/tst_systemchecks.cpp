@@ -8,7 +8,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "link/CableChips.h"
 #include "link/SystemChecks.h"
@@ -20,10 +24,16 @@ namespace {
 struct FakeSystem {
     QTemporaryDir dir;
     unsigned deviceGroup = 0;
+    int terminal = -1;
 
+    // The port is a terminal device of the test's own, linked into the tree:
+    // only a character device is taken for a port, and its mode can be set.
     FakeSystem()
     {
-        put("/dev/ttyUSB0", "");
+        terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+        QDir().mkpath(dir.filePath("dev"));
+        QVERIFY(QFile::link(QString::fromLocal8Bit(::ptsname(terminal)), dir.filePath("dev/ttyUSB0")));
         QFile::setPermissions(dir.filePath("dev/ttyUSB0"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                                                QFile::WriteGroup);
         struct stat info {};
@@ -31,6 +41,11 @@ struct FakeSystem {
         deviceGroup = info.st_gid;
         put("/sys/class/tty/ttyUSB0/device/idVendor", "1a86\n");
         put("/sys/class/tty/ttyUSB0/device/idProduct", "7523\n");
+    }
+    ~FakeSystem()
+    {
+        if (terminal >= 0)
+            ::close(terminal);
     }
     std::string root() const { return dir.path().toStdString(); }
     void put(const QString& path, const QByteArray& text)
@@ -80,18 +95,31 @@ private slots:
         QTest::addColumn<bool>("loginHasGroup");
         QTest::addColumn<bool>("ruleInstalled");
         QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("mode");
         QTest::newRow("in the group") << QByteArray("alice") << true << false
-                                      << QStringList{"ok: you may open /dev/ttyUSB0 (rw-rw----, group dialout)."};
+                                      << QStringList{"ok: you may open /dev/ttyUSB0 (rw-rw----, group dialout)."}
+                                      << 0660;
         QTest::newRow("not in the group")
             << QByteArray("bob") << false << false
             << QStringList{"problem: you may not open /dev/ttyUSB0 (rw-rw----, group dialout). Join the group dialout: "
                            "sudo usermod -aG dialout $USER, then log out and in again.",
-                           "warning: the udev rule 70-mx615.rules is not installed."};
+                           "warning: the udev rule 70-mx615.rules is not installed."}
+            << 0660;
         QTest::newRow("joined, not logged in again")
             << QByteArray("bob,alice") << false << true
             << QStringList{"problem: you may not open /dev/ttyUSB0 (rw-rw----, group dialout). You are in the group "
                            "dialout, but this login started before you joined it",
-                           "ok: the udev rule 70-mx615.rules is installed"};
+                           "ok: the udev rule 70-mx615.rules is installed"}
+            << 0660;
+        // Its group may not open it either: no group to join helps.
+        QTest::newRow("not even for its group")
+            << QByteArray("alice") << true << false
+            << QStringList{"problem: you may not open /dev/ttyUSB0 (rw-------, group dialout), and neither may its "
+                           "group, so joining a group does not help. Install the udev rule 70-mx615.rules, which lets "
+                           "the user at the console open programming cables, or ask an administrator to give "
+                           "/dev/ttyUSB0 to the dialout group, then join it: sudo usermod -aG dialout $USER.",
+                           "warning: the udev rule 70-mx615.rules is not installed. It lets"}
+            << 0600;
     }
     void access()
     {
@@ -99,7 +127,9 @@ private slots:
         QFETCH(bool, loginHasGroup);
         QFETCH(bool, ruleInstalled);
         QFETCH(QStringList, expected);
+        QFETCH(int, mode);
         FakeSystem sys;
+        QCOMPARE(::chmod(QFile::encodeName(sys.dir.filePath("dev/ttyUSB0")).constData(), mode_t(mode)), 0);
         sys.groups(members);
         if (ruleInstalled)
             sys.put("/usr/lib/udev/rules.d/70-mx615.rules", "");
@@ -110,6 +140,47 @@ private slots:
         QCOMPARE(lines.first(), QString("ok: /dev/ttyUSB0 is present."));
         for (const QString& line : expected)
             QVERIFY2(lines.at(expected.indexOf(line) + 1).startsWith(line), qPrintable(lines.join('\n')));
+        // What the port's own open failure advises: the group, if joining it helps.
+        QCOMPARE(SystemChecks(sys.root(), alice).groupThatOpens("/dev/ttyUSB0"),
+                 std::optional<std::string>(mode == 0660 ? "dialout" : ""));
+    }
+
+    // A file, a folder, a pipe or a device that sysfs calls no tty is no
+    // port: said once, with what to give instead, and nothing else is looked at.
+    void notSerialPorts_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("what");
+        QTest::newRow("regular file") << "file" << "a regular file";
+        QTest::newRow("folder") << "folder" << "a folder";
+        QTest::newRow("named pipe") << "pipe" << "a named pipe";
+        QTest::newRow("/dev/null") << "null" << "a device of another kind (mem)";
+    }
+    void notSerialPorts()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, what);
+        FakeSystem sys;
+        sys.groups("");
+        const QString path = sys.dir.filePath("dev/other");
+        if (kind == "file")
+            sys.put("/dev/other", "");
+        else if (kind == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else {
+            QVERIFY(QFile::link("/dev/null", path));
+            struct stat info {};
+            QCOMPARE(::stat("/dev/null", &info), 0);
+            const QString entry = QString("/sys/dev/char/%1:%2").arg(major(info.st_rdev)).arg(minor(info.st_rdev));
+            QVERIFY(QDir().mkpath(sys.dir.path() + entry));
+            QVERIFY(QFile::link("../../../../class/mem", sys.dir.path() + entry + "/subsystem"));
+        }
+        const QStringList lines = sys.lines(SystemChecks(sys.root(), {0, "root", {0}}).port("/dev/other"));
+        QCOMPARE(lines, QStringList{"problem: /dev/other is not a serial port: it is " + what +
+                                    ". Give the programming cable's port, such as /dev/ttyUSB0 ('mx615-cli ports' "
+                                    "lists them)."});
     }
 
     void holdersAndLocks()
@@ -118,8 +189,7 @@ private slots:
         sys.groups("");
         sys.process(321, "minicom", true);
         sys.process(322, "bash");
-        sys.process(323, "mx615-cli", true);   // the doctor itself, with the device as its input
-        QFile::link("323", sys.dir.path() + "/proc/self");
+        sys.process(int(::getpid()), "mx615-cli", true);   // the doctor itself is never named
         sys.put("/run/lock/LCK..ttyUSB0", "       321\n");
         sys.put("/var/lock/LCK..ttyUSB0", "       999\n");
         const QStringList lines = sys.lines(SystemChecks(sys.root(), {0, "root", {0}}).port("/dev/ttyUSB0"));
@@ -129,7 +199,7 @@ private slots:
         QVERIFY(lineWith(lines, "warning: the lock file /var/lock/LCK..ttyUSB0 names a process that no longer runs; "
                                 "remove it: sudo rm /var/lock/LCK..ttyUSB0") != "");
         QVERIFY(lineWith(lines, "no process of yours holds").isEmpty());
-        QVERIFY2(lineWith(lines, "(mx615-cli)").isEmpty(), qPrintable(lines.join('\n')));
+        QVERIFY(lineWith(lines, QString("process %1 ").arg(::getpid())).isEmpty());
 
         const QStringList absent = sys.lines(SystemChecks(sys.root(), {}).port("/dev/ttyUSB1"));
         QCOMPARE(absent.size(), 1);
