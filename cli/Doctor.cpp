@@ -3,6 +3,7 @@
 // its first block by the clone read's own engine and plan.
 
 #include <cstdio>
+#include <cstdlib>
 #include <grp.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include "cli/Commands.h"
 #include "cli/PortJob.h"
 #include "link/ClonePlans.h"
+#include "link/PortTable.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
 #include "link/SystemChecks.h"
@@ -65,10 +67,15 @@ Finding probe(const PortName& port, bool quiet)
 
 int RunDoctor(const CliArgs& args)
 {
-    std::vector<std::string> table;
-    for (const QString& path : PortTableEntries())
-        table.push_back(path.toStdString());
     const SystemChecks checks("/", thisUser());
+    // The table as the transfers number it, but found from sysfs: asking the
+    // serial library would open on-board ports to see whether they are real.
+    const char* listed = std::getenv("MX615_PORTS");
+    const std::vector<std::string> table =
+        BuildPortTable(listed && *listed ? listed : nullptr, checks.serialPorts());
+    QStringList tableEntries;
+    for (const std::string& path : table)
+        tableEntries << QString::fromStdString(path);
     bool problem = false;
     auto say = [&](const std::vector<Finding>& findings) {
         for (const Finding& finding : findings) {
@@ -81,7 +88,7 @@ int RunDoctor(const CliArgs& args)
     std::vector<std::string> devices = table;
     std::optional<PortName> named;
     if (!args.ports.empty()) {
-        named = ResolvePort(args.ports.front(), PortTableEntries());
+        named = ResolvePort(args.ports.front(), tableEntries);
         devices.clear();
         if (named->device.empty())
             say({{Finding::Problem, "the port table has no entry " + std::to_string(named->commPort) +

@@ -98,6 +98,23 @@ std::optional<std::pair<uint16_t, uint16_t>> SystemChecks::usbIds(const std::str
     return std::nullopt;
 }
 
+std::vector<std::string> SystemChecks::serialPorts() const
+{
+    std::vector<std::string> ports;
+    std::error_code ec;
+    for (fs::directory_iterator it(at("/sys/class/tty"), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code linkError;
+        if (!fs::exists(it->path() / "device", linkError))
+            continue;   // a virtual console or a pseudo-terminal
+        const std::string type = firstLine((it->path() / "type").string());
+        if (type == "0")
+            continue;   // an on-board port the kernel reserves, with no UART fitted
+        ports.push_back("/dev/" + name);
+    }
+    return ports;
+}
+
 std::string SystemChecks::chipFamily(const std::string& device) const
 {
     const auto ids = usbIds(device);

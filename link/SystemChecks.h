@@ -45,6 +45,11 @@ public:
     // brltty and ModemManager, judged against the adapters in the table.
     std::vector<Finding> services(const std::vector<std::string>& table) const;
 
+    // The machine's serial ports as /dev paths, from sysfs alone: every tty
+    // with a device behind it, less the on-board ports the kernel lists for
+    // UARTs that are not fitted (type 0). No device is opened to find them,
+    // since opening a port raises its modem lines.
+    std::vector<std::string> serialPorts() const;
     // The USB vendor and product ids of a tty device, from sysfs.
     std::optional<std::pair<uint16_t, uint16_t>> usbIds(const std::string& device) const;
     // The chip family of a known programming cable, or "".

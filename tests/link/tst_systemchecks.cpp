@@ -4,6 +4,8 @@
 // judged by the cable chip read from sysfs. And the rule file in dist/ holds
 // every chip of the table.
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -232,6 +234,20 @@ private slots:
         QVERIFY(lines[0].startsWith("ok: brltty is running; it leaves the adapters"));
         QVERIFY(lines[1].startsWith("warning: ModemManager is running") && lines[1].contains("the installed udev rule"));
         QCOMPARE(sys.lines(checks.portTable({})).first().left(30), QString("problem: no serial port found."));
+    }
+
+    void serialPortsFromSysfs()
+    {
+        FakeSystem sys;   // ttyUSB0 with its device
+        sys.put("/sys/class/tty/ttyS0/type", "4\n");        // a fitted UART
+        sys.put("/sys/class/tty/ttyS0/device/driver", "");
+        sys.put("/sys/class/tty/ttyS1/type", "0\n");        // reserved, no UART
+        sys.put("/sys/class/tty/ttyS1/device/driver", "");
+        sys.put("/sys/class/tty/ttyACM0/device/driver", "");
+        sys.put("/sys/class/tty/tty1/dev", "4:1\n");        // a virtual console: no device
+        std::vector<std::string> ports = SystemChecks(sys.root(), {}).serialPorts();
+        std::sort(ports.begin(), ports.end());
+        QCOMPARE(ports, (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0"}));
     }
 
     void ruleFileHoldsEveryChip()
