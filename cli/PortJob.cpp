@@ -236,6 +236,7 @@ void PortJob::abort(const std::string& why)
 {
     if (!running_)
         return;
+    stopped_ = true;
     const std::string& verb = steps_[step_].verb;
     if (wroteToRadio() && verb == "writing")
         finish(why, "The radio may hold part of the new data: write it again.");

@@ -74,6 +74,9 @@ public:
     const std::string& stepVerb() const { return steps_[step_].verb; }
     // Whether the job was stopped by Ctrl+C.
     bool interrupted() const { return interrupted_; }
+    // Whether the job was stopped from this side (Ctrl+C or the watchdog)
+    // rather than ended by the radio or the line.
+    bool stopped() const { return stopped_; }
     // The radio's identification reply, once one was accepted ("" before).
     const std::string& ident() const { return ident_; }
     // Bytes that came back to the access code but were no identification.
@@ -97,6 +100,7 @@ private:
     int progress_ = 0;
     bool running_ = false;
     bool interrupted_ = false;
+    bool stopped_ = false;
     bool heardOther_ = false;
     bool portFailed_ = false;
     bool wrote_ = false;

@@ -28,6 +28,7 @@ struct Radio {
     ProgramState read;     // what the radio holds afterwards
     ProgramState before;   // what it held before (--backup)
     std::string backup;    // the backup's file name, once saved
+    bool backupUnsaved = false;   // read, but it could not be saved
     std::unique_ptr<PortJob> job;
     Result result = Result::Failed;
     std::vector<std::string> differences;
@@ -69,10 +70,9 @@ public:
             Complain(name + ": " + job.failure());
             if (!job.advice().empty())
                 std::fprintf(stderr, "  %s\n", job.advice().c_str());
-            // Said once: the failure to save a backup and an interruption say it themselves.
-            const bool saidNothingWritten = job.failure().find("nothing was written") != std::string::npos ||
-                                            job.advice().find("Nothing was written") != std::string::npos;
-            if (job.stepVerb() == "backing up" && !saidNothingWritten)
+            // Said once: a backup that could not be saved and a job stopped
+            // from this side say it in their own words.
+            if (job.stepVerb() == "backing up" && !r.backupUnsaved && !job.stopped())
                 std::fprintf(stderr, "  Its backup could not be made, so nothing was written to it.\n");
         } else if (r.result == Result::Differs) {
             std::printf("%s: the radio differs from %s at %zu addresses (file -> radio):\n", name.c_str(),
@@ -98,6 +98,7 @@ private:
         std::optional<FileError> fault;
         const std::string name = BackupName(std::time(nullptr), r.job->port().device, r.number);
         const std::string saved = SaveBackup(r.before, args_.backup, name, fault);
+        r.backupUnsaved = fault.has_value();
         if (fault)
             return "the backup could not be saved (" + fault->text.en + "); nothing was written to the radio.";
         r.backup = saved;
@@ -117,7 +118,7 @@ private:
                           : verb == "verifying" ? "interrupted: written, not verified"
                                                 : "interrupted: not written";
             else
-                message = verb == "backing up" && r.backup.empty() && job.failure().find("backup") == std::string::npos
+                message = verb == "backing up" && !r.backupUnsaved
                               ? job.failure() + " (reading the backup; nothing was written)"
                               : job.failure();
         } else if (readBack() &&
