@@ -126,6 +126,12 @@ void saveImage(const std::string& path, const mx615::sim::Memory& memory)
         std::cerr << "mx615-radio-sim: " << fault->text.en << "\n";
 }
 
+// "1 read", "16 reads".
+std::string counted(int count, const std::string& word)
+{
+    return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
+}
+
 bool number(const char* text, int& out)
 {
     char* end = nullptr;
@@ -207,8 +213,9 @@ int main(int argc, char* argv[])
     const bool verbose = pty.log;
     pty.radio.sessionEnded = [&](bool wrote) {
         if (verbose)
-            std::cerr << "mx615-radio-sim: session ended (" << pty.radio.identifications << " identifications, "
-                      << pty.radio.readRequests << " reads, " << pty.radio.framesTaken << " frames so far)\n";
+            std::cerr << "mx615-radio-sim: session ended (" << counted(pty.radio.identifications, "identification")
+                      << ", " << counted(pty.radio.readRequests, "read") << ", "
+                      << counted(pty.radio.framesTaken, "frame") << " so far)\n";
         if (wrote && !image.empty())
             saveImage(image, memory);
     };
