@@ -72,7 +72,7 @@ int RunDoctor(const CliArgs& args)
     // serial library would open on-board ports to see whether they are real.
     const char* listed = std::getenv("MX615_PORTS");
     const std::vector<std::string> table =
-        BuildPortTable(listed && *listed ? listed : nullptr, checks.serialPorts());
+        BuildPortTable(listed && *listed ? listed : nullptr, checks.devices().serialPorts(), checks.devices());
     QStringList tableEntries;
     for (const std::string& path : table)
         tableEntries << QString::fromStdString(path);

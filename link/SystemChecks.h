@@ -3,13 +3,15 @@
 // doctor reports it: the port table with the cable chips, whether the user may
 // open a port, who holds it, brltty and ModemManager. Every check reads the
 // system's files below a root folder ("/" on the machine), so tests hand it a
-// fake tree: dev/, proc/, etc/group, sys/class/tty/, the udev folders.
+// fake tree: dev/, proc/, etc/group, sys/, the udev folders.
 // Nothing here changes the system or opens a device.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "link/DeviceTree.h"
 
 namespace mx615 {
 
@@ -45,15 +47,8 @@ public:
     // brltty and ModemManager, judged against the adapters in the table.
     std::vector<Finding> services(const std::vector<std::string>& table) const;
 
-    // The machine's serial ports as /dev paths, from sysfs alone: every tty
-    // with a device behind it, less the on-board ports the kernel lists for
-    // UARTs that are not fitted (type 0). No device is opened to find them,
-    // since opening a port raises its modem lines.
-    std::vector<std::string> serialPorts() const;
-    // The USB vendor and product ids of a tty device, from sysfs.
-    std::optional<std::pair<uint16_t, uint16_t>> usbIds(const std::string& device) const;
-    // The chip family of a known programming cable, or "".
-    std::string chipFamily(const std::string& device) const;
+    // The machine's serial ports and USB devices, below the same root.
+    const DeviceTree& devices() const { return devices_; }
     // The group whose members may read and write the device: "" when its
     // group may not (joining a group does not help then), nothing when the
     // device cannot be looked at.
@@ -71,7 +66,7 @@ private:
     void holders(const std::string& device, std::vector<Finding>& out) const;
     void lockFiles(const std::string& device, std::vector<Finding>& out) const;
 
-    std::string root_;
+    DeviceTree devices_;
     UserIdentity user_;
 };
 

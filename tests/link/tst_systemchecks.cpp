@@ -245,7 +245,7 @@ private slots:
         sys.put("/sys/class/tty/ttyS1/device/driver", "");
         sys.put("/sys/class/tty/ttyACM0/device/driver", "");
         sys.put("/sys/class/tty/tty1/dev", "4:1\n");        // a virtual console: no device
-        std::vector<std::string> ports = SystemChecks(sys.root(), {}).serialPorts();
+        std::vector<std::string> ports = SystemChecks(sys.root(), {}).devices().serialPorts();
         std::sort(ports.begin(), ports.end());
         QCOMPARE(ports, (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0"}));
     }
