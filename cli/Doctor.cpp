@@ -85,6 +85,8 @@ int RunDoctor(const CliArgs& args)
         std::fflush(stdout);
     };
     say(checks.portTable(table));
+    if (args.ports.empty())
+        say(checks.cables(table));
     std::vector<std::string> devices = table;
     std::optional<PortName> named;
     if (!args.ports.empty()) {

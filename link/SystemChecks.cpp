@@ -324,17 +324,26 @@ void SystemChecks::lockFiles(const std::string& device, std::vector<Finding>& ou
     }
 }
 
+std::string SystemChecks::brlttyState() const
+{
+    for (const auto& entry : processes())
+        if (entry.second == "brltty")
+            return "running";
+    std::error_code ec;
+    for (const char* path : {"/usr/bin/brltty", "/bin/brltty", "/usr/sbin/brltty"})
+        if (fs::exists(at(path), ec))
+            return "installed";
+    return {};
+}
+
 std::vector<Finding> SystemChecks::services(const std::vector<std::string>& table) const
 {
     std::vector<Finding> out;
     std::set<std::string> running;
     for (const auto& entry : processes())
         running.insert(entry.second);
-    std::error_code ec;
-    const bool brlttyInstalled = fs::exists(at("/usr/bin/brltty"), ec) || fs::exists(at("/bin/brltty"), ec) ||
-                                 fs::exists(at("/usr/sbin/brltty"), ec);
-    const bool brlttyRunning = running.count("brltty") > 0;
-    if (!brlttyInstalled && !brlttyRunning) {
+    const std::string brltty = brlttyState();
+    if (brltty.empty()) {
         out.push_back({Finding::Ok, "brltty is neither installed nor running."});
     } else {
         std::string claimed;
@@ -346,7 +355,7 @@ std::vector<Finding> SystemChecks::services(const std::vector<std::string>& tabl
             if (BrailleDriverClaims(family) && claimed.find(family) == std::string::npos)
                 claimed += (claimed.empty() ? "" : " and ") + family;
         }
-        const std::string what = std::string("brltty is ") + (brlttyRunning ? "running" : "installed");
+        const std::string what = "brltty is " + brltty;
         const std::string remedy = "If you use no braille display, remove it (sudo apt-get remove brltty), then "
                                    "unplug and replug the cable.";
         if (!claimed.empty())

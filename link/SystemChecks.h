@@ -46,6 +46,11 @@ public:
     std::vector<Finding> port(const std::string& device) const;
     // brltty and ModemManager, judged against the adapters in the table.
     std::vector<Finding> services(const std::vector<std::string>& table) const;
+    // Whether a programming cable is there, for the doctor without a port:
+    // a known cable chip on the USB bus that no port came of is a problem,
+    // with the kernel module that makes its port and the kernel's last line
+    // about it; a table without a USB adapter and no such chip, a warning.
+    std::vector<Finding> cables(const std::vector<std::string>& table) const;
 
     // The machine's serial ports and USB devices, below the same root.
     const DeviceTree& devices() const { return devices_; }
@@ -62,6 +67,9 @@ private:
     std::optional<std::string> notSerialPort(const std::string& device) const;
     bool ruleInstalled(const std::string& name) const;
     std::vector<std::pair<int, std::string>> processes() const;   // pid, command name
+    std::string brlttyState() const;   // "running", "installed" or ""
+    // The kernel's messages, oldest first; nothing when no log can be read.
+    std::optional<std::vector<std::string>> kernelMessages() const;
     void access(const std::string& device, std::vector<Finding>& out) const;
     void holders(const std::string& device, std::vector<Finding>& out) const;
     void lockFiles(const std::string& device, std::vector<Finding>& out) const;
