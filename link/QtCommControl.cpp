@@ -7,6 +7,7 @@
 
 #include "link/DeviceTree.h"
 #include "link/PortTable.h"
+#include "link/SystemChecks.h"
 
 namespace mx615 {
 
@@ -153,6 +154,11 @@ bool QtCommControl::open()
         fault_ = {openErrorKind(port_.error(), port_.errorString()), device.toStdString(),
                   port_.errorString().toStdString()};
         port_.clearError();
+        // The advice names the device's group only where joining it helps.
+        // A bare name is a device under /dev, as the serial port takes it.
+        if (fault_.error == PortError::PermissionDenied)
+            fault_.group = SystemChecks("/", {}).groupThatOpens(
+                (device.contains('/') ? device : "/dev/" + device).toStdString());
         return false;
     }
     static const QMap<char, QSerialPort::Parity> parities = {{'N', QSerialPort::NoParity},
