@@ -88,11 +88,18 @@ std::optional<DeviceTree::UsbParent> DeviceTree::usbParent(const std::string& de
     // /sys/class/tty/NAME/device is the port's device; a USB interface
     // (bInterfaceNumber) and the USB device with its ids are that folder or
     // its parents.
+    // A link such as /dev/serial/by-id/usb-...-port0 is known by the device
+    // it leads to.
     std::error_code ec;
-    const std::string name = device.substr(device.find_last_of('/') + 1);
-    fs::path folder = fs::canonical(at("/sys/class/tty/" + name + "/device"), ec);
-    if (ec)
-        return std::nullopt;
+    fs::path folder = fs::canonical(at("/sys/class/tty/" + fs::path(device).filename().string() + "/device"), ec);
+    if (ec) {
+        const fs::path target = fs::canonical(at(device), ec);
+        if (ec)
+            return std::nullopt;
+        folder = fs::canonical(at("/sys/class/tty/" + target.filename().string() + "/device"), ec);
+        if (ec)
+            return std::nullopt;
+    }
     UsbParent parent;
     for (int up = 0; up < 4 && !folder.empty(); ++up, folder = folder.parent_path()) {
         if (const auto ids = idsIn(folder)) {

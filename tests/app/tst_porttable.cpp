@@ -116,6 +116,9 @@ private slots:
         QTest::newRow("on-board") << "ttyS0" << "uart" << QByteArray() << QByteArray()
                                   << "/dev/ttyS0, on-board serial port";
         QTest::newRow("not present") << "" << "" << QByteArray() << QByteArray() << "/dev/ttyUSB3, not present";
+        QTest::newRow("a stable name leading to an adapter")
+            << "ttyUSB0" << "by-id" << QByteArray("10c4") << QByteArray("ea60")
+            << "/dev/serial/by-id/usb-Silicon_Labs_CP2102-if00-port0, USB serial, CP210x";
     }
     void describedByTheBus()
     {
@@ -126,8 +129,13 @@ private slots:
         QFETCH(QString, shown);
         FakeSysfs fake;
         if (!name.isEmpty())
-            fake.tty(name, bus, vendor, product);
-        const std::string path = "/dev/" + (name.isEmpty() ? std::string("ttyUSB3") : name.toStdString());
+            fake.tty(name, bus == "by-id" ? "usb" : bus, vendor, product);
+        std::string path = "/dev/" + (name.isEmpty() ? std::string("ttyUSB3") : name.toStdString());
+        if (bus == "by-id") {
+            path = "/dev/serial/by-id/usb-Silicon_Labs_CP2102-if00-port0";
+            QVERIFY(QDir().mkpath(fake.dir.path() + "/dev/serial/by-id"));
+            QVERIFY(QFile::link("../../" + name, fake.dir.path() + QString::fromStdString(path)));
+        }
         QCOMPARE(QString::fromStdString(PortDeviceText({DescribePort(path, fake.tree())}, 1, false)), shown);
     }
 
