@@ -380,8 +380,6 @@ private slots:
             << std::optional<std::string>("")
             << "Your user may not open COM3 (/dev/ttyUSB0), and neither may its group. Install the udev rule"
             << "其所属组也无权打开";
-        QTest::newRow("not looked at") << std::optional<std::string>() << "Join the dialout group"
-                                       << "请加入 dialout 组";
     }
     void portAdviceForTheWindowsNamesTheGroup()
     {

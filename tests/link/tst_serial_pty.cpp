@@ -106,38 +106,6 @@ private slots:
                 QCOMPARE(state.AdjustTable[line][b], line < 8 ? written[line][b] : int16_t(0x1234));
     }
 
-    // A write started as soon as a read ends, as the command-line tool runs
-    // a backup and a write, against a radio that answers the read's last 06
-    // at once or after the port was opened again: the write links at its
-    // first identification.
-    void writeRightAfterRead_data()
-    {
-        QTest::addColumn<QString>("answerMs");
-        QTest::newRow("06 at once") << "0";
-        QTest::newRow("06 late") << "20";
-    }
-    void writeRightAfterRead()
-    {
-        QFETCH(QString, answerMs);
-        Simulator sim({"--baud", "9600", "--answer-final-ack", answerMs});
-        QVERIFY(!sim.device.isEmpty());
-        ProgramState backup, image;
-        useSimulator(sim, backup);
-        useSimulator(sim, image);
-        Run read(backup, timers, ReadPlan());
-        Run write(image, timers, WritePlan());
-        QStringList identifications;
-        write.link.events.identification = [&](const std::array<uint8_t, 8>& reply, bool) {
-            identifications << QByteArray(reinterpret_cast<const char*>(reply.data()), 8).toHex();
-        };
-        read.link.events.finished = [&] { QTimer::singleShot(0, [&] { write.link.start(); }); };
-        read.link.start();
-        QTRY_VERIFY_WITH_TIMEOUT(write.r.finished && !write.r.messages.isEmpty(), 15000);
-        QCOMPARE(read.r.messages, QStringList{"Complete reading the data from transceiver."});
-        QCOMPARE(write.r.messages, QStringList{"Complete writing Data to the transceiver."});
-        QCOMPARE(identifications, QStringList{"aa363135000000bb"});
-    }
-
     void hangUpMidTransfer()
     {
         Simulator sim({"--baud", "9600"});
