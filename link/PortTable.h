@@ -18,7 +18,7 @@ struct PortEntry {
     std::string path;
     Bilingual description;
     std::string chip;
-    std::optional<UsbIds> usbIds;   // of a USB adapter, where sysfs gives them
+    std::optional<UsbIds> usbIds = std::nullopt;   // of a USB adapter, where sysfs gives them
 };
 
 // Whether a port is a USB adapter: sysfs finds a USB interface among the
