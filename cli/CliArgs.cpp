@@ -96,7 +96,8 @@ const std::array<Command, 13> kCommands{{
      "them. -o SHEET.pdf makes a PDF with its fonts embedded; -o SHEET.html the same page\n"
      "for a browser, with its print style. --chinese prints it in Chinese, with a Chinese\n"
      "font (Debian: fonts-wqy-microhei). --paper is a4 (default) or letter. A name or\n"
-     "comment longer than 16 characters is cut and ends in \"...\".\n"
+     "comment longer than 16 characters is cut and ends in an ellipsis. A channel outside\n"
+     "the band of the model that the sheet names is reported on standard error.\n"
      "The fingerprint is the CRC-32 (as zip and PNG compute it) of the bytes a write sends,\n"
      "0x000..0x30F; show, read and verify print it too, so that a radio read later can be\n"
      "matched with its sheet.\n"},
@@ -192,13 +193,14 @@ std::string HelpText(const std::string& command)
         std::string text =
             "usage: mx615-cli COMMAND [OPTIONS] [FILES]\n\n"
             "Programs MX-615 radios from a shell: the clone read and write of the program's\n"
-            "windows, verification, several radios at once, and channel plans kept as CSV.\n\n"
+            "windows, verification, several radios at once, channel plans kept as CSV, and\n"
+            "a printed channel sheet for the radios' users.\n\n"
             "Commands:\n";
         for (const Command& k : kCommands)
             text += usageAfter("  mx615-cli ", k.usage) + "\n";
         text += "\nEvery command takes --help. Transfers show a progress line on standard error\n"
                 "when it is a terminal; -q silences it.\n\n";
-        return text + kPortHelp + "\n" + kExitHelp;
+        return text + kPortHelp + "\n" + kPlanHelp + "\n" + kExitHelp;
     }
     std::string text = Synopsis(command) + "\n\n" + c->help;
     if (c->options & kPort)

@@ -2,6 +2,7 @@
 // The commands of mx615-cli. Each returns the program's exit status (Exit).
 
 #include <string>
+#include <vector>
 
 #include "cli/CliArgs.h"
 #include "files/NumberFile.h"
@@ -31,6 +32,9 @@ void ComplainAbout(const std::string& path, const FileError& fault);
 // and says which. Complains and returns false when the plan cannot be taken.
 bool LoadPlanForCommand(ProgramState& state, const std::string& path, const CliArgs& args,
                         PlanDetails* details = nullptr, const ProgramState* under = nullptr);
+
+// Channel numbers as ranges: "1-4, 7, 9-16"; "none" for none.
+std::string ChannelRanges(const std::vector<int>& channels);
 
 // What a file written by a command holds: the name must say so, so that a
 // mistyped name never replaces a file of another kind.

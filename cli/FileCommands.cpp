@@ -141,21 +141,6 @@ int exportCsv(const CliArgs& args)
     return kDone;
 }
 
-// "1-4, 7, 9-16".
-std::string channelRanges(const std::vector<int>& channels)
-{
-    std::string text;
-    for (std::size_t i = 0; i < channels.size();) {
-        std::size_t j = i;
-        while (j + 1 < channels.size() && channels[j + 1] == channels[j] + 1)
-            ++j;
-        text += (text.empty() ? "" : ", ") + std::to_string(channels[i]) +
-                (j > i ? "-" + std::to_string(channels[j]) : std::string());
-        i = j + 1;
-    }
-    return text.empty() ? "none" : text;
-}
-
 int importCsv(const CliArgs& args)
 {
     const std::string& path = args.files.front();
@@ -200,7 +185,7 @@ int importCsv(const CliArgs& args)
                                   " skipped";
     std::printf("Stored %zu channel%s (%s) for the %s in %s%s%s.\n", result.channels.size(),
                 result.channels.size() == 1 ? "" : "s",
-                channelRanges(result.channels).c_str(), state.ModelNames[state.ModelIndex].c_str(),
+                ChannelRanges(result.channels).c_str(), state.ModelNames[state.ModelIndex].c_str(),
                 args.output.c_str(), result.refused.empty() ? "" : "; the refused rows were left out", skipped.c_str());
     return kDone;
 }
@@ -236,7 +221,7 @@ bool LoadPlanForCommand(ProgramState& state, const std::string& path, const CliA
         if (fault->fittingModel)
             Complain(modelHint(state, *fault->fittingModel));
         if (!fault->rows.empty())
-            Complain(args.skipBad ? kNoRowFits : "Mend them, or give --skip-bad to leave them out.");
+            Complain(args.skipBad ? kNoRowFits : "Mend the rows, or give --skip-bad to leave them out.");
         return false;
     }
     const PlanDetails& loaded = details ? *details : learned;
@@ -272,6 +257,20 @@ bool OutputNamed(const std::string& path, OutputKind kind)
         return false;
     }
     return false;
+}
+
+std::string ChannelRanges(const std::vector<int>& channels)
+{
+    std::string text;
+    for (std::size_t i = 0; i < channels.size();) {
+        std::size_t j = i;
+        while (j + 1 < channels.size() && channels[j + 1] == channels[j] + 1)
+            ++j;
+        text += (text.empty() ? "" : ", ") + std::to_string(channels[i]) +
+                (j > i ? "-" + std::to_string(channels[j]) : std::string());
+        i = j + 1;
+    }
+    return text.empty() ? "none" : text;
 }
 
 int RunFileCommand(const CliArgs& args)

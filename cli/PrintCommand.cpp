@@ -33,17 +33,19 @@ bool isHtml(const std::string& path)
 // is for another model.
 void warnOutsideBand(const ProgramState& state)
 {
-    std::string outside;
+    std::vector<int> outside;
     for (int n = 1; n <= kChannels; ++n) {
         const bool rx = ChannelInUse(state, n) && !FrequencyInBand(state, FrequencyText(state, n, kRxFirst));
         const bool tx = ChannelInUse(state, n) && HasTx(state, n) &&
                         !FrequencyInBand(state, FrequencyText(state, n, kTxFirst));
         if (rx || tx)
-            outside += (outside.empty() ? "" : ", ") + std::to_string(n);
+            outside.push_back(n);
     }
     if (!outside.empty())
-        Complain("channel " + outside + " lies outside the band of the " + state.ModelNames[state.ModelIndex] +
-                 ", which the sheet names; give --model for the radios this plan is for.");
+        Complain((outside.size() == 1 ? "channel " : "channels ") + ChannelRanges(outside) +
+                 (outside.size() == 1 ? " lies" : " lie") + " outside the band of the " +
+                 state.ModelNames[state.ModelIndex] + ", which the sheet names; give --model for the radios this "
+                 "plan is for.");
 }
 
 }  // namespace

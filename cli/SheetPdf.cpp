@@ -54,8 +54,8 @@ std::optional<std::string> SheetPdf(const PlanSheet& sheet, Paper paper, std::st
         QTextOption wrap = document.defaultTextOption();
         wrap.setWrapMode(QTextOption::WordWrap);
         document.setDefaultTextOption(wrap);
-        document.setHtml(QString::fromStdString(
-            SheetHtml(sheet, paper, font ? font->toStdString() : kSheetChineseFont)));
+        const QString family = font ? *font : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+        document.setHtml(QString::fromStdString(SheetHtml(sheet, paper, family.toStdString())));
         // Laid out on a larger page and drawn smaller when the page cannot hold
         // it at its own size, so that the sheet never runs onto a second page.
         const QSizeF area = writer.pageLayout().paintRectPixels(writer.resolution()).size();

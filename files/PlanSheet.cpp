@@ -123,17 +123,21 @@ std::string SheetHtml(const PlanSheet& sheet, Paper paper, const std::string& fo
         "table.channels { margin-top: 14px; font-size: 8pt; }\n"
         "table.settings { margin-top: 6px; }\n"
         "table.channels th, table.channels td { border: 0.5pt solid #808080; padding: 4px 3px 4px 3px; }\n"
-        // A column title may take two lines, so that the column is as narrow
-        // as its values.
-        "table.channels th { background-color: #e6e6e6; white-space: normal; vertical-align: bottom; }\n"
+        "table.channels th { background-color: #e6e6e6; vertical-align: bottom; }\n"
         "@media screen { body { margin: 12mm; } }\n"
         "</style>\n</head>\n<body>\n<h1>" +
         escaped(sheet.title) + "</h1>\n" + kTable + ">\n";
     for (const SettingLine& fact : sheet.facts)
         html += "<tr><td class=\"label\">" + escaped(fact.label) + "</td><td>" + escaped(fact.value) + "</td></tr>\n";
     html += "</table>\n" + kTable + " class=\"channels\" width=\"100%\">\n<thead><tr>";
-    for (const std::string& column : sheet.columns)
-        html += "<th>" + escaped(column) + "</th>";
+    // A column title takes a line for each of its words, so that the column
+    // is about as narrow as its values ("CTCSS/DCS", "Dec").
+    for (const std::string& column : sheet.columns) {
+        std::string title = escaped(column);
+        for (auto blank = title.find(' '); blank != std::string::npos; blank = title.find(' ', blank))
+            title.replace(blank, 1, "<br>");
+        html += "<th>" + title + "</th>";
+    }
     html += "</tr></thead>\n<tbody>\n";
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
         html += r % 2 ? "<tr bgcolor=\"#f4f4f4\">" : "<tr>";
