@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "channels/ChannelGrid.h"
 #include "cli/Commands.h"
@@ -125,6 +126,14 @@ int exportCsv(const CliArgs& args)
 {
     if (!OutputNamed(args.output, OutputKind::Csv))
         return kUsage;
+    // The export keeps only what the radio stores: over the CSV it was read
+    // from, it would take the names and comments with it.
+    std::error_code ec;
+    if (std::filesystem::equivalent(args.files.front(), args.output, ec)) {
+        Complain(args.output + " is the plan itself; the export would replace it and lose its names and comments. "
+                               "Name another file.");
+        return kUsage;
+    }
     ProgramState state;
     PlanDetails details;
     if (!LoadPlanForCommand(state, args.files.front(), args, &details))

@@ -102,6 +102,15 @@ private slots:
         QVERIFY(run.out.contains(sim.device + ": " + fingerprint));
     }
 
+    // An export over the CSV it reads would lose the names and comments.
+    void exportNeverReplacesItsOwnCsv()
+    {
+        const Run run = cli({"export-csv", csv, "-o", csv});
+        QCOMPARE(run.exit, 2);
+        QVERIFY2(run.err.contains("is the plan itself"), qPrintable(run.err));
+        QCOMPARE(test::readAll(csv), fullPlan());
+    }
+
     // Never read as a .chann, though this one holds a good channel file; the
     // port is not touched.
     void unknownSuffixIsRefused_data()
