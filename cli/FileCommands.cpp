@@ -226,7 +226,10 @@ bool LoadPlanForCommand(ProgramState& state, const std::string& path, const CliA
     if (const auto fault = LoadPlanFile(state, path, args.skipBad, details ? details : &learned)) {
         for (const std::string& row : fault->rows)
             Complain(row);
-        Complain(fault->text.en);
+        if (fault->readError)
+            ComplainAbout(path, *fault->readError);
+        else
+            Complain(fault->text.en);
         if (fault->fittingModel)
             Complain(modelHint(state, *fault->fittingModel));
         if (!fault->rows.empty())

@@ -25,15 +25,16 @@ std::string lowerSuffix(const std::string& path)
 
 PlanFault notOpened(const std::string& path, const Bilingual& reason)
 {
-    return {{"The file " + path + " was not opened: " + reason.en, "文件 " + path + " 未打开：" + reason.zh}, {}, {}, {}};
+    return {{"The file " + path + " was not opened: " + reason.en, "文件 " + path + " 未打开：" + reason.zh}, {}, {}, {}, {}};
 }
 
 // A file error that does not name the file yet gets its name in front.
 PlanFault fromFileError(const std::string& path, const FileError& fault)
 {
-    if (fault.text.en.find(path) != std::string::npos)
-        return {fault.text, {}, {}, {}};
-    return notOpened(path, fault.text);
+    PlanFault plan = fault.text.en.find(path) != std::string::npos ? PlanFault{fault.text, {}, {}, {}, {}}
+                                                                    : notOpened(path, fault.text);
+    plan.readError = fault;
+    return plan;
 }
 
 std::optional<PlanFault> loadCsv(ProgramState& state, const std::string& path, bool skipBad, PlanDetails& details)

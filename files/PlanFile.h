@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "files/ChannelCsv.h"
+#include "files/NumberFile.h"
 #include "model/ProgramState.h"
 
 namespace mx615 {
@@ -29,6 +30,9 @@ struct PlanFault {
     std::optional<Bilingual> hint;
     // That model (index into ModelNames), for the command-line tool's words.
     std::optional<int> fittingModel;
+    // When the file could not be read or parsed: the reader's own error,
+    // which the command-line tool shows as it always has.
+    std::optional<FileError> readError;
 };
 
 // What a load learned beside the image.
