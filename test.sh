@@ -18,8 +18,9 @@ if [ "${1:-}" = "--sanitize" ]; then
   # Leaks inside the system's own libraries (fonts, Qt's plugins) are theirs.
   export LSAN_OPTIONS="suppressions=$MX615_ROOT/scripts/lsan-suppressions.txt:print_suppressions=0"
 fi
-# The desktop entry and AppStream checks of the test suite need their validators.
-mx615_install_packages desktop-file-utils appstream
+# The desktop entry and AppStream checks of the test suite need their
+# validators; the channel sheet's test reads its PDF back with poppler's tools.
+mx615_install_packages desktop-file-utils appstream poppler-utils
 mx615_build "$build"
 export QT_QPA_PLATFORM=offscreen
 cd "$build"

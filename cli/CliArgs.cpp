@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 
+#include "files/PlanFile.h"
+
 namespace mx615::cli {
 
 namespace {
@@ -22,6 +24,10 @@ enum Option : unsigned {
     kBackup = 1u << 10,
     kLog = 1u << 11,
     kPortOptional = 1u << 12,   // --port may be left out
+    kTitle = 1u << 13,
+    kPaper = 1u << 14,
+    // Takes plans: a CSV among them takes --model, --base and --skip-bad.
+    kPlan = kModel | kBase | kSkipBad | (1u << 15),
 };
 
 struct Command {
@@ -32,14 +38,16 @@ struct Command {
     const char* help;
 };
 
-const std::array<Command, 12> kCommands{{
+const std::array<Command, 13> kCommands{{
     {"read", kPort | kOutput | kLog, 0, "read --port PORT -o FILE [--log LOG.csv] [-q]",
      "Reads the radio's memory (0x000..0x3FF) and saves it: a .chann file holds lines 0..53\n"
-     "as the program's File > Save does; a .img file holds the raw 1024 bytes.\n"
+     "as the program's File > Save does; a .img file holds the raw 1024 bytes. Prints the\n"
+     "fingerprint of what was read (see print).\n"
      "--log appends a row for the radio to a CSV file (see write).\n"},
-    {"write", kPort | kManyPorts | kNoVerify | kRepeat | kBackup | kLog, 1,
-     "write --port PORT [--port PORT ...] [--repeat] [--backup DIR] [--log LOG.csv] [--no-verify] [-q] FILE",
-     "Writes FILE (.chann or .img) to the radio (0x000..0x30F), then reads the radio back\n"
+    {"write", kPort | kManyPorts | kNoVerify | kRepeat | kBackup | kLog | kPlan, 1,
+     "write --port PORT [--port PORT ...] [--repeat] [--backup DIR] [--log LOG.csv] [--no-verify] [-q]\n"
+     "[--model M] [--base FILE] [--skip-bad] FILE",
+     "Writes the plan FILE to the radio (0x000..0x30F), then reads the radio back\n"
      "and compares, unless --no-verify is given. A difference is listed by address, the\n"
      "file's value and the radio's, and the exit status is 4.\n"
      "Given --port more than once, writes every radio at the same time; a radio that\n"
@@ -53,8 +61,9 @@ const std::array<Command, 12> kCommands{{
      "restores the radio.\n"
      "--log appends one CSV row per radio to LOG.csv (header when new): time, port,\n"
      "device, ident, file, result (written, read, differs, failed), backup, message.\n"},
-    {"verify", kPort, 1, "verify --port PORT [-q] FILE",
-     "Reads the radio and compares 0x000..0x30F (what a write sends) with FILE.\n"
+    {"verify", kPort | kPlan, 1, "verify --port PORT [-q] [--model M] [--base FILE] [--skip-bad] FILE",
+     "Reads the radio and compares 0x000..0x30F (what a write sends) with the plan FILE,\n"
+     "and prints the fingerprint of what the radio holds (see print).\n"
      "Exit status 4 when they differ.\n"},
     {"adjust-read", kPort | kOutput, 0, "adjust-read --port PORT -o FILE.adj [-q]",
      "Reads the radio's power and deviation adjustment (0x340..0x3FF), as the service\n"
@@ -62,18 +71,36 @@ const std::array<Command, 12> kCommands{{
     {"adjust-write", kPort, 1, "adjust-write --port PORT [-q] FILE.adj",
      "Writes the adjustment table of FILE.adj to the radio (0x340..0x3EF), as the\n"
      "service window does.\n"},
-    {"show", kChinese, 1, "show [--chinese] FILE",
+    {"show", kChinese | kPlan, 1, "show [--chinese] [--model M] [--base FILE] [--skip-bad] FILE",
      "Prints the 16 channels as the channel table shows them, then the optional\n"
-     "features, the keys, the scan information, the test frequencies and the messages.\n"},
-    {"diff", kChinese | kRaw, 2, "diff [--raw] [--chinese] FILE1 FILE2",
-     "Lists what differs between two files in the words of the windows\n"
+     "features, the keys, the scan information, the test frequencies, the messages and\n"
+     "the plan's fingerprint (see print).\n"},
+    {"diff", kChinese | kRaw | kPlan, 2, "diff [--raw] [--chinese] [--model M] [--base FILE] [--skip-bad] FILE1 FILE2",
+     "Lists what differs between two plans in the words of the windows\n"
      "(\"Channel 3 RX Frequency: 446.00625 -> 446.01875\"); bytes that no window shows are\n"
      "listed by address. --raw lists every differing address and its bytes.\n"
+     "A CSV without --base takes the rest of the radio's settings from the other file, so\n"
+     "that only the channels are compared.\n"
      "Exit status 4 when anything differs, 0 when nothing does.\n"},
-    {"export-csv", kOutput, 1, "export-csv FILE -o CHANNELS.csv",
+    {"export-csv", kOutput | kPlan, 1, "export-csv FILE -o CHANNELS.csv [--model M] [--base FILE] [--skip-bad]",
      "Writes the used channels as a generic channel CSV (Location, Name, Frequency,\n"
      "Duplex, Offset, Tone, ...), the layout other programming tools import; Power is\n"
      "written as watts (5.0W high, 1.0W low).\n"},
+    {"print", kOutput | kChinese | kTitle | kPaper | kPlan, 1,
+     "print FILE -o SHEET.pdf|SHEET.html [--chinese] [--title TEXT] [--paper a4|letter]\n"
+     "[--model M] [--base FILE] [--skip-bad]",
+     "Prints the plan as a channel sheet of one page, for the radios' users: the title\n"
+     "(default: the file's name), the model and its band, the date and the fingerprint;\n"
+     "the 16 channels as the channel table shows them, with the Name and Comment columns\n"
+     "of a CSV; the optional features, keys, scan information and messages as show prints\n"
+     "them. -o SHEET.pdf makes a PDF with its fonts embedded; -o SHEET.html the same page\n"
+     "for a browser, with its print style. --chinese prints it in Chinese, with a Chinese\n"
+     "font (Debian: fonts-wqy-microhei). --paper is a4 (default) or letter. A name or\n"
+     "comment longer than 16 characters is cut and ends in an ellipsis. A channel outside\n"
+     "the band of the model that the sheet names is reported on standard error.\n"
+     "The fingerprint is the CRC-32 (as zip and PNG compute it) of the bytes a write sends,\n"
+     "0x000..0x30F; show, read and verify print it too, so that a radio read later can be\n"
+     "matched with its sheet.\n"},
     {"import-csv", kOutput | kBase | kModel | kSkipBad, 1,
      "import-csv CHANNELS.csv -o FILE [--base FILE] [--model VHF|UHF|FULL] [--skip-bad]",
      "Takes a generic channel CSV as the channel plan and saves it as FILE (.chann or\n"
@@ -112,16 +139,55 @@ const char* kPortHelp =
     "serial ports, on-board ports first, then USB adapters: see 'mx615-cli ports'), or a\n"
     "device path such as /dev/ttyUSB0.\n";
 
+const char* kPlanHelp =
+    "A plan is a channel parameter file (.chann), a raw radio image (.img) or a channel\n"
+    "CSV (.csv), told by its suffix in any letter case. A CSV holds the channels only:\n"
+    "its rows must lie in the band of --model (VHF, UHF or FULL; default UHF), and the\n"
+    "rest of the radio's settings come from --base FILE (.chann or .img) or else from the\n"
+    "program's start-up image. A CSV with a row that cannot be stored is refused whole,\n"
+    "unless --skip-bad is given: then the rows that fit are used.\n";
+
 const char* kExitHelp =
     "Exit status: 0 done, 1 a radio or a port failed, 2 wrong usage, 3 a file could not\n"
     "be read or written, 4 a verify or a diff found differences.\n";
+
+// --base and --skip-bad tell how a CSV is taken; --base names the plan that
+// the CSV's channels go over.
+std::string csvOptionsFault(const CliArgs& a, const Command& command)
+{
+    const bool csvOnly = (command.options & kPlan) == kPlan;
+    const bool csv = std::any_of(a.files.begin(), a.files.end(),
+                                 [](const std::string& f) { return PlanKindOf(f) == PlanKind::Csv; });
+    if (csvOnly && !csv && (!a.base.empty() || a.skipBad)) {
+        std::string named;
+        for (const std::string& f : a.files)
+            named += (named.empty() ? "" : " and ") + f;
+        return std::string(a.skipBad ? "--skip-bad" : "--base") + " is for a plan kept as CSV (.csv); " + named +
+               (a.files.size() == 1 ? " holds" : " hold") + " the whole radio.";
+    }
+    const PlanKind base = PlanKindOf(a.base);
+    if (!a.base.empty() && base != PlanKind::Chann && base != PlanKind::Image)
+        return "--base names a .chann or .img file, which holds the settings a CSV leaves out; not " + a.base + ".";
+    return {};
+}
+
+// A usage after its prefix; the further lines of a long usage start under the
+// first option.
+std::string usageAfter(const std::string& prefix, const std::string& usage)
+{
+    const std::string indent(prefix.size() + usage.find(' ') + 1, ' ');
+    std::string text = prefix;
+    for (const char c : usage)
+        text += c == '\n' ? "\n" + indent : std::string(1, c);
+    return text;
+}
 
 }  // namespace
 
 std::string Synopsis(const std::string& command)
 {
     const Command* c = find(command);
-    return std::string("usage: mx615-cli ") + (c ? c->usage : "COMMAND [OPTIONS] [FILES]");
+    return usageAfter("usage: mx615-cli ", c ? c->usage : "COMMAND [OPTIONS] [FILES]");
 }
 
 std::string HelpText(const std::string& command)
@@ -131,17 +197,20 @@ std::string HelpText(const std::string& command)
         std::string text =
             "usage: mx615-cli COMMAND [OPTIONS] [FILES]\n\n"
             "Programs MX-615 radios from a shell: the clone read and write of the program's\n"
-            "windows, verification, several radios at once, and channel plans kept as CSV.\n\n"
+            "windows, verification, several radios at once, channel plans kept as CSV, and\n"
+            "a printed channel sheet for the radios' users.\n\n"
             "Commands:\n";
         for (const Command& k : kCommands)
-            text += std::string("  mx615-cli ") + k.usage + "\n";
+            text += usageAfter("  mx615-cli ", k.usage) + "\n";
         text += "\nEvery command takes --help. Transfers show a progress line on standard error\n"
                 "when it is a terminal; -q silences it.\n\n";
-        return text + kPortHelp + "\n" + kExitHelp;
+        return text + kPortHelp + "\n" + kPlanHelp + "\n" + kExitHelp;
     }
     std::string text = Synopsis(command) + "\n\n" + c->help;
     if (c->options & kPort)
         text += std::string("\n") + kPortHelp;
+    if ((c->options & kPlan) == kPlan)
+        text += std::string("\n") + kPlanHelp;
     // The doctor finds problems rather than failing at a task.
     if (command == "doctor")
         return text + "\nExit status: 0 when no problem was found, 1 otherwise, 2 wrong usage.\n";
@@ -277,6 +346,16 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& argv)
             ok = takeValue(kBackup, a.backup);
         } else if (arg == "--log") {
             ok = takeValue(kLog, a.log);
+        } else if (arg == "--title") {
+            ok = takeValue(kTitle, a.title);
+        } else if (arg == "--paper") {
+            ok = takeValue(kPaper, a.paper);
+            std::transform(a.paper.begin(), a.paper.end(), a.paper.begin(),
+                           [](unsigned char ch) { return char(std::tolower(ch)); });
+            if (ok && a.paper != "a4" && a.paper != "letter") {
+                parsed.error = "the paper \"" + value + "\" is not a4 or letter.";
+                ok = false;
+            }
         } else {
             parsed.error = "unknown option " + arg + ".";
             ok = false;
@@ -299,6 +378,8 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& argv)
                         : command->files == 1 ? std::string("one file name")
                                               : std::to_string(command->files) + " file names") +
                        ", not " + std::to_string(a.files.size()) + ".";
+    else
+        parsed.error = csvOptionsFault(a, *command);
     return parsed;
 }
 

@@ -32,6 +32,8 @@ struct CliArgs {
     bool repeat = false;              // write --repeat: radio after radio on one port
     std::string backup;               // write --backup DIR
     std::string log;                  // --log FILE (write, read)
+    std::string title;                // print --title
+    std::string paper = "a4";         // print --paper: a4 or letter
     bool help = false;                // --help, or the help command
     bool version = false;             // --version
 };

@@ -2,9 +2,11 @@
 // The commands of mx615-cli. Each returns the program's exit status (Exit).
 
 #include <string>
+#include <vector>
 
 #include "cli/CliArgs.h"
 #include "files/NumberFile.h"
+#include "files/PlanFile.h"
 #include "model/ProgramState.h"
 
 namespace mx615::cli {
@@ -15,19 +17,28 @@ int RunTransferCommand(const CliArgs& args);
 int RunDoctor(const CliArgs& args);
 // show, diff, export-csv, import-csv.
 int RunFileCommand(const CliArgs& args);
+// print (needs a QGuiApplication for a PDF).
+int RunPrint(const CliArgs& args);
 
 // "mx615-cli: " and the text, on standard error.
 void Complain(const std::string& text);
 // A file fault, naming the file unless the text already does.
 void ComplainAbout(const std::string& path, const FileError& fault);
 
-// A state with the tone and model tables, holding a .chann or .img file;
-// complains and returns false when the file cannot be read.
-bool LoadForCommand(ProgramState& state, const std::string& path);
+// A state with the tone and model tables of --model, holding the plan at
+// path (.chann, .img or .csv, by its suffix) as the windows' loader takes it.
+// A CSV's channels go over under when it is given, else over --base, else over
+// the start-up image; --skip-bad leaves out the rows that cannot be stored,
+// and says which. Complains and returns false when the plan cannot be taken.
+bool LoadPlanForCommand(ProgramState& state, const std::string& path, const CliArgs& args,
+                        PlanDetails* details = nullptr, const ProgramState* under = nullptr);
+
+// Channel numbers as ranges: "1-4, 7, 9-16"; "none" for none.
+std::string ChannelRanges(const std::vector<int>& channels);
 
 // What a file written by a command holds: the name must say so, so that a
 // mistyped name never replaces a file of another kind.
-enum class OutputKind { Radio, Adjustment, Csv };
+enum class OutputKind { Radio, Adjustment, Csv, Sheet };
 // Whether the name ends in a suffix of its kind; if not, says so (a usage error).
 bool OutputNamed(const std::string& path, OutputKind kind);
 

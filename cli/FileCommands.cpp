@@ -2,60 +2,48 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "channels/ChannelGrid.h"
 #include "cli/Commands.h"
 #include "features/FeatureSummary.h"
 #include "files/ChannelCsv.h"
+#include "files/ChannFile.h"
 #include "files/ImageDiff.h"
 #include "files/ImageFile.h"
+#include "files/PlanFile.h"
 #include "model/Codecs.h"
+#include "model/Fingerprint.h"
 #include "model/StartupState.h"
 
 namespace mx615::cli {
 
 namespace {
 
+constexpr const char* kNoRowFits = "No row fits: is the model right (--model)?";
+
 bool endsWith(const std::string& text, const std::string& suffix)
 {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-void prepareTables(ProgramState& state, int model = 1)
-{
-    FillStartupState(state, {.model = model, .image = false, .adjustment = false});
-}
-
-// Columns a terminal draws two cells wide (CJK), so that the table lines up.
-std::size_t displayWidth(const std::string& text)
-{
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        char32_t code = length == 1 ? c : c & (0x3F >> (length - 1));
-        for (int k = 1; k < length && i + std::size_t(k) < text.size(); ++k)
-            code = (code << 6) | (static_cast<unsigned char>(text[i + std::size_t(k)]) & 0x3F);
-        const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
-                          (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
-                          (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
-                          (code >= 0xFFE0 && code <= 0xFFE6);
-        width += wide ? 2 : 1;
-        i += std::size_t(length);
-    }
-    return width;
-}
-
 std::string padded(const std::string& text, std::size_t width)
 {
-    const std::size_t shown = displayWidth(text);
+    const std::size_t shown = DisplayWidth(text);
     return text + std::string(width > shown ? width - shown : 0, ' ');
+}
+
+// The words of the command line for a CSV that another model's band takes.
+std::string modelHint(const ProgramState& state, int model)
+{
+    const std::string& name = state.ModelNames[model];
+    return "The rows fit the band of the " + name + ": give --model " + name.substr(name.rfind('-') + 1) + ".";
 }
 
 int show(const CliArgs& args)
 {
     ProgramState state;
-    if (!LoadForCommand(state, args.files.front()))
+    if (!LoadPlanForCommand(state, args.files.front(), args))
         return kFileFailed;
     const bool zh = args.chinese;
     std::vector<std::vector<std::string>> rows;
@@ -70,7 +58,7 @@ int show(const CliArgs& args)
     std::vector<std::size_t> widths(titles.size(), 0);
     for (const auto& row : rows)
         for (std::size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], displayWidth(row[c]));
+            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
     for (const auto& row : rows) {
         std::string line;
         for (std::size_t c = 0; c < row.size(); ++c)
@@ -80,27 +68,46 @@ int show(const CliArgs& args)
     for (const SettingSection& section : FeatureSections(state, zh)) {
         std::size_t width = 0;
         for (const SettingLine& line : section.lines)
-            width = std::max(width, displayWidth(line.label));
+            width = std::max(width, DisplayWidth(line.label));
         std::printf("\n%s\n", section.title.c_str());
         for (const SettingLine& line : section.lines)
             std::printf("  %s\n", line.value.empty() ? line.label.c_str()
                                                      : (padded(line.label, width) + "  " + line.value).c_str());
     }
+    std::printf("\n%s\n", FingerprintLine(state, zh).c_str());
     return kDone;
+}
+
+// What a plan of this name carries: a raw image all 64 lines, a channel
+// parameter file lines 0..53 and its spare cells.
+DiffScope carriedBy(const std::string& path)
+{
+    return PlanKindOf(path) == PlanKind::Image ? DiffScope{kRadioLines, false} : DiffScope{kChannFileLines, true};
 }
 
 int diff(const CliArgs& args)
 {
-    const std::string& first = args.files[0];
-    const std::string& second = args.files[1];
-    ProgramState before, after;
-    if (!LoadForCommand(before, first) || !LoadForCommand(after, second))
-        return kFileFailed;
+    const std::vector<std::string>& files = args.files;
+    const bool csv[2] = {PlanKindOf(files[0]) == PlanKind::Csv, PlanKindOf(files[1]) == PlanKind::Csv};
+    ProgramState plans[2];
+    DiffScope scopes[2] = {carriedBy(files[0]), carriedBy(files[1])};
+    for (int i : {0, 1})
+        if (!csv[i] && !LoadPlanForCommand(plans[i], files[i], args))
+            return kFileFailed;
+    // A CSV holds the channels only. Without --base it takes the rest from the
+    // other plan, so that only the channels are compared.
+    for (int i : {0, 1}) {
+        if (!csv[i])
+            continue;
+        const bool overOther = args.base.empty() && !csv[1 - i];
+        scopes[i] = overOther ? scopes[1 - i] : !args.base.empty() ? carriedBy(args.base) : DiffScope{kRadioLines, true};
+        if (!LoadPlanForCommand(plans[i], files[i], args, nullptr, overOther ? &plans[1 - i] : nullptr))
+            return kFileFailed;
+    }
     // Only what both files carry is compared.
-    const DiffScope scope{std::min(LinesCarried(first), LinesCarried(second)),
-                          !IsRawImageName(first) && !IsRawImageName(second)};
-    const auto changes = args.raw ? RawChanges(before, after, scope, args.chinese)
-                                  : DescribeChanges(before, after, scope, args.chinese);
+    const DiffScope scope{std::min(scopes[0].lines, scopes[1].lines), scopes[0].spareCells && scopes[1].spareCells};
+    const auto changes = args.raw ? RawChanges(plans[0], plans[1], scope, args.chinese)
+                                  : DescribeChanges(plans[0], plans[1], scope, args.chinese);
     for (const std::string& line : changes)
         std::printf("%s\n", line.c_str());
     return changes.empty() ? kDone : kDifferent;
@@ -119,9 +126,20 @@ int exportCsv(const CliArgs& args)
 {
     if (!OutputNamed(args.output, OutputKind::Csv))
         return kUsage;
+    // The export keeps only what the radio stores: over the CSV it was read
+    // from, it would take the names and comments with it.
+    std::error_code ec;
+    if (std::filesystem::equivalent(args.files.front(), args.output, ec)) {
+        Complain(args.output + " is the plan itself; the export would replace it and lose its names and comments. "
+                               "Name another file.");
+        return kUsage;
+    }
     ProgramState state;
-    if (!LoadForCommand(state, args.files.front()))
+    PlanDetails details;
+    if (!LoadPlanForCommand(state, args.files.front(), args, &details))
         return kFileFailed;
+    for (const std::string& note : details.notes)
+        Complain(args.files.front() + ": " + note);
     const CsvExport csv = ExportChannelCsv(state);
     for (const std::string& note : csv.notes)
         Complain(args.files.front() + ": " + note);
@@ -130,21 +148,6 @@ int exportCsv(const CliArgs& args)
     const auto rows = std::count(csv.text.begin(), csv.text.end(), '\n') - 1;
     std::printf("Wrote %ld channel%s to %s.\n", long(rows), rows == 1 ? "" : "s", args.output.c_str());
     return kDone;
-}
-
-// "1-4, 7, 9-16".
-std::string channelRanges(const std::vector<int>& channels)
-{
-    std::string text;
-    for (std::size_t i = 0; i < channels.size();) {
-        std::size_t j = i;
-        while (j + 1 < channels.size() && channels[j + 1] == channels[j] + 1)
-            ++j;
-        text += (text.empty() ? "" : ", ") + std::to_string(channels[i]) +
-                (j > i ? "-" + std::to_string(channels[j]) : std::string());
-        i = j + 1;
-    }
-    return text.empty() ? "none" : text;
 }
 
 int importCsv(const CliArgs& args)
@@ -159,7 +162,7 @@ int importCsv(const CliArgs& args)
     }
     ProgramState state;
     // Without a base the channels go into the start-up image.
-    if (!args.base.empty() && !LoadForCommand(state, args.base))
+    if (!args.base.empty() && !LoadPlanForCommand(state, args.base, args))
         return kFileFailed;
     FillStartupState(state, {.model = ModelIndexOf(args.model), .image = args.base.empty(), .adjustment = false});
 
@@ -173,13 +176,10 @@ int importCsv(const CliArgs& args)
     for (const std::string& note : result.notes)
         Complain(path + ": " + note);
     if (!result.applied) {
-        if (const auto model = ModelTakingCsv(text, state)) {
-            const std::string& name = state.ModelNames[*model];
-            Complain("The rows fit the band of the " + name + ": give --model " + name.substr(name.rfind('-') + 1) +
-                     ".");
-        }
+        if (const auto model = ModelTakingCsv(text, state))
+            Complain(modelHint(state, *model));
         Complain(std::to_string(result.refused.size()) + " of the rows cannot be stored; nothing was written. " +
-                 (args.skipBad ? std::string("No row fits: is the model right (--model)?")
+                 (args.skipBad ? std::string(kNoRowFits)
                                : std::string("Mend them, or give --skip-bad to save the rows that fit.")));
         return kFileFailed;
     }
@@ -194,7 +194,7 @@ int importCsv(const CliArgs& args)
                                   " skipped";
     std::printf("Stored %zu channel%s (%s) for the %s in %s%s%s.\n", result.channels.size(),
                 result.channels.size() == 1 ? "" : "s",
-                channelRanges(result.channels).c_str(), state.ModelNames[state.ModelIndex].c_str(),
+                ChannelRanges(result.channels).c_str(), state.ModelNames[state.ModelIndex].c_str(),
                 args.output.c_str(), result.refused.empty() ? "" : "; the refused rows were left out", skipped.c_str());
     return kDone;
 }
@@ -211,13 +211,36 @@ void ComplainAbout(const std::string& path, const FileError& fault)
     Complain(fault.text.en.find(path) == std::string::npos ? path + ": " + fault.text.en : fault.text.en);
 }
 
-bool LoadForCommand(ProgramState& state, const std::string& path)
+bool LoadPlanForCommand(ProgramState& state, const std::string& path, const CliArgs& args, PlanDetails* details,
+                        const ProgramState* under)
 {
-    prepareTables(state);
-    if (auto fault = LoadRadioFile(state, path)) {
-        ComplainAbout(path, *fault);
+    const bool csv = PlanKindOf(path) == PlanKind::Csv;
+    const bool overBase = csv && !under && !args.base.empty();
+    FillStartupState(state, {.model = ModelIndexOf(args.model), .image = csv && !under && !overBase,
+                             .adjustment = false});
+    if (under)
+        state.RadioImage = under->RadioImage;
+    if (overBase && !LoadPlanForCommand(state, args.base, args))
+        return false;
+    PlanDetails learned;
+    if (const auto fault = LoadPlanFile(state, path, args.skipBad, details ? details : &learned)) {
+        for (const std::string& row : fault->rows)
+            Complain(row);
+        if (fault->readError)
+            ComplainAbout(path, *fault->readError);
+        else
+            Complain(fault->text.en);
+        if (fault->fittingModel)
+            Complain(modelHint(state, *fault->fittingModel));
+        if (!fault->rows.empty())
+            Complain(args.skipBad ? kNoRowFits : "Mend the rows, or give --skip-bad to leave them out.");
         return false;
     }
+    const PlanDetails& loaded = details ? *details : learned;
+    for (const std::string& row : loaded.leftOut)
+        Complain(row);
+    if (!loaded.leftOut.empty())
+        Complain(path + ": the rows that cannot be stored were left out (--skip-bad).");
     return true;
 }
 
@@ -239,8 +262,27 @@ bool OutputNamed(const std::string& path, OutputKind kind)
             return true;
         Complain(path + ": name the file *.csv.");
         return false;
+    case OutputKind::Sheet:
+        if (endsWith(path, ".pdf") || endsWith(path, ".PDF") || endsWith(path, ".html") || endsWith(path, ".HTML"))
+            return true;
+        Complain(path + ": name the file *.pdf (a PDF) or *.html (a page for a browser).");
+        return false;
     }
     return false;
+}
+
+std::string ChannelRanges(const std::vector<int>& channels)
+{
+    std::string text;
+    for (std::size_t i = 0; i < channels.size();) {
+        std::size_t j = i;
+        while (j + 1 < channels.size() && channels[j + 1] == channels[j] + 1)
+            ++j;
+        text += (text.empty() ? "" : ", ") + std::to_string(channels[i]) +
+                (j > i ? "-" + std::to_string(channels[j]) : std::string());
+        i = j + 1;
+    }
+    return text.empty() ? "none" : text;
 }
 
 int RunFileCommand(const CliArgs& args)

@@ -20,6 +20,7 @@
 #include "link/LinkTexts.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
+#include "model/Fingerprint.h"
 #include "model/StartupState.h"
 
 namespace mx615::cli {
@@ -99,6 +100,8 @@ int readAndSave(const CliArgs& args, const PortName& port, QtTimerFactory& timer
     LogRadio(args.log, job, args.output, "read", {}, {});
     const Bilingual& done = adjustment ? AdjustTexts::ReadComplete : LinkTexts::ReadComplete;
     std::printf("%s: %s Saved as %s.\n", port.shown().c_str(), done.en.c_str(), args.output.c_str());
+    if (!adjustment)
+        std::printf("%s: %s\n", port.shown().c_str(), FingerprintLine(state, false).c_str());
     return kDone;
 }
 

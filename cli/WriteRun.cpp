@@ -10,14 +10,15 @@
 #include "cli/RunLog.h"
 #include "files/ImageDiff.h"
 #include "files/ImageFile.h"
+#include "files/PlanFile.h"
 #include "link/ClonePlans.h"
 #include "link/LinkTexts.h"
+#include "model/Fingerprint.h"
 
 namespace mx615::cli {
 
 namespace {
 
-constexpr int kWrittenLines = 49;   // a clone write sends lines 0..48, 0x000..0x30F
 constexpr std::size_t kLoggedDifferences = 3;
 
 enum class Result { Done, Differs, Failed };
@@ -85,6 +86,8 @@ public:
                         : readBack() ? (LinkTexts::WriteComplete.en + " Read back: the radio holds the file.").c_str()
                                      : LinkTexts::WriteComplete.en.c_str());
         }
+        if (!writing() && r.result != Result::Failed)
+            std::printf("%s: %s\n", name.c_str(), FingerprintLine(r.read, false).c_str());
         if (!r.backup.empty())
             std::printf("%s: backup saved as %s\n", name.c_str(),
                         (std::filesystem::path(args_.backup) / r.backup).c_str());
@@ -207,10 +210,12 @@ int RunWriteOrVerify(const CliArgs& args, const std::vector<PortName>& ports, Ti
 {
     const std::string& path = args.files.front();
     ProgramState file;
-    if (auto fault = LoadRadioFile(file, path)) {
-        ComplainAbout(path, *fault);
+    PlanDetails plan;
+    if (!LoadPlanForCommand(file, path, args, &plan))
         return kFileFailed;
-    }
+    if (args.command == "write")
+        for (const std::string& note : plan.notes)
+            Complain(path + ": " + note);
     if (const auto fault = args.backup.empty() ? std::nullopt : BackupFolderFault(args.backup)) {
         Complain(*fault + "; nothing was written.");
         return kFileFailed;

@@ -1,6 +1,7 @@
 // mx615-cli: the programming tool without windows, for shells and scripts.
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 #include "cli/CliArgs.h"
@@ -31,6 +32,20 @@ int main(int argc, char* argv[])
     if (args.command == "show" || args.command == "diff" || args.command == "export-csv" ||
         args.command == "import-csv")
         return RunFileCommand(args);
+    if (args.command == "print") {
+        // The sheet is laid out with the system's fonts, which take a GUI
+        // application; it opens no window, so it runs without a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Qt's own notices (a session without XDG_RUNTIME_DIR, ...) are not
+        // the user's business here; its errors still show.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "mx615-cli: %s\n", qPrintable(message));
+        });
+        int qtArgc = 1;
+        QGuiApplication app(qtArgc, argv);
+        return RunPrint(args);
+    }
     // The serial port and its timers need Qt's event loop.
     QCoreApplication app(argc, argv);
     if (args.command == "doctor")

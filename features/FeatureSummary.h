@@ -14,6 +14,9 @@ namespace mx615 {
 struct SettingSection {
     std::string title;   // the window's caption
     std::vector<SettingLine> lines;
+    // The service technician's (the test-mode frequencies): kept off a
+    // customer's channel sheet.
+    bool service = false;
 };
 
 std::vector<SettingSection> FeatureSections(const ProgramState& state, bool chinese);

@@ -225,6 +225,7 @@ struct Channel {
     std::optional<long long> tx;
     int encode = 0, decode = 0;   // tone list positions, 0 = off
     bool wide = true, high = true, scan = true;
+    std::string name, comment;
 };
 
 struct RowFault {
@@ -485,7 +486,10 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
             continue;
         }
         try {
-            good.emplace_back(byLocation ? (*byLocation)[r] : int(r) + 1, readChannel(state, row));
+            Channel channel = readChannel(state, row);
+            channel.name = row["Name"];
+            channel.comment = row["Comment"];
+            good.emplace_back(byLocation ? (*byLocation)[r] : int(r) + 1, std::move(channel));
         } catch (const RowFault& fault) {
             result.refused.push_back({row.line, fault.text});
         }
@@ -505,6 +509,8 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
     for (const auto& [n, channel] : good) {
         storeChannel(state, n, channel);
         result.channels.push_back(n);
+        result.labels.names[std::size_t(n - 1)] = channel.name;
+        result.labels.comments[std::size_t(n - 1)] = channel.comment;
     }
     std::sort(result.channels.begin(), result.channels.end());
     result.applied = true;

@@ -8,6 +8,7 @@
 // Frequencies are handled as whole numbers of 10 Hz, the radio's own step;
 // tones are matched against the radio's tone list by their names.
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -25,6 +26,12 @@ struct CsvProblem {
     std::string text;
 };
 
+// What the radio cannot keep but a printed sheet shows: the Name and Comment
+// of each channel (index n - 1) that received a row, as the file has them.
+struct ChannelLabels {
+    std::array<std::string, kChannels> names, comments;
+};
+
 struct CsvImport {
     // The file as a whole cannot be taken (no header row, no Frequency column).
     std::optional<CsvProblem> unusable;
@@ -36,6 +43,8 @@ struct CsvImport {
     std::vector<int> channels;
     // Rows skipped because their Frequency is empty or 0.
     int skipped = 0;
+    // The names and comments of the stored rows.
+    ChannelLabels labels;
     // Whether state was changed.
     bool applied = false;
 };

@@ -25,26 +25,31 @@ std::string lowerSuffix(const std::string& path)
 
 PlanFault notOpened(const std::string& path, const Bilingual& reason)
 {
-    return {{"The file " + path + " was not opened: " + reason.en, "文件 " + path + " 未打开：" + reason.zh}, {}, {}};
+    return {{"The file " + path + " was not opened: " + reason.en, "文件 " + path + " 未打开：" + reason.zh}, {}, {}, {}, {}};
 }
 
 // A file error that does not name the file yet gets its name in front.
 PlanFault fromFileError(const std::string& path, const FileError& fault)
 {
-    if (fault.text.en.find(path) != std::string::npos)
-        return {fault.text, {}, {}};
-    return notOpened(path, fault.text);
+    PlanFault plan = fault.text.en.find(path) != std::string::npos ? PlanFault{fault.text, {}, {}, {}, {}}
+                                                                    : notOpened(path, fault.text);
+    plan.readError = fault;
+    return plan;
 }
 
-std::optional<PlanFault> loadCsv(ProgramState& state, const std::string& path)
+std::optional<PlanFault> loadCsv(ProgramState& state, const std::string& path, bool skipBad, PlanDetails& details)
 {
     std::string text;
     if (auto fault = ReadWholeFile(path, kCsvMaxBytes, kCsvKind, text))
         return fromFileError(path, *fault);
-    const CsvImport result = ImportChannelCsv(text, state, false);
-    if (result.applied)
-        return std::nullopt;
+    const CsvImport result = ImportChannelCsv(text, state, skipBad);
     const std::string name = path.substr(path.find_last_of('/') + 1);
+    if (result.applied) {
+        details.labels = result.labels;
+        details.notes = result.notes;
+        details.leftOut = CsvProblemLines(name, result);
+        return std::nullopt;
+    }
     if (result.unusable) {
         const std::string line = "line " + std::to_string(result.unusable->line) + ": ";
         return notOpened(path, {"it is not a channel CSV; " + line + result.unusable->text,
@@ -57,6 +62,7 @@ std::optional<PlanFault> loadCsv(ProgramState& state, const std::string& path)
                                        count + " 行无法存入 " + state.ModelNames[state.ModelIndex] + "。"});
     fault.rows = CsvProblemLines(name, result);
     if (const auto model = ModelTakingCsv(text, state)) {
+        fault.fittingModel = model;
         const std::string& other = state.ModelNames[*model];
         fault.hint = Bilingual{"The rows fit the band of the " + other + ": choose Model > " + other +
                                    ", then open the file again.",
@@ -76,10 +82,14 @@ PlanKind PlanKindOf(const std::string& path)
                               : PlanKind::Unknown;
 }
 
-std::optional<PlanFault> LoadPlanFile(ProgramState& state, const std::string& path)
+std::optional<PlanFault> LoadPlanFile(ProgramState& state, const std::string& path, bool skipBad,
+                                      PlanDetails* details)
 {
+    PlanDetails ignored;
+    PlanDetails& learned = details ? *details : ignored;
+    learned = PlanDetails{PlanKindOf(path), {}, {}, {}};
     std::optional<FileError> fault;
-    switch (PlanKindOf(path)) {
+    switch (learned.kind) {
     case PlanKind::Chann:
         fault = LoadChannFile(state, path);
         break;
@@ -87,8 +97,11 @@ std::optional<PlanFault> LoadPlanFile(ProgramState& state, const std::string& pa
         fault = LoadImageFile(state, path);
         break;
     case PlanKind::Csv:
-        return loadCsv(state, path);
+        return loadCsv(state, path, skipBad, learned);
     case PlanKind::Unknown:
+        // A device or a pipe has no suffix: what it is says more than that.
+        if (const auto notAFile = RefuseNonRegularFile(path, false))
+            return fromFileError(path, *notAFile);
         return notOpened(path, {"the program opens channel parameter files (.chann), radio images (.img) and "
                                 "channel lists (.csv).",
                                 "本程序只打开信道参数文件 (.chann)、对讲机映像 (.img) 和信道列表 (.csv)。"});

@@ -4,6 +4,7 @@
 
 #include "link/CloneLink.h"
 #include "link/LinkTexts.h"
+#include "model/Fingerprint.h"
 
 namespace mx615 {
 
@@ -11,7 +12,7 @@ namespace {
 
 constexpr int kReadBlocks = 16;
 constexpr int kReadBlockBytes = 64;
-constexpr int kLastWriteFrame = 48;  // frames 0..48: lines 0..48, 0x000..0x30F
+constexpr int kLastWriteFrame = kWrittenLines - 1;  // frames 0..48: lines 0..48, 0x000..0x30F
 constexpr int kFrameBytes = 16;
 
 void fillCommon(TransferPlan& plan)

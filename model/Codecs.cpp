@@ -10,7 +10,89 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The length in bytes of the UTF-8 character at text[i] and its code point; a
+// byte that starts no valid sequence is one character of its own.
+std::size_t characterAt(const std::string& text, std::size_t i, char32_t& code)
+{
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (length == 0 || i + length > text.size()) {
+        code = c;
+        return 1;
+    }
+    code = length == 1 ? c : c & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80) {
+            code = c;
+            return 1;
+        }
+        code = (code << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and codes beyond Unicode are no characters.
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kLeast[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+        code = c;
+        return 1;
+    }
+    return length;
+}
+
+std::size_t columnsOf(char32_t code)
+{
+    const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+                      (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+                      (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+                      (code >= 0xFFE0 && code <= 0xFFE6);
+    return wide ? 2 : 1;
+}
+
 }  // namespace
+
+std::size_t DisplayWidth(const std::string& text)
+{
+    std::size_t width = 0;
+    char32_t code = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        i += characterAt(text, i, code);
+        width += columnsOf(code);
+    }
+    return width;
+}
+
+std::string PrintableText(const std::string& text)
+{
+    std::string out;
+    char32_t code = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = characterAt(text, i, code);
+        if (code < 0x20 || code == 0x7F || (code >= 0x80 && code < 0xA0))
+            out += ' ';
+        else if (length == 1 && code >= 0x80)   // a Latin-1 byte, as UTF-8
+            out += {char(0xC0 | (code >> 6)), char(0x80 | (code & 0x3F))};
+        else
+            out += text.substr(i, length);
+        i += length;
+    }
+    return out;
+}
+
+std::string FitToWidth(const std::string& text, std::size_t width)
+{
+    if (DisplayWidth(text) <= width)
+        return text;
+    static const std::string kEllipsis = "\u2026";
+    std::size_t used = 0, i = 0;
+    char32_t code = 0;
+    while (i < text.size()) {
+        const std::size_t length = characterAt(text, i, code);
+        if (used + columnsOf(code) + 1 > width)
+            break;
+        used += columnsOf(code);
+        i += length;
+    }
+    return text.substr(0, i) + (width > 0 ? kEllipsis : std::string());
+}
 
 std::string Trimmed(const std::string& text)
 {

@@ -39,6 +39,21 @@ std::string SignedNumberText(double value);
 
 std::string Trimmed(const std::string& text);
 
+// The columns a UTF-8 text takes in a terminal or a table of fixed-width
+// cells: CJK characters and full-width forms take two, others one. A byte
+// that is not valid UTF-8 counts as one character.
+std::size_t DisplayWidth(const std::string& text);
+
+// The text as valid UTF-8 without control characters, for a page or a
+// terminal: a byte that starts no valid UTF-8 sequence is read as the Latin-1
+// character of its value (a file saved in a Western 8-bit code page), and a
+// control character becomes a blank.
+std::string PrintableText(const std::string& text);
+
+// The text unchanged when it takes at most width columns; otherwise cut at a
+// character boundary and ended with "…" so that the whole takes at most width.
+std::string FitToWidth(const std::string& text, std::size_t width);
+
 // The longest frequency text an editor lets the user type: "450.02500".
 constexpr int kFrequencyMaxChars = 9;
 

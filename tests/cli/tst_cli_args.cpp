@@ -67,6 +67,17 @@ private slots:
         QTest::newRow("model") << "import-csv c.csv -o a.img --model HF"
                                << "the model \"HF\" is not one of VHF, UHF, FULL.";
         QTest::newRow("two files") << "diff a.img" << "the diff command takes 2 file names, not 1.";
+        QTest::newRow("base without a csv") << "show a.chann --base b.chann"
+                                            << "--base is for a plan kept as CSV (.csv); a.chann holds the whole radio.";
+        QTest::newRow("skip-bad without a csv") << "diff a.img b.CHANN --skip-bad"
+                                                << "--skip-bad is for a plan kept as CSV (.csv); a.img and b.CHANN "
+                                                   "hold the whole radio.";
+        QTest::newRow("base is a csv") << "write --port COM1 a.csv --base b.csv"
+                                       << "--base names a .chann or .img file, which holds the settings a CSV leaves "
+                                          "out; not b.csv.";
+        QTest::newRow("paper") << "print a.csv -o s.pdf --paper b5" << "the paper \"b5\" is not a4 or letter.";
+        QTest::newRow("print needs -o") << "print a.csv --title x" << "the print command needs -o FILE.";
+        QTest::newRow("title is for print") << "show a.csv --title x" << "the show command has no option --title.";
     }
 
     void refusals()

@@ -19,6 +19,7 @@
 #include "files/ImageFile.h"
 #include "cli/CliRun.h"
 #include "link/PtyRig.h"
+#include "model/Fingerprint.h"
 #include "support/StartedState.h"
 
 using namespace mx615;
@@ -57,6 +58,11 @@ private slots:
         const int bytes = LinesCarried(out.toStdString()) * 16;
         for (int a = 0; a < bytes; ++a)
             QCOMPARE(state.byteAt(a), int(uint8_t(test::pattern(3)[a])));
+        // What was read, as a sheet printed from the same plan shows it.
+        const uint32_t crc = Crc32(test::pattern(3).left(kWrittenBytes).toStdString());
+        const QString fingerprint =
+            "Fingerprint " + QString::number(crc, 16).rightJustified(8, '0').toUpper() + " (CRC-32 of 0x000..0x30F)";
+        QVERIFY2(run.out.contains(sim.device + ": " + fingerprint), qPrintable(run.out));
     }
 
     void writeVerifiesByReadingBack()
