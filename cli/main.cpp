@@ -1,6 +1,7 @@
 // mx615-cli: the programming tool without windows, for shells and scripts.
 
 #include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
 
 #include "cli/CliArgs.h"
@@ -11,6 +12,9 @@ using namespace mx615::cli;
 
 int main(int argc, char* argv[])
 {
+    // Past a file size limit (ulimit -f) a write is to fail and be reported,
+    // as on a full disk, not end the program in the middle of a radio's write.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> words(argv + 1, argv + argc);
     const ParsedArgs parsed = ParseCliArgs(words);
     const CliArgs& args = parsed.args;

@@ -5,7 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -157,6 +161,67 @@ private slots:
         QCOMPARE(lines[1], QString("by hand"));
         QVERIFY2(lines[2].endsWith(",COM1,/dev/ttyUSB0,,a.img,failed,,x"), qPrintable(lines[2]));
         QCOMPARE(lines[3], QString());
+    }
+
+    // A new log names the station in a last column; a log begun before that
+    // column keeps its own columns.
+    void logColumnsFollowTheHeader_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("rowEnd");
+        const QByteArray old = "time,port,device,ident,file,result,backup,message\r\n";
+        QTest::newRow("new file") << QByteArray() << QString(old.trimmed() + ",station") << ",failed,,x,bench 2";
+        QTest::newRow("old layout") << old + "t,COM1,/dev/ttyUSB0,,a.img,written,,\r\n" << QString(old.trimmed())
+                                    << ",failed,,x";
+        QTest::newRow("with station") << old.trimmed() + ",station\n" << QString(old.trimmed() + ",station")
+                                      << ",failed,,x,bench 2";
+    }
+    void logColumnsFollowTheHeader()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, header);
+        QFETCH(QString, rowEnd);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("run.csv");
+        if (!before.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+        }
+        RunLog log(path.toStdString(), "bench 2");
+        QVERIFY(!log.append({"COM1", "/dev/ttyUSB0", "", "a.img", "failed", "", "x"}, 0));
+        const QByteArray after = fileBytes(path);
+        QVERIFY(after.startsWith(before));
+        const QStringList lines = QString::fromUtf8(after).split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.first(), header);
+        QVERIFY2(lines.last().endsWith(rowEnd), qPrintable(lines.last()));
+        QCOMPARE(lines.last().count(','), header.count(','));
+    }
+
+    // A row the disk does not take (here past a file size limit, as on a
+    // full disk) is counted and leaves nothing of itself; the next goes on.
+    void logRowThatCannotBeWritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("run.csv");
+        RunLog log(path.toStdString(), "bench");
+        const LogRow row{"COM1", "/dev/ttyUSB0", "", "a.img", "written", "", ""};
+        QVERIFY(!log.append(row, 0));
+        const QByteArray first = fileBytes(path);
+        rlimit limit{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit lifted = limit;
+        const auto restore = qScopeGuard([&] { ::setrlimit(RLIMIT_FSIZE, &lifted); });
+        const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+        const auto signalBack = qScopeGuard([&] { std::signal(SIGXFSZ, signal); });
+        limit.rlim_cur = rlim_t(first.size() + 10);   // part of a row fits
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        QCOMPARE(log.append(row, 0), std::optional<std::string>("File too large"));
+        QCOMPARE(fileBytes(path), first);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &lifted), 0);
+        QVERIFY(!log.append(row, 0));
+        QCOMPARE((QList<int>{log.rows(), log.unwritten()}), (QList<int>{3, 1}));
+        QCOMPARE(fileBytes(path).count('\n'), 3);
     }
 
     // --backup is judged before any radio is read.
