@@ -63,9 +63,9 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
 // Why a CSV without a channel row is refused, to follow "The file X was not
 // opened: " or the file's name.
 inline const Bilingual kCsvNoChannels{
-    "it holds no channels: no row under the header row has a frequency, and taking it would clear all 16 "
-    "channels. Check that this is the channel list you meant; each channel needs a row with its Frequency.",
-    "其中没有信道：表头行之下没有一行填有频率，调入它会清空全部 16 个信道。请确认这是您要的信道列表；每个信道需要一行并填写频率。"};
+    "it holds no channels (no row under the header row has a frequency), and taking it would clear all 16 "
+    "channels. Check that this is the channel list you meant: each channel needs a row with its Frequency.",
+    "其中没有信道（表头行之下没有一行填有频率），调入它会清空全部 16 个信道。请确认这是您要的信道列表：每个信道需要一行并填写频率。"};
 
 // What a file that is read as a channel CSV may hold, and its name in messages.
 constexpr std::size_t kCsvMaxBytes = 1 << 20;
