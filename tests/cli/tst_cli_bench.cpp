@@ -44,6 +44,16 @@ struct Session {
         }
         return err.count(kPrompt) >= n;
     }
+    // The next radio on the cable: the one there goes (its link with it),
+    // the new one starts, Enter is pressed; true once the prompt has been
+    // shown n times in all.
+    bool nextRadio(std::unique_ptr<Simulator>& radio, const QStringList& options, int n)
+    {
+        radio.reset();
+        radio = std::make_unique<Simulator>(options);
+        process.write("\n");
+        return prompted(n);
+    }
     int finish()
     {
         if (!process.waitForFinished(30000))
@@ -79,14 +89,8 @@ private slots:
         auto radio = std::make_unique<Simulator>(QStringList{"--image", first, "--link", cable});
         Session run({"write", "--port", cable, "--repeat", "--backup", backups, "--log", log, file});
         QVERIFY2(run.prompted(1), qPrintable(run.err));
-        radio.reset();   // its link goes with it
-        radio = std::make_unique<Simulator>(QStringList{"--silent", "--attempts", "0", "--link", cable});
-        run.process.write("\n");
-        QVERIFY2(run.prompted(2), qPrintable(run.err));
-        radio.reset();   // its link goes with it
-        radio = std::make_unique<Simulator>(QStringList{"--image", third, "--link", cable});
-        run.process.write("\n");
-        QVERIFY2(run.prompted(3), qPrintable(run.err));
+        QVERIFY2(run.nextRadio(radio, {"--silent", "--attempts", "0", "--link", cable}, 2), qPrintable(run.err));
+        QVERIFY2(run.nextRadio(radio, {"--image", third, "--link", cable}, 3), qPrintable(run.err));
         run.process.write("q\n");
         QCOMPARE(run.finish(), 1);
         radio.reset();
@@ -204,10 +208,7 @@ private slots:
         QCOMPARE(::prlimit(pid_t(run.process.processId()), RLIMIT_FSIZE, nullptr, &full), 0);
         full.rlim_cur = rlim_t(QFileInfo(log).size());
         QCOMPARE(::prlimit(pid_t(run.process.processId()), RLIMIT_FSIZE, &full, nullptr), 0);
-        radio.reset();
-        radio = std::make_unique<Simulator>(QStringList{"--image", second, "--link", cable});
-        run.process.write("\n");
-        QVERIFY2(run.prompted(2), qPrintable(run.err));
+        QVERIFY2(run.nextRadio(radio, {"--image", second, "--link", cable}, 2), qPrintable(run.err));
         run.process.write("q\n");
         QCOMPARE(run.finish(), 1);
         radio.reset();
