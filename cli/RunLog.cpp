@@ -110,13 +110,13 @@ std::optional<std::string> RunLog::write(const LogRow& row, std::time_t when) co
     const off_t size = ::fstat(fd, &info) == 0 ? info.st_size : -1;
     std::string text;
     bool station = true;
-    char last = '\n';
     if (size == 0) {
         text = std::string(kHeader) + ",station\r\n";
     } else if (readable && size > 0) {
         station = namesStation(fd);
         // A file edited by hand may lack its last line end: the row goes on a
         // line of its own.
+        char last = '\n';
         if (::pread(fd, &last, 1, size - 1) == 1 && last != '\n')
             text = "\r\n";
     }
