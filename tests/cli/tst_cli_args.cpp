@@ -6,10 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -196,32 +193,6 @@ private slots:
         QCOMPARE(lines.first(), header);
         QVERIFY2(lines.last().endsWith(rowEnd), qPrintable(lines.last()));
         QCOMPARE(lines.last().count(','), header.count(','));
-    }
-
-    // A row the disk does not take (here past a file size limit, as on a
-    // full disk) is counted and leaves nothing of itself; the next goes on.
-    void logRowThatCannotBeWritten()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("run.csv");
-        RunLog log(path.toStdString(), "bench");
-        const LogRow row{"COM1", "/dev/ttyUSB0", "", "a.img", "written", "", ""};
-        QVERIFY(!log.append(row, 0));
-        const QByteArray first = fileBytes(path);
-        rlimit limit{};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
-        const rlimit lifted = limit;
-        const auto restore = qScopeGuard([&] { ::setrlimit(RLIMIT_FSIZE, &lifted); });
-        const auto signal = std::signal(SIGXFSZ, SIG_IGN);
-        const auto signalBack = qScopeGuard([&] { std::signal(SIGXFSZ, signal); });
-        limit.rlim_cur = rlim_t(first.size() + 10);   // part of a row fits
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-        QCOMPARE(log.append(row, 0), std::optional<std::string>("File too large"));
-        QCOMPARE(fileBytes(path), first);
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &lifted), 0);
-        QVERIFY(!log.append(row, 0));
-        QCOMPARE((QList<int>{log.rows(), log.unwritten()}), (QList<int>{3, 1}));
-        QCOMPARE(fileBytes(path).count('\n'), 3);
     }
 
     // --backup is judged before any radio is read.

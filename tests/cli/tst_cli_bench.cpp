@@ -193,8 +193,9 @@ private slots:
     }
 
     // The log stops taking rows in the middle of a run (a file size limit
-    // here, as a full disk would): the next radio is written all the same,
-    // the lost row is counted at the end, and the run ends with exit 1.
+    // here, as a full disk would, with room for part of a row): the next
+    // radio is written all the same, nothing of the lost row stays in the
+    // log, the row is counted at the end, and the run ends with exit 1.
     void logThatStopsTakingRows()
     {
         const QString cable = dir.filePath("cable-2"), second = dir.filePath("second.img"),
@@ -206,7 +207,7 @@ private slots:
         QVERIFY2(run.prompted(1), qPrintable(run.err));
         rlimit full{};
         QCOMPARE(::prlimit(pid_t(run.process.processId()), RLIMIT_FSIZE, nullptr, &full), 0);
-        full.rlim_cur = rlim_t(QFileInfo(log).size());
+        full.rlim_cur = rlim_t(QFileInfo(log).size() + 10);
         QCOMPARE(::prlimit(pid_t(run.process.processId()), RLIMIT_FSIZE, &full, nullptr), 0);
         QVERIFY2(run.nextRadio(radio, {"--image", second, "--link", cable}, 2), qPrintable(run.err));
         run.process.write("q\n");
@@ -219,6 +220,7 @@ private slots:
                                       ": 1 of 2 rows could not be written; the log of this run is incomplete.\n"),
                  qPrintable(run.err));
         QCOMPARE(logRows(log).size(), 2);
+        QVERIFY(test::readAll(log).endsWith(",written,,," + QSysInfo::machineHostName().toUtf8() + "\r\n"));
         ProgramState expected;
         QVERIFY(!LoadRadioFile(expected, file.toStdString()));
         const QByteArray written = test::readAll(second);

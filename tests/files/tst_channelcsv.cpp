@@ -134,28 +134,6 @@ private slots:
         QCOMPARE(result.channels.size(), std::size_t(16));
     }
 
-    // Taken, a list without a channel row would clear all 16 channels.
-    void refusesAListWithoutChannels_data()
-    {
-        QTest::addColumn<QString>("csv");
-        QTest::addColumn<int>("skipped");
-        QTest::newRow("header only") << "Location,Name,Frequency\r\n" << 0;
-        QTest::newRow("comments only") << "Frequency;Name\n# 1;A\n\n" << 0;
-        QTest::newRow("no frequencies") << "Location,Frequency,Mode\n1,,FM\n2,0,NFM\n3,0.000000 MHz,FM\n" << 3;
-    }
-    void refusesAListWithoutChannels()
-    {
-        QFETCH(QString, csv);
-        QFETCH(int, skipped);
-        for (const bool skipBad : {false, true}) {
-            ProgramState s = test::startedState();
-            const CsvImport result = ImportChannelCsv(csv.toStdString(), s, skipBad);
-            QVERIFY(result.noChannels && !result.applied && !result.unusable && result.refused.empty());
-            QCOMPARE(result.skipped, skipped);
-            QVERIFY(s.RadioImage == test::startedState().RadioImage);
-        }
-    }
-
     void refusesWhatItCannotStoreExactly_data()
     {
         QTest::addColumn<QString>("frequency");
