@@ -93,9 +93,13 @@ const std::array<Command, 12> kCommands{{
     {"doctor", kPort | kPortOptional, 0, "doctor [--port PORT]",
      "Looks at what stands between you and the radio, without changing anything: the port\n"
      "table and the cable chips, whether you may open each port (mode, owner, group, your\n"
-     "groups, the udev rule), programs that hold a port, brltty and ModemManager. With\n"
-     "--port it also opens the port and asks the radio for its first block (a read, no\n"
-     "write). Each finding is a line starting with ok:, warning: or problem:.\n"},
+     "groups, the udev rule), programs that hold a port, brltty and ModemManager. Without\n"
+     "--port it looks for the programming cable: a cable chip on the USB bus that no port\n"
+     "came of is named with the kernel module that makes its port and the kernel's last\n"
+     "line about it (read from /dev/kmsg or /var/log/kern.log; where only root may read\n"
+     "them, run it with sudo to see that line). With --port it also opens the port and\n"
+     "asks the radio for its first block (a read, no write). Each finding is a line\n"
+     "starting with ok:, warning: or problem:.\n"},
     {"help", 0, -1, "help [COMMAND]", "Shows the help of a command.\n"},
 }};
 

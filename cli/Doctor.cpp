@@ -72,7 +72,7 @@ int RunDoctor(const CliArgs& args)
     // serial library would open on-board ports to see whether they are real.
     const char* listed = std::getenv("MX615_PORTS");
     const std::vector<std::string> table =
-        BuildPortTable(listed && *listed ? listed : nullptr, checks.serialPorts());
+        BuildPortTable(listed && *listed ? listed : nullptr, checks.devices().serialPorts(), checks.devices());
     QStringList tableEntries;
     for (const std::string& path : table)
         tableEntries << QString::fromStdString(path);
@@ -85,6 +85,8 @@ int RunDoctor(const CliArgs& args)
         std::fflush(stdout);
     };
     say(checks.portTable(table));
+    if (args.ports.empty())
+        say(checks.cables(table));
     std::vector<std::string> devices = table;
     std::optional<PortName> named;
     if (!args.ports.empty()) {

@@ -12,7 +12,6 @@
 #include "link/LinkTexts.h"
 #include "link/PortAdvice.h"
 #include "link/QtCommControl.h"
-#include "link/SystemChecks.h"
 
 namespace mx615::cli {
 
@@ -53,18 +52,6 @@ bool isComName(const std::string& text, int& number)
         number = number * 10 + (text[i] - '0');
     }
     return number >= 1;
-}
-
-// What to do, beneath the engine's own message. Joining the device's group
-// is advised only when its group may open it.
-std::string openAdvice(const PortFault& fault, const PortName& port, bool pointToDoctor)
-{
-    std::string group = "dialout";
-    if (fault.error == PortError::PermissionDenied && !port.device.empty())
-        group = SystemChecks("/", {})
-                    .groupThatOpens(port.device.front() == '/' ? port.device : "/dev/" + port.device)
-                    .value_or(group);
-    return PortOpenAdviceCli(fault, port.commPort, port.device, group, pointToDoctor);
 }
 
 }  // namespace
@@ -216,7 +203,7 @@ void PortJob::engineMessage(const LinkMessage& message)
     std::string advice;
     if (message.text.en == link_->plan().portErrorText.en) {
         portFailed_ = true;
-        advice = openAdvice(link_->comm()->lastFault(), port_, pointToDoctor);
+        advice = PortOpenAdviceCli(link_->comm()->lastFault(), port_.commPort, port_.device, pointToDoctor);
     }
     else if (message.text.en == LinkTexts::FailConnect.en)
         advice = "The radio did not answer on " + port_.shown() +

@@ -1,7 +1,8 @@
 #pragma once
 // The USB-serial chips found in programming cables, by USB vendor and product
 // id. One table serves the udev rule in dist/ (a test holds the rule to it),
-// the port dialog's device label and mx615-cli doctor.
+// the port dialog's device label and mx615-cli doctor (which names the kernel
+// module of a chip that no port came of).
 
 #include <cstdint>
 #include <string>
@@ -13,6 +14,7 @@ struct CableChip {
     uint16_t vendor = 0;
     uint16_t product = 0;
     std::string family;   // "CH340", "PL2303", ...
+    std::string module;   // the kernel module that makes its port: "ch341", ...
 };
 
 const std::vector<CableChip>& CableChips();

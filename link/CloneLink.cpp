@@ -1,5 +1,6 @@
 #include "link/CloneLink.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "link/LinkTexts.h"
@@ -169,6 +170,7 @@ void CloneLink::StartHandshake()
     LinkedUp = false;
     MSC->discardInput();
     LinkState = LinkStep::Identify;
+    RxHeld = 0;
     const auto code = AccessCode();
     for (int i = 0; i < kAccessCodeLength; ++i)
         TxFrame[i] = code[i];
@@ -182,6 +184,10 @@ void CloneLink::StartHandshake()
 
 void CloneLink::Timer1_Timer()
 {
+    // What arrived since the port was opened cannot answer the access code
+    // about to leave: a late byte from the previous transfer goes here.
+    if (MSC && LinkState == LinkStep::Identify && TxIndex == 0)
+        MSC->discardInput();
     // Once linked, a write sends nothing but its frames.
     if (LinkedUp && WriteMode && TxIndex < TxLength)
         WroteFrames = true;
@@ -220,18 +226,42 @@ void CloneLink::MSC_OnComm()
             takeReadReply();
         return;
     }
-    int expected;
-    if (LinkState == LinkStep::Identify)
-        expected = kAccessCodeLength - 1;
-    else if (LinkState == LinkStep::Acknowledge)
-        expected = 0;
-    else
-        return;
-    if (MSC->bytesWaiting() <= expected)
-        return;
-    for (int i = 0; i <= expected; ++i)
-        RxBytes[i] = MSC->readByte().value_or(0);
     if (LinkState == LinkStep::Identify) {
+        takeIdentification();
+        return;
+    }
+    if (LinkState != LinkStep::Acknowledge || MSC->bytesWaiting() <= 0)
+        return;
+    RxBytes[0] = MSC->readByte().value_or(0);
+    if (RxBytes[0] == kAck) {
+        LinkState = LinkStep::Linked;
+        LinkedUp = true;
+        Timer2->stop();
+        Timer3->stop();
+        linkUp();
+    }
+}
+
+void CloneLink::takeIdentification()
+{
+    // The reply is found by its frame, AA first: bytes ahead of it are left
+    // behind. A radio answers the last 06 of a read with a 06 of its own,
+    // which can arrive after the port was closed, opened again and cleared
+    // for the next transfer; counted into the reply it would refuse it.
+    while (MSC->bytesWaiting() > kAccessCodeLength - 1 - RxHeld) {
+        for (int i = RxHeld; i < kAccessCodeLength; ++i)
+            RxBytes[i] = MSC->readByte().value_or(0);
+        RxHeld = 0;
+        if (RxBytes[0] != 0xAA) {
+            int start = 1;
+            while (start < kAccessCodeLength && RxBytes[start] != 0xAA)
+                ++start;
+            if (start < kAccessCodeLength) {
+                std::copy(RxBytes.begin() + start, RxBytes.begin() + kAccessCodeLength, RxBytes.begin());
+                RxHeld = kAccessCodeLength - start;
+                continue;
+            }
+        }
         const bool accepted = RxBytes[0] == 0xAA && RxBytes[7] == 0xBB;
         if (events.identification) {
             std::array<uint8_t, kAccessCodeLength> reply{};
@@ -249,13 +279,6 @@ void CloneLink::MSC_OnComm()
         }
         // Anything else: nothing is sent, the reply timeout restarts.
         return;
-    }
-    if (RxBytes[0] == kAck) {
-        LinkState = LinkStep::Linked;
-        LinkedUp = true;
-        Timer2->stop();
-        Timer3->stop();
-        linkUp();
     }
 }
 

@@ -114,6 +114,7 @@ private:
     void StartSending();
     void StartHandshake();
     void MSC_OnComm();
+    void takeIdentification();
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
@@ -143,6 +144,9 @@ private:
     bool SentAll = false;
     bool WroteFrames = false;
     std::array<int16_t, 2001> RxBytes{};
+    // Bytes of the identification reply already in RxBytes, from entry 0 on,
+    // after stray bytes ahead of its AA were dropped.
+    int RxHeld = 0;
     LinkStep LinkState = LinkStep::Identify;
     bool LinkedUp = false;
     bool WriteMode = false;

@@ -24,6 +24,10 @@ struct PortFault {
     PortError error = PortError::None;
     std::string device;  // the device path or name COMn stood for, if known
     std::string reason;  // the system's own words
+    // PermissionDenied: the group whose members may open the device, "" when
+    // its group may not either (joining a group does not help then); nothing
+    // when the device could not be looked at.
+    std::optional<std::string> group = std::nullopt;
 };
 
 // Line settings parsed from a "9600,N,8,1" string.

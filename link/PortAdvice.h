@@ -25,12 +25,11 @@ Bilingual PortOpenAdvice(const PortFault& fault, int commPort);
 
 // The same for mx615-cli, whose remedies point at 'mx615-cli ports' and
 // device paths. commPort: n of COMn, 0 when a path was given; device: the path
-// opened, or what COMn stands for (empty: nothing). group: the group whose
-// members may open the device, "" when its group may not either (joining one
-// does not help then). pointToDoctor: end with a pointer to mx615-cli doctor
-// (not from inside the doctor).
+// opened, or what COMn stands for (empty: nothing). pointToDoctor: end with a
+// pointer to mx615-cli doctor (not from inside the doctor).
+// Both advise joining the device's group (fault.group) only where that helps.
 std::string PortOpenAdviceCli(const PortFault& fault, int commPort, const std::string& device,
-                              const std::string& group = "dialout", bool pointToDoctor = true);
+                              bool pointToDoctor = true);
 
 // A port that vanished while a transfer was using it.
 Bilingual PortLostAdvice(const PortFault& fault, int commPort);

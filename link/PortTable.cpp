@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+
+#include "link/CableChips.h"
 
 namespace mx615 {
 
@@ -36,24 +39,37 @@ bool NaturalLess(const std::string& a, const std::string& b)
 
 namespace {
 
-// The computer's own ports (ttyS*, and any other that is not a USB adapter)
-// come first, then USB adapters: ttyUSB*, then ttyACM*. The start-up scan
-// runs from COM8 down, so it meets a programming cable before an on-board
-// port, as on a PC whose COM1 and COM2 are its own and a cable gets a higher
-// number.
-int portRank(const std::string& path)
+std::string baseName(const std::string& path)
 {
-    const std::string name = path.substr(path.find_last_of('/') + 1);
-    if (name.rfind("ttyUSB", 0) == 0)
-        return 1;
-    if (name.rfind("ttyACM", 0) == 0)
-        return 2;
-    return 0;
+    return path.substr(path.find_last_of('/') + 1);
+}
+
+bool startsWith(const std::string& text, const char* prefix)
+{
+    return text.rfind(prefix, 0) == 0;
+}
+
+// The computer's own ports (ttyS*, and any other that is not a USB adapter)
+// come first, then USB adapters, ttyACM* last. The start-up scan runs from
+// COM8 down, so it meets a programming cable before an on-board port, as on
+// a PC whose COM1 and COM2 are its own and a cable gets a higher number.
+int portRank(const std::string& path, const DeviceTree& devices)
+{
+    if (!IsUsbAdapter(path, devices))
+        return 0;
+    return startsWith(baseName(path), "ttyACM") ? 2 : 1;
 }
 
 }  // namespace
 
-std::vector<std::string> BuildPortTable(const char* overrideList, std::vector<std::string> systemPorts)
+bool IsUsbAdapter(const std::string& path, const DeviceTree& devices)
+{
+    const std::string name = baseName(path);
+    return devices.onUsb(path).value_or(startsWith(name, "ttyUSB") || startsWith(name, "ttyACM"));
+}
+
+std::vector<std::string> BuildPortTable(const char* overrideList, std::vector<std::string> systemPorts,
+                                        const DeviceTree& devices)
 {
     std::vector<std::string> table;
     if (overrideList && *overrideList) {
@@ -71,11 +87,15 @@ std::vector<std::string> BuildPortTable(const char* overrideList, std::vector<st
         }
         return table;
     }
-    std::stable_sort(systemPorts.begin(), systemPorts.end(), [](const std::string& a, const std::string& b) {
-        const int ra = portRank(a), rb = portRank(b);
-        return ra != rb ? ra < rb : NaturalLess(a, b);
+    std::vector<std::pair<int, std::string>> ranked;
+    for (std::string& path : systemPorts)
+        ranked.emplace_back(portRank(path, devices), std::move(path));
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : NaturalLess(a.second, b.second);
     });
-    return systemPorts;
+    for (auto& [rank, path] : ranked)
+        table.push_back(std::move(path));
+    return table;
 }
 
 std::string PortForNumber(const std::vector<std::string>& table, int n)
@@ -97,18 +117,38 @@ const Bilingual kNoDevice{"no device", "无设备"};
 
 }  // namespace
 
-const Bilingual& PortDescription(const std::string& path)
+namespace {
+
+const Bilingual& describe(const std::string& path, bool usbAdapter)
 {
-    const std::string name = path.substr(path.find_last_of('/') + 1);
-    if (name.rfind("ttyUSB", 0) == 0)
-        return kUsbSerial;
-    if (name.rfind("ttyACM", 0) == 0)
-        return kUsbModem;
-    if (name.rfind("ttyS", 0) == 0)
+    const std::string name = baseName(path);
+    if (usbAdapter)
+        return startsWith(name, "ttyACM") ? kUsbModem : kUsbSerial;
+    if (startsWith(name, "ttyS"))
         return kOnBoard;
-    if (path.rfind("/dev/pts/", 0) == 0 || name.rfind("pty", 0) == 0)
+    if (startsWith(path, "/dev/pts/") || startsWith(name, "pty"))
         return kPseudo;
     return kOther;
+}
+
+}  // namespace
+
+const Bilingual& PortDescription(const std::string& path)
+{
+    const std::string name = baseName(path);
+    return describe(path, startsWith(name, "ttyUSB") || startsWith(name, "ttyACM"));
+}
+
+PortEntry DescribePort(const std::string& path, const DeviceTree& devices)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(devices.at(path), ec))
+        return {path, kMissing, {}, {}};
+    PortEntry entry{path, describe(path, IsUsbAdapter(path, devices)), {}, devices.usbIds(path)};
+    if (entry.usbIds)
+        if (const CableChip* chip = FindCableChip(entry.usbIds->first, entry.usbIds->second))
+            entry.chip = chip->family;
+    return entry;
 }
 
 const Bilingual& PortMissing() { return kMissing; }

@@ -2,9 +2,11 @@
 // Port numbers: CommPort n stands for the port named "COMn". Off Windows, COMn
 // is entry n of the port table built here.
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "link/DeviceTree.h"
 #include "model/ProgramState.h"
 
 namespace mx615 {
@@ -16,9 +18,21 @@ struct PortEntry {
     std::string path;
     Bilingual description;
     std::string chip;
+    std::optional<UsbIds> usbIds = std::nullopt;   // of a USB adapter, where sysfs gives them
 };
 
-// The kind of device a path names, from its name: USB serial, USB modem
+// Whether a port is a USB adapter: sysfs finds a USB interface among the
+// device's parents, whatever its driver names it (ttyUSB0, ttyCH341USB0,
+// ttyXRUSB0). Only where sysfs knows nothing of the device does its name
+// decide (ttyUSB*, ttyACM*).
+bool IsUsbAdapter(const std::string& path, const DeviceTree& devices);
+
+// A port as the port dialog and the doctor show it: its kind, or that it is
+// not there, and for a USB adapter its ids and the chip family from the table
+// of cable chips.
+PortEntry DescribePort(const std::string& path, const DeviceTree& devices);
+
+// The kind of device a path names, from its name alone: USB serial, USB modem
 // (ACM), on-board serial port, pseudo-terminal, or any other serial device.
 const Bilingual& PortDescription(const std::string& path);
 // The description of a listed path that does not exist on this machine.
@@ -31,8 +45,9 @@ std::string PortDeviceText(const std::vector<PortEntry>& table, int n, bool chin
 // The device paths listed in MX615_PORTS (separated by ':' or ','), in the
 // order given, when that variable is set and not empty; otherwise the
 // machine's serial ports, on-board ports first (ttyS0, ttyS1, ...), then USB
-// adapters (ttyUSB in natural order, then ttyACM).
-std::vector<std::string> BuildPortTable(const char* overrideList, std::vector<std::string> systemPorts);
+// adapters (IsUsbAdapter), each in natural order, ttyACM after the others.
+std::vector<std::string> BuildPortTable(const char* overrideList, std::vector<std::string> systemPorts,
+                                        const DeviceTree& devices);
 
 // Entry n (1-based) of the table, or an empty string.
 std::string PortForNumber(const std::vector<std::string>& table, int n);

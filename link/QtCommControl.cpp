@@ -1,14 +1,13 @@
 #include "link/QtCommControl.h"
 
-#include <QFileInfo>
 #include <QMap>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QSerialPortInfo>
 #include <QTimer>
 
-#include "link/CableChips.h"
+#include "link/DeviceTree.h"
 #include "link/PortTable.h"
+#include "link/SystemChecks.h"
 
 namespace mx615 {
 
@@ -21,7 +20,8 @@ QStringList PortTableEntries()
         for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
             system.push_back(info.systemLocation().toStdString());
     QStringList entries;
-    for (const std::string& path : BuildPortTable(override.isEmpty() ? nullptr : override.constData(), system))
+    for (const std::string& path :
+         BuildPortTable(override.isEmpty() ? nullptr : override.constData(), system, DeviceTree()))
         entries << QString::fromStdString(path);
     return entries;
 }
@@ -50,25 +50,14 @@ std::vector<PortEntry> DescribedPortTable()
             present << info.portName();
         for (int n = 1; n <= 8; ++n) {
             const QString name = QStringLiteral("COM%1").arg(n);
-            table.push_back({name.toStdString(), present.contains(name) ? PortDescription("") : PortMissing(), {}});
+            table.push_back({name.toStdString(), present.contains(name) ? PortDescription("") : PortMissing(), {}, {}});
         }
         return table;
     }
 #endif
-    const QStringList paths = PortTableEntries();
-    // The chip of each USB adapter, from the system's list of ports, which is
-    // walked only when the table holds an adapter.
-    QMap<QString, std::string> chips;
-    if (paths.filter(QRegularExpression("tty(USB|ACM)")).size() > 0)
-        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-            if (info.hasVendorIdentifier() && info.hasProductIdentifier())
-                if (const CableChip* chip = FindCableChip(info.vendorIdentifier(), info.productIdentifier()))
-                    chips.insert(info.systemLocation(), chip->family);
-    for (const QString& path : paths) {
-        const bool present = QFileInfo::exists(path);
-        table.push_back({path.toStdString(), present ? PortDescription(path.toStdString()) : PortMissing(),
-                         present ? chips.value(path) : std::string()});
-    }
+    const DeviceTree devices;
+    for (const QString& path : PortTableEntries())
+        table.push_back(DescribePort(path.toStdString(), devices));
     return table;
 }
 
@@ -165,6 +154,11 @@ bool QtCommControl::open()
         fault_ = {openErrorKind(port_.error(), port_.errorString()), device.toStdString(),
                   port_.errorString().toStdString()};
         port_.clearError();
+        // The advice names the device's group only where joining it helps.
+        // A bare name is a device under /dev, as the serial port takes it.
+        if (fault_.error == PortError::PermissionDenied)
+            fault_.group = SystemChecks("/", {}).groupThatOpens(
+                (device.contains('/') ? device : "/dev/" + device).toStdString());
         return false;
     }
     static const QMap<char, QSerialPort::Parity> parities = {{'N', QSerialPort::NoParity},

@@ -35,14 +35,6 @@ std::string firstLine(const std::string& path)
     return line;
 }
 
-std::optional<uint16_t> hexId(const std::string& path)
-{
-    const std::string text = firstLine(path);
-    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-        return std::nullopt;
-    return uint16_t(std::stoul(text, nullptr, 16));
-}
-
 std::string baseName(const std::string& path)
 {
     return path.substr(path.find_last_of('/') + 1);
@@ -65,61 +57,11 @@ std::string Finding::line() const
     return kLevels[level] + text;
 }
 
-SystemChecks::SystemChecks(std::string root, UserIdentity user) : root_(std::move(root)), user_(std::move(user))
-{
-    while (root_.size() > 1 && root_.back() == '/')
-        root_.pop_back();
-    if (root_ == "/")
-        root_.clear();
-}
+SystemChecks::SystemChecks(std::string root, UserIdentity user) : devices_(std::move(root)), user_(std::move(user)) {}
 
 std::string SystemChecks::at(const std::string& absolute) const
 {
-    return root_ + absolute;
-}
-
-std::optional<std::pair<uint16_t, uint16_t>> SystemChecks::usbIds(const std::string& device) const
-{
-    // /sys/class/tty/NAME/device is the serial interface; the USB device
-    // with its ids is that folder or one of its parents.
-    std::error_code ec;
-    const fs::path start = at("/sys/class/tty/" + baseName(device) + "/device");
-    fs::path folder = fs::canonical(start, ec);
-    if (ec)
-        return std::nullopt;
-    for (int up = 0; up < 4 && !folder.empty(); ++up, folder = folder.parent_path()) {
-        const auto vendor = hexId((folder / "idVendor").string());
-        const auto product = hexId((folder / "idProduct").string());
-        if (vendor && product)
-            return std::make_pair(*vendor, *product);
-        if (folder == folder.root_path())
-            break;
-    }
-    return std::nullopt;
-}
-
-std::vector<std::string> SystemChecks::serialPorts() const
-{
-    std::vector<std::string> ports;
-    std::error_code ec;
-    for (fs::directory_iterator it(at("/sys/class/tty"), ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        std::error_code linkError;
-        if (!fs::exists(it->path() / "device", linkError))
-            continue;   // a virtual console or a pseudo-terminal
-        const std::string type = firstLine((it->path() / "type").string());
-        if (type == "0")
-            continue;   // an on-board port the kernel reserves, with no UART fitted
-        ports.push_back("/dev/" + name);
-    }
-    return ports;
-}
-
-std::string SystemChecks::chipFamily(const std::string& device) const
-{
-    const auto ids = usbIds(device);
-    const CableChip* chip = ids ? FindCableChip(ids->first, ids->second) : nullptr;
-    return chip ? chip->family : std::string();
+    return devices_.at(absolute);
 }
 
 std::vector<Finding> SystemChecks::portTable(const std::vector<std::string>& table) const
@@ -139,12 +81,12 @@ std::vector<Finding> SystemChecks::portTable(const std::vector<std::string>& tab
                                                     "MX615_PORTS."});
             continue;
         }
-        text += ", " + PortDescription(device).en;
-        if (const auto ids = usbIds(device)) {
-            const CableChip* chip = FindCableChip(ids->first, ids->second);
-            text += chip ? ", " + chip->family + " (" + UsbIdText(ids->first, ids->second) + ")"
-                         : " " + UsbIdText(ids->first, ids->second) + " (not a chip known from programming cables)";
-        }
+        const PortEntry entry = DescribePort(device, devices_);
+        text += ", " + entry.description.en;
+        if (const auto ids = entry.usbIds)
+            text += !entry.chip.empty() ? ", " + entry.chip + " (" + UsbIdText(ids->first, ids->second) + ")"
+                                        : " " + UsbIdText(ids->first, ids->second) +
+                                              " (not a chip known from programming cables)";
         out.push_back({Finding::Ok, text + "."});
     }
     return out;
@@ -322,8 +264,9 @@ void SystemChecks::holders(const std::string& device, std::vector<Finding>& out)
     std::error_code ec;
     std::set<std::string> names{device};
     const fs::path real = fs::canonical(at(device), ec);
-    if (!ec && real.string().rfind(root_, 0) == 0)
-        names.insert(real.string().substr(root_.size()));
+    const std::string& root = devices_.root();
+    if (!ec && real.string().rfind(root, 0) == 0)
+        names.insert(real.string().substr(root.size()));
     int unseen = 0;
     bool held = false;
     for (const auto& [pid, command] : processes()) {
@@ -381,28 +324,38 @@ void SystemChecks::lockFiles(const std::string& device, std::vector<Finding>& ou
     }
 }
 
+std::string SystemChecks::brlttyState() const
+{
+    for (const auto& entry : processes())
+        if (entry.second == "brltty")
+            return "running";
+    std::error_code ec;
+    for (const char* path : {"/usr/bin/brltty", "/bin/brltty", "/usr/sbin/brltty"})
+        if (fs::exists(at(path), ec))
+            return "installed";
+    return {};
+}
+
 std::vector<Finding> SystemChecks::services(const std::vector<std::string>& table) const
 {
     std::vector<Finding> out;
     std::set<std::string> running;
     for (const auto& entry : processes())
         running.insert(entry.second);
-    std::error_code ec;
-    const bool brlttyInstalled = fs::exists(at("/usr/bin/brltty"), ec) || fs::exists(at("/bin/brltty"), ec) ||
-                                 fs::exists(at("/usr/sbin/brltty"), ec);
-    const bool brlttyRunning = running.count("brltty") > 0;
-    if (!brlttyInstalled && !brlttyRunning) {
+    const std::string brltty = brlttyState();
+    if (brltty.empty()) {
         out.push_back({Finding::Ok, "brltty is neither installed nor running."});
     } else {
         std::string claimed;
         bool anyAdapter = false;
         for (const std::string& device : table) {
-            const std::string family = chipFamily(device);
-            anyAdapter = anyAdapter || usbIds(device).has_value();
+            const PortEntry entry = DescribePort(device, devices_);
+            const std::string& family = entry.chip;
+            anyAdapter = anyAdapter || entry.usbIds.has_value();
             if (BrailleDriverClaims(family) && claimed.find(family) == std::string::npos)
                 claimed += (claimed.empty() ? "" : " and ") + family;
         }
-        const std::string what = std::string("brltty is ") + (brlttyRunning ? "running" : "installed");
+        const std::string what = "brltty is " + brltty;
         const std::string remedy = "If you use no braille display, remove it (sudo apt-get remove brltty), then "
                                    "unplug and replug the cable.";
         if (!claimed.empty())

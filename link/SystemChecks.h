@@ -3,13 +3,15 @@
 // doctor reports it: the port table with the cable chips, whether the user may
 // open a port, who holds it, brltty and ModemManager. Every check reads the
 // system's files below a root folder ("/" on the machine), so tests hand it a
-// fake tree: dev/, proc/, etc/group, sys/class/tty/, the udev folders.
+// fake tree: dev/, proc/, etc/group, sys/, the udev folders.
 // Nothing here changes the system or opens a device.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "link/DeviceTree.h"
 
 namespace mx615 {
 
@@ -44,16 +46,14 @@ public:
     std::vector<Finding> port(const std::string& device) const;
     // brltty and ModemManager, judged against the adapters in the table.
     std::vector<Finding> services(const std::vector<std::string>& table) const;
+    // Whether a programming cable is there, for the doctor without a port:
+    // a known cable chip on the USB bus that no port came of is a problem,
+    // with the kernel module that makes its port and the kernel's last line
+    // about it; a table without a USB adapter and no such chip, a warning.
+    std::vector<Finding> cables(const std::vector<std::string>& table) const;
 
-    // The machine's serial ports as /dev paths, from sysfs alone: every tty
-    // with a device behind it, less the on-board ports the kernel lists for
-    // UARTs that are not fitted (type 0). No device is opened to find them,
-    // since opening a port raises its modem lines.
-    std::vector<std::string> serialPorts() const;
-    // The USB vendor and product ids of a tty device, from sysfs.
-    std::optional<std::pair<uint16_t, uint16_t>> usbIds(const std::string& device) const;
-    // The chip family of a known programming cable, or "".
-    std::string chipFamily(const std::string& device) const;
+    // The machine's serial ports and USB devices, below the same root.
+    const DeviceTree& devices() const { return devices_; }
     // The group whose members may read and write the device: "" when its
     // group may not (joining a group does not help then), nothing when the
     // device cannot be looked at.
@@ -67,11 +67,14 @@ private:
     std::optional<std::string> notSerialPort(const std::string& device) const;
     bool ruleInstalled(const std::string& name) const;
     std::vector<std::pair<int, std::string>> processes() const;   // pid, command name
+    std::string brlttyState() const;   // "running", "installed" or ""
+    // The kernel's messages, oldest first; nothing when no log can be read.
+    std::optional<std::vector<std::string>> kernelMessages() const;
     void access(const std::string& device, std::vector<Finding>& out) const;
     void holders(const std::string& device, std::vector<Finding>& out) const;
     void lockFiles(const std::string& device, std::vector<Finding>& out) const;
 
-    std::string root_;
+    DeviceTree devices_;
     UserIdentity user_;
 };
 

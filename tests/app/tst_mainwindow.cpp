@@ -124,7 +124,8 @@ private slots:
         std::vector<std::string> system;
         for (const QString& path : machine)
             system.push_back(path.toStdString());
-        const std::vector<std::string> table = BuildPortTable(nullptr, system);
+        // No sysfs at that root: the names decide.
+        const std::vector<std::string> table = BuildPortTable(nullptr, system, DeviceTree("/nonexistent"));
         TestApp app({}, false);
         for (int n = 1; n <= int(table.size()); ++n)
             app.hub.addPort(n);

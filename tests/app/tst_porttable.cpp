@@ -1,5 +1,8 @@
 // How COMn maps to a device off Windows, and the settings string.
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "link/CommControl.h"
@@ -10,6 +13,39 @@ using namespace mx615;
 using Paths = std::vector<std::string>;
 Q_DECLARE_METATYPE(Paths)
 
+namespace {
+
+// A sysfs tree: each tty hangs from a USB interface ("usb"), from the bus of
+// an on-board UART ("uart"), or is not there at all; "usb" devices get the
+// ids given.
+struct FakeSysfs {
+    QTemporaryDir dir;
+    void tty(const QString& name, const QString& bus, const QByteArray& vendor = "1a86",
+             const QByteArray& product = "7523")
+    {
+        const QString usbDevice = dir.path() + "/sys/devices/usb1/1-" + name;
+        const QString device = bus == "usb" ? usbDevice + "/1-2:1.0" : dir.path() + "/sys/devices/platform/" + name;
+        QVERIFY(QDir().mkpath(device));
+        QVERIFY(QDir().mkpath(dir.path() + "/sys/class/tty/" + name));
+        QVERIFY(QFile::link(device, dir.path() + "/sys/class/tty/" + name + "/device"));
+        if (bus == "usb") {
+            put(device + "/bInterfaceNumber", "00");
+            put(usbDevice + "/idVendor", vendor);
+            put(usbDevice + "/idProduct", product);
+        }
+        QVERIFY(QDir().mkpath(dir.path() + "/dev"));
+        put(dir.path() + "/dev/" + name, "");
+    }
+    static void put(const QString& path, const QByteArray& text)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text + "\n") == text.size() + 1);
+    }
+    DeviceTree tree() const { return DeviceTree(dir.path().toStdString()); }
+};
+
+}  // namespace
+
 class TestPortTable : public QObject {
     Q_OBJECT
 private slots:
@@ -17,33 +53,86 @@ private slots:
     {
         QTest::addColumn<QString>("overrideList");
         QTest::addColumn<Paths>("system");
+        QTest::addColumn<QStringList>("sysfs");   // name:usb or name:uart; others sysfs knows nothing of
         QTest::addColumn<Paths>("expected");
         QTest::newRow("on-board before USB before ACM, natural order")
             << QString() << Paths{"/dev/ttyS1", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB2"}
-            << Paths{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0"};
+            << QStringList() << Paths{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0"};
         QTest::newRow("other built-in ports count as on-board")
-            << QString() << Paths{"/dev/ttyUSB0", "/dev/ttyAMA0", "/dev/ttyACM1", "/dev/ttyS0"}
+            << QString() << Paths{"/dev/ttyUSB0", "/dev/ttyAMA0", "/dev/ttyACM1", "/dev/ttyS0"} << QStringList()
             << Paths{"/dev/ttyAMA0", "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyACM1"};
         QTest::newRow("ttyS10 after ttyS9")
-            << QString() << Paths{"/dev/ttyS10", "/dev/ttyS9"} << Paths{"/dev/ttyS9", "/dev/ttyS10"};
+            << QString() << Paths{"/dev/ttyS10", "/dev/ttyS9"} << QStringList() << Paths{"/dev/ttyS9", "/dev/ttyS10"};
+        // Vendor drivers name their ports otherwise; the bus tells.
+        QTest::newRow("adapters by their bus, whatever their name")
+            << QString()
+            << Paths{"/dev/ttyXRUSB0", "/dev/ttyS0", "/dev/ttyCH341USB0", "/dev/ttyACM0", "/dev/ttyUSB0", "/dev/ttyS1"}
+            << QStringList{"ttyXRUSB0:usb", "ttyS0:uart", "ttyCH341USB0:usb", "ttyACM0:usb", "ttyS1:uart"}
+            << Paths{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyCH341USB0", "/dev/ttyUSB0", "/dev/ttyXRUSB0",
+                     "/dev/ttyACM0"};
+        QTest::newRow("the bus over the name") << QString() << Paths{"/dev/ttyUSB0", "/dev/ttyGS0"}
+                                               << QStringList{"ttyUSB0:uart", "ttyGS0:usb"}
+                                               << Paths{"/dev/ttyUSB0", "/dev/ttyGS0"};
         QTest::newRow("override with colons replaces the machine's ports")
-            << "/dev/pts/4:/dev/pts/7" << Paths{"/dev/ttyUSB0"} << Paths{"/dev/pts/4", "/dev/pts/7"};
+            << "/dev/pts/4:/dev/pts/7" << Paths{"/dev/ttyUSB0"} << QStringList() << Paths{"/dev/pts/4", "/dev/pts/7"};
         QTest::newRow("override keeps its order")
-            << "/dev/ttyUSB1:/dev/ttyS0:/dev/ttyUSB0" << Paths{} << Paths{"/dev/ttyUSB1", "/dev/ttyS0", "/dev/ttyUSB0"};
+            << "/dev/ttyUSB1:/dev/ttyS0:/dev/ttyUSB0" << Paths{} << QStringList{"ttyS0:usb"}
+            << Paths{"/dev/ttyUSB1", "/dev/ttyS0", "/dev/ttyUSB0"};
         QTest::newRow("override with commas, empty entries skipped")
-            << "/dev/a,,/dev/b," << Paths{} << Paths{"/dev/a", "/dev/b"};
+            << "/dev/a,,/dev/b," << Paths{} << QStringList() << Paths{"/dev/a", "/dev/b"};
         QTest::newRow("empty override means none given")
-            << "" << Paths{"/dev/ttyUSB0"} << Paths{"/dev/ttyUSB0"};
-        QTest::newRow("no ports at all") << QString() << Paths{} << Paths{};
+            << "" << Paths{"/dev/ttyUSB0"} << QStringList() << Paths{"/dev/ttyUSB0"};
+        QTest::newRow("no ports at all") << QString() << Paths{} << QStringList() << Paths{};
     }
     void table()
     {
         QFETCH(QString, overrideList);
         QFETCH(Paths, system);
+        QFETCH(QStringList, sysfs);
         QFETCH(Paths, expected);
+        FakeSysfs fake;
+        for (const QString& entry : sysfs)
+            fake.tty(entry.section(':', 0, 0), entry.section(':', 1));
         const QByteArray list = overrideList.toUtf8();
-        const Paths table = BuildPortTable(overrideList.isNull() ? nullptr : list.constData(), system);
+        const Paths table = BuildPortTable(overrideList.isNull() ? nullptr : list.constData(), system, fake.tree());
         QCOMPARE(table, expected);
+    }
+
+    // What the port dialog shows beside COMn: the kind from the bus, the chip
+    // from the table of cable chips, whatever the driver named the port.
+    void describedByTheBus_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("bus");
+        QTest::addColumn<QByteArray>("vendor");
+        QTest::addColumn<QByteArray>("product");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("vendor CH341 driver") << "ttyCH341USB0" << "usb" << QByteArray("1a86") << QByteArray("7523")
+                                            << "/dev/ttyCH341USB0, USB serial, CH340";
+        QTest::newRow("an adapter of no known chip") << "ttyXRUSB0" << "usb" << QByteArray("04e2")
+                                                    << QByteArray("1410") << "/dev/ttyXRUSB0, USB serial";
+        QTest::newRow("on-board") << "ttyS0" << "uart" << QByteArray() << QByteArray()
+                                  << "/dev/ttyS0, on-board serial port";
+        QTest::newRow("a stable name leading to an adapter")
+            << "ttyUSB0" << "by-id" << QByteArray("10c4") << QByteArray("ea60")
+            << "/dev/serial/by-id/usb-Silicon_Labs_CP2102-if00-port0, USB serial, CP210x";
+    }
+    void describedByTheBus()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, bus);
+        QFETCH(QByteArray, vendor);
+        QFETCH(QByteArray, product);
+        QFETCH(QString, shown);
+        FakeSysfs fake;
+        fake.tty(name, bus == "by-id" ? "usb" : bus, vendor, product);
+        std::string path = "/dev/" + name.toStdString();
+        if (bus == "by-id") {
+            path = "/dev/serial/by-id/usb-Silicon_Labs_CP2102-if00-port0";
+            QVERIFY(QDir().mkpath(fake.dir.path() + "/dev/serial/by-id"));
+            QVERIFY(QFile::link("../../" + name, fake.dir.path() + QString::fromStdString(path)));
+        }
+        QCOMPARE(QString::fromStdString(PortDeviceText({DescribePort(path, fake.tree())}, 1, false)), shown);
     }
 
     void portNumbers()

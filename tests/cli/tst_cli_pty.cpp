@@ -78,6 +78,31 @@ private slots:
             QCOMPARE(int(uint8_t(radio[a])), expected.byteAt(a));
     }
 
+    // Backup, write and read back follow each other at once on the port; the
+    // radio answers the backup's last 06 at once, or after the write has
+    // opened the port: each of the three links at its first identification.
+    void backupWriteAndVerify_data()
+    {
+        QTest::addColumn<QString>("answerMs");
+        QTest::newRow("06 at once") << "0";
+        QTest::newRow("06 late") << "20";
+    }
+    void backupWriteAndVerify()
+    {
+        QFETCH(QString, answerMs);
+        const QString backups = dir.filePath("backups-" + answerMs);
+        QVERIFY(QDir().mkpath(backups));
+        test::Simulator sim({"--answer-final-ack", answerMs}, false);
+        QVERIFY(!sim.device.isEmpty());
+        const Run run = cli({"write", "--port", sim.device, "--backup", backups,
+                             channFile(dir.filePath("after-backup.chann"), 30)});
+        QCOMPARE(run.exit, 0);
+        QVERIFY2(run.out.contains("Read back: the radio holds the file."), qPrintable(run.out + run.err));
+        QString said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += sim.process.readAllStandardError()).count("session ended") == 3, 3000);
+        QVERIFY2(said.contains("session ended (3 identifications, 32 reads, 49 frames so far)"), qPrintable(said));
+    }
+
     // The simulator's own channels are not the factory's: 441.125 MHz on
     // channel 1 where the file has 450.025.
     void verifyListsWhatDiffers()

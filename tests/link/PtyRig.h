@@ -19,10 +19,11 @@ namespace mx615::test {
 
 
 struct Simulator {
-    explicit Simulator(const QStringList& options)
+    // Not quiet: it says on standard error what each session served.
+    explicit Simulator(const QStringList& options, bool quiet = true)
     {
         process.setProgram(MX615_RADIO_SIM);
-        process.setArguments(options + QStringList{"--quiet"});
+        process.setArguments(quiet ? options + QStringList{"--quiet"} : options);
         process.start();
         if (!process.waitForStarted(5000))
             return;

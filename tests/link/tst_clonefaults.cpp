@@ -8,6 +8,8 @@
 #include "link/PortAdvice.h"
 
 using namespace mx615;
+
+Q_DECLARE_METATYPE(std::optional<std::string>)
 using namespace mx615::test;
 
 namespace {
@@ -356,12 +358,38 @@ private slots:
         QFETCH(QString, device);
         QFETCH(QString, reason);
         QFETCH(QString, advice);
-        const PortFault fault{PortError(error), device.toStdString(), reason.toStdString()};
         QFETCH(QString, group);
         QFETCH(bool, pointToDoctor);
-        QCOMPARE(QString::fromStdString(
-                     PortOpenAdviceCli(fault, commPort, device.toStdString(), group.toStdString(), pointToDoctor)),
+        const PortFault fault{PortError(error), device.toStdString(), reason.toStdString(), group.toStdString()};
+        QCOMPARE(QString::fromStdString(PortOpenAdviceCli(fault, commPort, device.toStdString(), pointToDoctor)),
                  advice);
+    }
+
+    // Under a port the windows cannot open: the same advice as the
+    // command-line tool's, the device's group only where joining it helps.
+    void portAdviceForTheWindowsNamesTheGroup_data()
+    {
+        QTest::addColumn<std::optional<std::string>>("group");
+        QTest::addColumn<QString>("en");
+        QTest::addColumn<QString>("zh");
+        QTest::newRow("uucp") << std::optional<std::string>("uucp")
+                              << "Your user may not open COM3 (/dev/ttyUSB0). Join the uucp group (sudo usermod -aG "
+                                 "uucp $USER) and log in again, or install the udev rule dist/70-mx615.rules."
+                              << "请加入 uucp 组 (sudo usermod -aG uucp $USER) 后重新登录";
+        QTest::newRow("its group may not either")
+            << std::optional<std::string>("")
+            << "Your user may not open COM3 (/dev/ttyUSB0), and neither may its group. Install the udev rule"
+            << "其所属组也无权打开";
+    }
+    void portAdviceForTheWindowsNamesTheGroup()
+    {
+        QFETCH(std::optional<std::string>, group);
+        QFETCH(QString, en);
+        QFETCH(QString, zh);
+        const Bilingual advice = PortOpenAdvice({PortError::PermissionDenied, "/dev/ttyUSB0", {}, group}, 3);
+        QVERIFY2(QString::fromStdString(advice.en).contains(en), advice.en.c_str());
+        QVERIFY2(QString::fromStdString(advice.zh).contains(zh), advice.zh.c_str());
+        QVERIFY(!(group && group->empty()) || !QString::fromStdString(advice.en).contains("Join the"));
     }
 
     void portInUseByAnotherTransfer()

@@ -186,6 +186,9 @@ private slots:
         QTest::newRow("AB first byte") << V{0xAB, 0, 0, 0, 0, 0, 0, 0xBB} << false;
         QTest::newRow("BC last byte") << V{0xAA, 0, 0, 0, 0, 0, 0, 0xBC} << false;
         QTest::newRow("seven bytes only") << V{0xAA, 0, 0, 0, 0, 0, 0xBB} << false;
+        // The radio's late 06 to the previous transfer, ahead of the reply.
+        QTest::newRow("06 ahead of AA .. BB links") << V{kAck, 0xAA, 0, 0, 0, 0, 0, 0, 0xBB} << true;
+        QTest::newRow("06 ahead of AB .. BB") << V{kAck, 0xAB, 0, 0, 0, 0, 0, 0, 0xBB} << false;
     }
     void identificationReply()
     {
@@ -205,6 +208,46 @@ private slots:
         QVERIFY(rig.clock.runUntil([&] { return rig.accessCodeOffsets().size() == 2; }, 3000));
         // 15 ms pacing, 1000 ms reply timeout, 1000 ms restart delay, 15 ms pacing.
         QCOMPARE(rig.clock.now(), 2030);
+    }
+
+    // The command-line tool starts the next transfer on the port as soon as
+    // one ends. The radio answers the read's last 06 after the end byte: at
+    // once (the port still open), or late, when the next transfer has opened
+    // the port, before its access code leaves or while it waits for the
+    // identification. The next transfer links at its first identification.
+    void transfersBackToBack_data()
+    {
+        QTest::addColumn<int>("answerMs");
+        QTest::addColumn<bool>("write");
+        QTest::newRow("backup, write; 06 at once") << 0 << true;
+        QTest::newRow("backup, write; 06 before the access code") << 5 << true;
+        QTest::newRow("backup, write; 06 ahead of the reply") << 40 << true;
+        QTest::newRow("read, read; 06 ahead of the reply") << 40 << false;
+    }
+    void transfersBackToBack()
+    {
+        QFETCH(int, answerMs);
+        QFETCH(bool, write);
+        LinkRig rig(ReadPlan());
+        rig.radio.radio.finalAckAnswerMs = answerMs;
+        rig.radio.radio.memory = sim::PatternMemory(0x29);
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return rig.finished > 0; }, 5000));
+
+        ProgramState next;
+        FillStartupImage(next);
+        next.CommPort = 2;
+        CloneLink second(next, rig.clock, std::make_unique<MemoryCommControl>(rig.hub, rig.clock),
+                         write ? WritePlan() : ReadPlan());
+        QStringList messages;
+        second.events.message = [&](const LinkMessage& m) { messages << QString::fromStdString(m.text.en); };
+        second.start();
+        QVERIFY(rig.clock.runUntil([&] { return !messages.isEmpty(); }, 10000));
+        QCOMPARE(messages, QStringList{write ? "Complete writing Data to the transceiver."
+                                             : "Complete reading the data from transceiver."});
+        QCOMPARE(rig.radio.radio.identifications, 2);
+        for (int a = 0; a < (write ? 0x310 : 1024); ++a)
+            QCOMPARE(int(rig.radio.radio.memory[a]), next.byteAt(a));
     }
 
     void badCellRefusesBeforeSending_data()

@@ -245,9 +245,86 @@ private slots:
         sys.put("/sys/class/tty/ttyS1/device/driver", "");
         sys.put("/sys/class/tty/ttyACM0/device/driver", "");
         sys.put("/sys/class/tty/tty1/dev", "4:1\n");        // a virtual console: no device
-        std::vector<std::string> ports = SystemChecks(sys.root(), {}).serialPorts();
+        std::vector<std::string> ports = SystemChecks(sys.root(), {}).devices().serialPorts();
         std::sort(ports.begin(), ports.end());
         QCOMPARE(ports, (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0"}));
+    }
+
+    // Without a port named, the doctor looks for the cable on the USB bus: a
+    // known chip that no port came of is a problem naming its kernel module
+    // and the kernel's last line about it (read from /dev/kmsg, else
+    // kern.log, else the advice to read it as root); no adapter at all, a
+    // warning.
+    void cableOnTheBus_data()
+    {
+        QTest::addColumn<QByteArray>("ids");       // "vendor:product" on the bus at 1-2
+        QTest::addColumn<QString>("port");         // the tty below it; empty: none
+        QTest::addColumn<QString>("log");          // kmsg, kern.log or none
+        QTest::addColumn<bool>("moduleLoaded");
+        QTest::addColumn<QStringList>("expected"); // fragments of the one finding; empty: no finding
+        QTest::newRow("CH340 held by brltty")
+            << QByteArray("1a86:7523") << "" << "kmsg" << true
+            << QStringList{"problem: the cable chip CH340 (1a86:7523) is on the USB bus at 1-2, but no serial port came "
+                           "of it. The kernel module ch341, which makes its port, is loaded but did not take it. "
+                           "brltty is running and takes CH340 adapters for braille displays: if you use no braille "
+                           "display, remove it (sudo apt-get remove brltty), then unplug and replug the cable. The "
+                           "kernel's last line about it: \"usb 1-2: usbfs: interface 0 claimed by ch341 while 'brltty' "
+                           "sets config #1\""};
+        QTest::newRow("PL2303, module not loaded, kern.log")
+            << QByteArray("067b:2303") << "" << "kern.log" << false
+            << QStringList{"problem: the cable chip PL2303 (067b:2303)",
+                           "The kernel module pl2303, which makes its port, is not loaded: sudo modprobe pl2303, then "
+                           "unplug and replug the cable. The kernel's last line about it: \"usb 1-2: Product: "
+                           "USB-Serial Controller\""};
+        QTest::newRow("FTDI, the kernel log kept for root")
+            << QByteArray("0403:6001") << "" << "none" << true
+            << QStringList{"problem: the cable chip FTDI (0403:6001)", "ftdi_sio",
+                           "The kernel log cannot be read here (it may be kept for root): 'sudo dmesg | grep 1-2:' "
+                           "shows what the kernel said about it."};
+        QTest::newRow("CP210x with its port") << QByteArray("10c4:ea60") << "1-2:1.0/ttyUSB0" << "kmsg" << true
+                                              << QStringList();
+        QTest::newRow("CH340 with a vendor driver's port")
+            << QByteArray("1a86:7523") << "1-2:1.0/tty/ttyCH341USB0" << "kmsg" << true << QStringList();
+        QTest::newRow("a mouse on the bus")
+            << QByteArray("046d:c077") << "" << "kmsg" << true
+            << QStringList{"warning: no programming cable is plugged in: the port table holds no USB adapter."};
+    }
+    void cableOnTheBus()
+    {
+        QFETCH(QByteArray, ids);
+        QFETCH(QString, port);
+        QFETCH(QString, log);
+        QFETCH(bool, moduleLoaded);
+        QFETCH(QStringList, expected);
+        FakeSystem sys;
+        sys.process(400, "brltty");
+        sys.put("/sys/bus/usb/devices/1-2/idVendor", ids.left(4) + "\n");
+        sys.put("/sys/bus/usb/devices/1-2/idProduct", ids.mid(5) + "\n");
+        sys.put("/sys/bus/usb/devices/1-2/1-2:1.0/bInterfaceNumber", "00\n");
+        if (!port.isEmpty())
+            QVERIFY(QDir().mkpath(sys.dir.path() + "/sys/bus/usb/devices/1-2/" + port));
+        if (moduleLoaded)
+            QVERIFY(QDir().mkpath(sys.dir.path() + "/sys/module/" + (ids.startsWith("067b") ? "pl2303" : "ch341")));
+        if (log == "kmsg")
+            sys.put("/dev/kmsg", "6,100,1000,-;usb 1-2: new full-speed USB device number 5 using xhci_hcd\n"
+                                 " SUBSYSTEM=usb\n"
+                                 "6,101,1001,-;usb 1-2: usbfs: interface 0 claimed by ch341 while 'brltty' sets config #1\n"
+                                 "6,102,1002,-;usb 1-2.3: new high-speed USB device number 6 using xhci_hcd\n"
+                                 "6,103,1003,-;usb 1-3: USB disconnect, device number 4\n");
+        else if (log == "kern.log")
+            sys.put("/var/log/kern.log", "Dec  8 10:00:00 bench kernel: [   12.345678] usb 1-2: Product: USB-Serial "
+                                         "Controller\n"
+                                         "Dec  8 10:00:01 bench systemd[1]: Started Session 3 of user alice.\n"
+                                         "Dec  8 10:00:02 bench kernel: [   13.000001] usb 1-12: USB disconnect\n");
+        // The table as the machine gives it: the fake tree's ttyUSB0 stands
+        // for the port that came of the chip.
+        std::vector<std::string> table{"/dev/ttyS0"};
+        if (!port.isEmpty())
+            table.push_back("/dev/ttyUSB0");
+        const QStringList lines = sys.lines(SystemChecks(sys.root(), {}).cables(table));
+        QCOMPARE(lines.size(), expected.isEmpty() ? 0 : 1);
+        for (const QString& fragment : expected)
+            QVERIFY2(lines[0].contains(fragment), qPrintable(lines[0]));
     }
 
     void ruleFileHoldsEveryChip()

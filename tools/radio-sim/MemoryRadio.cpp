@@ -1,19 +1,34 @@
 #include "MemoryRadio.h"
 
+#include <utility>
+
 namespace mx615::sim {
 
 MemoryRadio::MemoryRadio(MemoryPortHub& hub, int port, TimerFactory& timers)
-    : hub_(hub), port_(port), delay_(timers.createTimer()), hangUp_(timers.createTimer())
+    : hub_(hub),
+      port_(port),
+      delay_(timers.createTimer()),
+      hangUp_(timers.createTimer()),
+      lateTimer_(timers.createTimer())
 {
     hub_.addPort(port_, this);
     radio.send = [this](const std::vector<uint8_t>& bytes) {
-        if (replyDelayMs <= 0) {
-            sendToHost(bytes);
-            return;
+        // The line keeps the order: a late answer still waiting goes first.
+        if (!late_.empty()) {
+            lateTimer_->stop();
+            answer(std::exchange(late_, {}));
         }
-        queued_.push_back(bytes);
-        if (!delay_->isActive())
-            delay_->start(replyDelayMs);
+        answer(bytes);
+    };
+    // A late answer outlives the programmer's port: it reaches the port open
+    // when it falls due, or is lost if none is.
+    radio.sendLate = [this](const std::vector<uint8_t>& bytes, int delayMs) {
+        late_.insert(late_.end(), bytes.begin(), bytes.end());
+        lateTimer_->start(delayMs);
+    };
+    lateTimer_->onTimeout = [this] {
+        lateTimer_->stop();
+        answer(std::exchange(late_, {}));
     };
     delay_->onTimeout = [this] { flush(); };
     // Pulling the port from inside the programmer's write call would pull
@@ -48,6 +63,17 @@ void MemoryRadio::receiveFromHost(uint8_t byte)
 {
     received.push_back(byte);
     radio.receive(byte);
+}
+
+void MemoryRadio::answer(const std::vector<uint8_t>& bytes)
+{
+    if (replyDelayMs <= 0) {
+        sendToHost(bytes);
+        return;
+    }
+    queued_.push_back(bytes);
+    if (!delay_->isActive())
+        delay_->start(replyDelayMs);
 }
 
 void MemoryRadio::flush()

@@ -29,6 +29,7 @@ public:
     void receiveFromHost(uint8_t byte) override;
 
 private:
+    void answer(const std::vector<uint8_t>& bytes);
     void flush();
 
     MemoryPortHub& hub_;
@@ -36,6 +37,8 @@ private:
     std::unique_ptr<LinkTimer> delay_;
     std::unique_ptr<LinkTimer> hangUp_;
     std::deque<std::vector<uint8_t>> queued_;
+    std::unique_ptr<LinkTimer> lateTimer_;
+    std::vector<uint8_t> late_;
 };
 
 }  // namespace mx615::sim

@@ -14,12 +14,18 @@ namespace mx615::sim {
 
 PtyRadio::PtyRadio()
 {
-    radio.send = [this](const std::vector<uint8_t>& bytes) {
-        const Clock::time_point ready = Clock::now() + std::chrono::milliseconds(replyDelayMs);
-        for (uint8_t b : bytes)
-            outgoing_.push_back({ready, b});
-    };
+    // The line keeps the order: what the radio sends after a late answer
+    // waits behind it.
+    radio.send = [this](const std::vector<uint8_t>& bytes) { queue(bytes, replyDelayMs); };
+    radio.sendLate = [this](const std::vector<uint8_t>& bytes, int delayMs) { queue(bytes, delayMs); };
     radio.hangUp = [this] { hangUp(); };
+}
+
+void PtyRadio::queue(const std::vector<uint8_t>& bytes, int delayMs)
+{
+    const Clock::time_point ready = Clock::now() + std::chrono::milliseconds(delayMs);
+    for (uint8_t b : bytes)
+        outgoing_.push_back({ready, b});
 }
 
 PtyRadio::~PtyRadio()

@@ -41,6 +41,7 @@ private:
         Clock::time_point due;
         uint8_t byte;
     };
+    void queue(const std::vector<uint8_t>& bytes, int delayMs);
     Clock::duration byteTime() const;
     void readMaster();
     bool writeDue();

@@ -1,6 +1,7 @@
 #include "SimRadio.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "link/CloneLink.h"
 
@@ -34,6 +35,7 @@ bool SimRadio::faulty() const
 void SimRadio::reset()
 {
     mode_ = Mode::Idle;
+    ackOwed_ = false;
     window_.clear();
     pending_.clear();
 }
@@ -56,6 +58,7 @@ void SimRadio::receive(uint8_t byte)
     if (betweenCommands && window_.size() == code.size() && std::equal(code.begin(), code.end(), window_.begin())) {
         window_.clear();
         pending_.clear();
+        ackOwed_ = false;
         ++identifications;
         mode_ = Mode::Idle;
         if (misbehave.silent && faulty())
@@ -88,9 +91,13 @@ void SimRadio::receive(uint8_t byte)
 void SimRadio::command(uint8_t byte)
 {
     if (pending_.empty()) {
+        if (byte == kAck && sessionRequests_ > 0)
+            ackOwed_ = true;
         if (byte == kEndByte) {
             ++endBytes;
             mode_ = Mode::Idle;
+            if (std::exchange(ackOwed_, false))
+                answerFinalAck();
             if (sessionEnded)
                 sessionEnded(sessionWrote_);
             return;
@@ -119,8 +126,17 @@ bool SimRadio::countAndMaybeHangUp()
     return false;
 }
 
+void SimRadio::answerFinalAck()
+{
+    if (finalAckAnswerMs == 0)
+        out({kAck});
+    else if (finalAckAnswerMs > 0 && sendLate)
+        sendLate({kAck}, finalAckAnswerMs);
+}
+
 void SimRadio::serveRead()
 {
+    ackOwed_ = false;   // the 06 ahead of the reply answers it
     ++readRequests;
     const int k = ++sessionRequests_;
     if (countAndMaybeHangUp())

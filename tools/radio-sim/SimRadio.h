@@ -39,9 +39,18 @@ public:
 
     Memory memory{};
     Misbehaviour misbehave;
+    // A real radio answers each 06 of the programmer with a 06 of its own.
+    // Ahead of a reply it goes out with the reply; the answer to the last 06
+    // of a read, followed by the end byte, goes out on its own: never (-1),
+    // at once (0), or this many milliseconds after the end byte, when the
+    // programmer may already have closed its port and opened it again.
+    int finalAckAnswerMs = -1;
 
     // Answers to the programmer.
     std::function<void(const std::vector<uint8_t>&)> send;
+    // An answer that leaves delayMs from now; whatever the radio sends
+    // meanwhile goes out after it.
+    std::function<void(const std::vector<uint8_t>&, int delayMs)> sendLate;
     // The misbehaviour asks for a hang-up.
     std::function<void()> hangUp;
     // 'E' arrived; wrote is true when the session changed memory.
@@ -62,6 +71,7 @@ private:
     enum class Mode { Idle, WaitAck, Programming };
     bool faulty() const;
     void command(uint8_t byte);
+    void answerFinalAck();
     void serveRead();
     void takeFrame();
     void out(std::vector<uint8_t> bytes);
@@ -74,6 +84,7 @@ private:
     int sessionFrames_ = 0;
     int sessionServed_ = 0;
     bool sessionWrote_ = false;
+    bool ackOwed_ = false;   // the programmer acknowledged a read reply
 };
 
 // A memory with recognisable contents: every byte differs from its neighbours.

@@ -39,6 +39,10 @@ const char* kUsage =
     "  --baud N            reproduce the timing of an N-baud line (9600: 1.04 ms a byte)\n"
     "  --link PATH         also make PATH a symbolic link to the device\n"
     "  --delay MS          answer every request MS milliseconds late\n"
+    "  --answer-final-ack MS\n"
+    "                      answer the last 06 of a read with a 06 of its own, as real\n"
+    "                      radios do, MS milliseconds after the end byte (0: at once);\n"
+    "                      a transfer that follows on the port at once meets it\n"
     "  --silent            never answer the identification request\n"
     "  --wrong-ident       answer the identification with AB .. BB\n"
     "  --drop-reply K      give no reply to read request K (1..16; 1..3 when adjusting)\n"
@@ -122,6 +126,12 @@ void saveImage(const std::string& path, const mx615::sim::Memory& memory)
         std::cerr << "mx615-radio-sim: " << fault->text.en << "\n";
 }
 
+// "1 read", "16 reads".
+std::string counted(int count, const std::string& word)
+{
+    return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
+}
+
 bool number(const char* text, int& out)
 {
     char* end = nullptr;
@@ -162,6 +172,7 @@ int main(int argc, char* argv[])
         else if (arg == "--link") text(link);
         else if (arg == "--baud") value(pty.baud);
         else if (arg == "--delay") value(pty.replyDelayMs);
+        else if (arg == "--answer-final-ack") value(pty.radio.finalAckAnswerMs);
         else if (arg == "--silent") m.silent = true;
         else if (arg == "--wrong-ident") m.wrongIdent = true;
         else if (arg == "--drop-reply") value(m.dropReply);
@@ -202,8 +213,9 @@ int main(int argc, char* argv[])
     const bool verbose = pty.log;
     pty.radio.sessionEnded = [&](bool wrote) {
         if (verbose)
-            std::cerr << "mx615-radio-sim: session ended (" << pty.radio.readRequests << " reads, "
-                      << pty.radio.framesTaken << " frames so far)\n";
+            std::cerr << "mx615-radio-sim: session ended (" << counted(pty.radio.identifications, "identification")
+                      << ", " << counted(pty.radio.readRequests, "read") << ", "
+                      << counted(pty.radio.framesTaken, "frame") << " so far)\n";
         if (wrote && !image.empty())
             saveImage(image, memory);
     };
