@@ -391,16 +391,23 @@ bool frm_Adj_Txp::fileButtonsFree()
     return false;
 }
 
+template <class D>
+void frm_Adj_Txp::openFileDialog(std::string& target)
+{
+    if (!fileButtonsFree())
+        return;
+    connect(host().openWindow<D>(), &AdjFileDialog::nameAccepted, this,
+            [&target](const QString& path) { target = path.toStdString(); });
+}
+
 void frm_Adj_Txp::Command_Open_Click()
 {
-    if (fileButtonsFree())
-        host().openWindow<Form_open_adj>();
+    openFileDialog<Form_open_adj>(openPath_);
 }
 
 void frm_Adj_Txp::Command_Save_Click()
 {
-    if (fileButtonsFree())
-        host().openWindow<Form_save_adj>();
+    openFileDialog<Form_save_adj>(savePath_);
 }
 
 void frm_Adj_Txp::Command_close_Click()
@@ -412,14 +419,11 @@ void frm_Adj_Txp::Timer4_Timer()
 {
     // A name confirmed in a dialog opened before the transfer began waits for
     // its end: loading in the middle of a write would send the radio part of
-    // the old table and part of the file.
-    ProgramState& s = state();
-    // The name is taken at once: the channel file dialogs share the path and
-    // could replace it while the transfer runs.
-    if ((s.FileOpenDone || s.FileSaveDone) && pendingPath_.empty())
-        pendingPath_ = s.LastFilePath;
+    // the old table and part of the file. Then the load goes first and the
+    // save second, each with the file its own dialog accepted.
     if (linkBusy())
         return;
+    ProgramState& s = state();
     if (s.FileOpenDone) {
         s.FileOpenDone = false;
         if (!LoadAdjustFile())
@@ -427,15 +431,13 @@ void frm_Adj_Txp::Timer4_Timer()
     }
     if (s.FileSaveDone) {
         s.FileSaveDone = false;
-        if (!SaveAdjustFile())
-            return;
+        SaveAdjustFile();
     }
-    pendingPath_.clear();
 }
 
 bool frm_Adj_Txp::LoadAdjustFile()
 {
-    if (auto fault = mx615::LoadAdjustFile(state(), pendingPath_))
+    if (auto fault = mx615::LoadAdjustFile(state(), openPath_))
         return warnTitled(kOperatePromptCapital, fault->text, qs(AdjustTexts::LoadFailed, chinese()));
     ShowAdjustTable();
     if (!warnTitled(kOperatePromptCapital, AdjustTexts::FileLoaded))
@@ -448,7 +450,7 @@ bool frm_Adj_Txp::LoadAdjustFile()
 
 bool frm_Adj_Txp::SaveAdjustFile()
 {
-    if (auto fault = mx615::SaveAdjustFile(state(), pendingPath_))
+    if (auto fault = mx615::SaveAdjustFile(state(), savePath_))
         return warnTitled(kOperatePromptCapital, fault->text, qs(AdjustTexts::SaveFailed, chinese()));
     return warnTitled(kOperatePromptCapital, AdjustTexts::FileSaved);
 }

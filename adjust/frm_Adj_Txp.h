@@ -85,8 +85,10 @@ protected:
     bool closeRefused() const override { return linkBusy(); }
 
 private:
-    // The file a dialog handed over, taken when its flag was first seen.
-    std::string pendingPath_;
+    // The file each dialog handed over, kept apart: an open and a save
+    // request may both wait for the end of a transfer.
+    std::string openPath_;
+    std::string savePath_;
     // A list that shows one cell and stores the picked index into it.
     struct ValueList {
         QComboBox* box;
@@ -102,6 +104,9 @@ private:
     void Check_Click(int byte, int bit, bool ticked);
     // Whether Open and Save may go ahead; says why not during a transfer.
     bool fileButtonsFree();
+    // Opens the file dialog D; the name it accepts goes to target.
+    template <class D>
+    void openFileDialog(std::string& target);
 
     std::vector<ValueList> valueLists_;
     QLabel* Label_JT_ = nullptr;

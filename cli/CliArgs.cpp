@@ -60,7 +60,9 @@ const std::array<Command, 13> kCommands{{
      "a radio whose backup cannot be read is not written. Writing that file back\n"
      "restores the radio.\n"
      "--log appends one CSV row per radio to LOG.csv (header when new): time, port,\n"
-     "device, ident, file, result (written, read, differs, failed), backup, message.\n"},
+     "device, ident, file, result (written, read, differs, failed), backup, message,\n"
+     "station (this machine's name). A row that cannot be written is reported and the\n"
+     "radios go on; the run then ends with exit status 1.\n"},
     {"verify", kPort | kPlan, 1, "verify --port PORT [-q] [--model M] [--base FILE] [--skip-bad] FILE",
      "Reads the radio and compares 0x000..0x30F (what a write sends) with the plan FILE,\n"
      "and prints the fingerprint of what the radio holds (see print).\n"
@@ -148,8 +150,8 @@ const char* kPlanHelp =
     "unless --skip-bad is given: then the rows that fit are used.\n";
 
 const char* kExitHelp =
-    "Exit status: 0 done, 1 a radio or a port failed, 2 wrong usage, 3 a file could not\n"
-    "be read or written, 4 a verify or a diff found differences.\n";
+    "Exit status: 0 done, 1 a radio or a port failed (or rows of --log were lost), 2 wrong\n"
+    "usage, 3 a file could not be read or written, 4 a verify or a diff found differences.\n";
 
 // --base and --skip-bad tell how a CSV is taken; --base names the plan that
 // the CSV's channels go over.

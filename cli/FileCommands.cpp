@@ -171,6 +171,10 @@ int importCsv(const CliArgs& args)
         Complain(path + " line " + std::to_string(result.unusable->line) + ": " + result.unusable->text);
         return kFileFailed;
     }
+    if (result.noChannels) {
+        Complain(path + ": " + kCsvNoChannels.en + " Nothing was written.");
+        return kFileFailed;
+    }
     for (const std::string& line : CsvProblemLines(path, result))
         Complain(line);
     for (const std::string& note : result.notes)

@@ -1,10 +1,13 @@
 #include "cli/RunLog.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "files/ImageFile.h"
@@ -49,40 +52,96 @@ std::optional<std::string> RunLog::check() const
     return std::nullopt;
 }
 
-std::optional<std::string> RunLog::append(const LogRow& row, std::time_t when) const
+std::string StationName()
+{
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0)
+        return {};
+    return name;
+}
+
+namespace {
+
+constexpr const char* kHeader = "time,port,device,ident,file,result,backup,message";
+
+// Whether the first line of the file names a station column.
+bool namesStation(int fd)
+{
+    std::string head(4096, '\0');
+    const ssize_t got = ::pread(fd, head.data(), head.size(), 0);
+    head.resize(got > 0 ? std::size_t(got) : 0);
+    head = head.substr(0, head.find('\n'));
+    for (std::size_t start = 0; start <= head.size();) {
+        const std::size_t end = std::min(head.find(',', start), head.size());
+        std::string field = head.substr(start, end - start);
+        while (!field.empty() && (field.back() == '\r' || field.back() == ' '))
+            field.pop_back();
+        if (field == "station")
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<std::string> RunLog::append(const LogRow& row, std::time_t when)
+{
+    ++rows_;
+    auto fault = write(row, when);
+    if (fault)
+        ++unwritten_;
+    return fault;
+}
+
+std::optional<std::string> RunLog::write(const LogRow& row, std::time_t when) const
 {
     if (const auto fault = RefuseNonRegularFile(path_, true))
         return fault->text.en;
-    // Read too, to see how the file ends; a file that may only be written is
-    // appended to without that look.
-    std::FILE* file = std::fopen(path_.c_str(), "a+b");
-    const bool readable = file != nullptr;
-    if (!file)
-        file = std::fopen(path_.c_str(), "ab");
-    if (!file)
+    // Read too, to see the header and how the file ends; a file that may only
+    // be written is appended to without that look, in today's columns.
+    int fd = ::open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    const bool readable = fd >= 0;
+    if (fd < 0)
+        fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
         return std::string(std::strerror(errno));
+    struct stat info {};
+    const off_t size = ::fstat(fd, &info) == 0 ? info.st_size : -1;
     std::string text;
-    std::fseek(file, 0, SEEK_END);
-    if (std::ftell(file) == 0) {
-        text = "time,port,device,ident,file,result,backup,message\r\n";
-    } else if (readable && std::fseek(file, -1, SEEK_END) == 0 && std::fgetc(file) != '\n') {
+    bool station = true;
+    if (size == 0) {
+        text = std::string(kHeader) + ",station\r\n";
+    } else if (readable && size > 0) {
+        station = namesStation(fd);
         // A file edited by hand may lack its last line end: the row goes on a
         // line of its own.
-        text = "\r\n";
+        char last = '\n';
+        if (::pread(fd, &last, 1, size - 1) == 1 && last != '\n')
+            text = "\r\n";
     }
-    std::fseek(file, 0, SEEK_END);   // stdio wants a seek between a read and a write
     for (const std::string& field : {IsoTime(when), row.port, row.device, row.ident, row.file, row.result, row.backup})
         text += CsvField(field) + ",";
-    text += CsvField(row.message) + "\r\n";
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0 &&
-              ::fsync(::fileno(file)) == 0;
-    // The reason of the step that failed, not what errno held before.
-    int error = ok ? 0 : errno;
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        error = errno;
+    text += CsvField(row.message) + (station ? "," + CsvField(station_) : std::string()) + "\r\n";
+
+    int error = 0;
+    for (std::size_t done = 0; done < text.size() && !error;) {
+        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno != EINTR)
+            error = errno;
+        else if (wrote > 0)
+            done += std::size_t(wrote);
     }
-    if (ok)
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    // A full disk may have taken part of the row: the log is cut back to what
+    // it was, so that a later row does not follow half of this one. Should
+    // that fail too, the write's reason is the one to tell.
+    if (error && size >= 0)
+        static_cast<void>(!::ftruncate(fd, size));
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    if (!error)
         return std::nullopt;
     return std::string(std::strerror(error));
 }

@@ -29,18 +29,37 @@ struct LogRow {
 // line end, quotes doubled.
 std::string CsvField(const std::string& text);
 
+// This machine's name, which each row of a log carries as its station, so
+// that the logs of several benches can be put together.
+std::string StationName();
+
 // Appends rows to a CSV file, the header first when the file is new or
-// empty. Every row is on the disk when append() returns.
+// empty, and counts the rows that could not be written. Every row is on the
+// disk when append() returns; a row that fails leaves nothing of itself in
+// the file. A log whose header has no station column (begun before there was
+// one) is appended to in its own columns.
 class RunLog {
 public:
-    explicit RunLog(std::string path) : path_(std::move(path)) {}
+    explicit RunLog(std::string path, std::string station = StationName())
+        : path_(std::move(path)), station_(std::move(station))
+    {
+    }
     // Whether the file can be appended to; when not, a sentence that says why.
     std::optional<std::string> check() const;
     // The system's reason when the row could not be written.
-    std::optional<std::string> append(const LogRow& row, std::time_t when) const;
+    std::optional<std::string> append(const LogRow& row, std::time_t when);
+
+    const std::string& path() const { return path_; }
+    int rows() const { return rows_; }
+    int unwritten() const { return unwritten_; }
 
 private:
+    std::optional<std::string> write(const LogRow& row, std::time_t when) const;
+
     std::string path_;
+    std::string station_;
+    int rows_ = 0;
+    int unwritten_ = 0;
 };
 
 // Why backups cannot be saved in folder ("the backup folder X does not

@@ -88,21 +88,22 @@ int readAndSave(const CliArgs& args, const PortName& port, QtTimerFactory& timer
     ProgramState state;
     FillStartupState(state, {.tables = false, .image = false});
     PortJob job(port, {{"reading", adjustment ? AdjustReadPlan : ReadPlan, &state}}, timers);
+    RunLog log(args.log);
     if (!runOne(args, job)) {
-        LogRadio(args.log, job, args.output, "failed", {}, job.failure());
-        return kRadioFailed;
+        LogRadio(log, job, args.output, "failed", {}, job.failure());
+        return LoggedRunStatus(log, kRadioFailed);
     }
     if (auto fault = save(state, args.output)) {
         ComplainAbout(args.output, *fault);
-        LogRadio(args.log, job, args.output, "failed", {}, fault->text.en);
-        return kFileFailed;
+        LogRadio(log, job, args.output, "failed", {}, fault->text.en);
+        return LoggedRunStatus(log, kFileFailed);
     }
-    LogRadio(args.log, job, args.output, "read", {}, {});
+    LogRadio(log, job, args.output, "read", {}, {});
     const Bilingual& done = adjustment ? AdjustTexts::ReadComplete : LinkTexts::ReadComplete;
     std::printf("%s: %s Saved as %s.\n", port.shown().c_str(), done.en.c_str(), args.output.c_str());
     if (!adjustment)
         std::printf("%s: %s\n", port.shown().c_str(), FingerprintLine(state, false).c_str());
-    return kDone;
+    return LoggedRunStatus(log, kDone);
 }
 
 // The service window's Write, with the file's lines 0..6 in a start-up table.

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include "cli/Commands.h"
-#include "cli/RunLog.h"
 #include "files/ImageDiff.h"
 #include "files/ImageFile.h"
 #include "files/PlanFile.h"
@@ -38,9 +37,11 @@ struct Radio {
 class WriteRun {
 public:
     WriteRun(const CliArgs& args, const ProgramState& file, TimerFactory& timers)
-        : args_(args), path_(args.files.front()), file_(file), timers_(timers)
+        : args_(args), path_(args.files.front()), file_(file), timers_(timers), log_(args.log)
     {
     }
+
+    const RunLog& log() const { return log_; }
 
     bool writing() const { return args_.command == "write"; }
     bool readBack() const { return !writing() || args_.verify; }
@@ -135,13 +136,14 @@ private:
             message = readBack() || !writing() ? "" : "not verified";
         }
         static const char* const kWords[] = {"written", "differs", "failed"};
-        LogRadio(args_.log, job, path_, kWords[int(r.result)], r.backup, message);
+        LogRadio(log_, job, path_, kWords[int(r.result)], r.backup, message);
     }
 
     const CliArgs& args_;
     const std::string& path_;
     const ProgramState& file_;
     TimerFactory& timers_;
+    RunLog log_;
 };
 
 struct Tally {
@@ -180,7 +182,7 @@ int repeatRun(const CliArgs& args, WriteRun& run, const PortName& port)
     const int radios = tally.done + tally.differs + tally.failed;
     std::printf("%d radio%s: %d %s, %d differed, %d failed.\n", radios, radios == 1 ? "" : "s", tally.done,
                 run.doneWord(), tally.differs, tally.failed);
-    return Interrupted() ? kRadioFailed : tally.exit();
+    return LoggedRunStatus(run.log(), Interrupted() ? kRadioFailed : tally.exit());
 }
 
 }  // namespace
@@ -196,14 +198,23 @@ bool LogUsable(const std::string& path)
     return true;
 }
 
-void LogRadio(const std::string& path, const PortJob& job, const std::string& file, const std::string& result,
+void LogRadio(RunLog& log, const PortJob& job, const std::string& file, const std::string& result,
               const std::string& backup, const std::string& message)
 {
-    if (path.empty())
+    if (log.path().empty())
         return;
     const LogRow row{job.port().given, job.port().device, job.ident(), file, result, backup, message};
-    if (const auto reason = RunLog(path).append(row, std::time(nullptr)))
-        Complain(path + ": the row of " + job.port().shown() + " could not be written: " + *reason + ".");
+    if (const auto reason = log.append(row, std::time(nullptr)))
+        Complain(log.path() + ": the row of " + job.port().shown() + " could not be written: " + *reason + ".");
+}
+
+int LoggedRunStatus(const RunLog& log, int status)
+{
+    if (log.unwritten() == 0)
+        return status;
+    Complain(log.path() + ": " + std::to_string(log.unwritten()) + " of " + std::to_string(log.rows()) +
+             (log.rows() == 1 ? " row" : " rows") + " could not be written; the log of this run is incomplete.");
+    return status == kDone || status == kDifferent ? kRadioFailed : status;
 }
 
 int RunWriteOrVerify(const CliArgs& args, const std::vector<PortName>& ports, TimerFactory& timers)
@@ -253,7 +264,7 @@ int RunWriteOrVerify(const CliArgs& args, const std::vector<PortName>& ports, Ti
             summary += " Failed: " + lists[2] + ".";
         std::printf("%s\n", summary.c_str());
     }
-    return tally.exit();
+    return LoggedRunStatus(run.log(), tally.exit());
 }
 
 }  // namespace mx615::cli

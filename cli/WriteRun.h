@@ -7,6 +7,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/PortJob.h"
+#include "cli/RunLog.h"
 #include "link/LinkTimer.h"
 
 namespace mx615::cli {
@@ -14,12 +15,17 @@ namespace mx615::cli {
 // write and verify, on the ports given.
 int RunWriteOrVerify(const CliArgs& args, const std::vector<PortName>& ports, TimerFactory& timers);
 
-// Appends the radio's row to the log at path (nothing when path is empty);
-// a row that cannot be written is reported, the run goes on.
-void LogRadio(const std::string& path, const PortJob& job, const std::string& file, const std::string& result,
+// Appends the radio's row to log (nothing when it has no path); a row that
+// cannot be written is reported, and the run goes on.
+void LogRadio(RunLog& log, const PortJob& job, const std::string& file, const std::string& result,
               const std::string& backup, const std::string& message);
 
 // Whether --log can be appended to; says why not (a file fault).
 bool LogUsable(const std::string& path);
+
+// The exit status of a run that ended with status: a run whose log lost rows
+// ends with 1 unless it failed otherwise already, and a last line says how
+// many rows are missing.
+int LoggedRunStatus(const RunLog& log, int status);
 
 }  // namespace mx615::cli

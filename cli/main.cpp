@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
 
 #include "cli/CliArgs.h"
@@ -12,6 +13,9 @@ using namespace mx615::cli;
 
 int main(int argc, char* argv[])
 {
+    // Past a file size limit (ulimit -f) a write is to fail and be reported,
+    // as on a full disk, not end the program in the middle of a radio's write.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> words(argv + 1, argv + argc);
     const ParsedArgs parsed = ParseCliArgs(words);
     const CliArgs& args = parsed.args;

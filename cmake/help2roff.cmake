@@ -1,5 +1,7 @@
 # Writes a manual page from a program's --help text.
 # cmake -DPROGRAM=... -DNAME=... -DSUMMARY=... -DVERSION=... -DOUT=... -P help2roff.cmake
+# writes OUT and OUT.gz, the page as it is installed.
+include(${CMAKE_CURRENT_LIST_DIR}/Gzip.cmake)
 execute_process(COMMAND "${PROGRAM}" --help OUTPUT_VARIABLE help RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0 OR help STREQUAL "")
   message(FATAL_ERROR "${NAME} --help failed (${rc}): a manual page needs it to work without a display")
@@ -18,3 +20,4 @@ ${help}
 .SH SEE ALSO
 mx615(1), mx615-cli(1), mx615-radio-sim(1)
 ")
+mx615_gzip("${OUT}" "${OUT}.gz")

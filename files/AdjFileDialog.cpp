@@ -25,20 +25,20 @@ const FileDialogKind& saveKind()
 
 }  // namespace
 
-Form_open_adj::Form_open_adj(WindowHost& host) : ParamFileDialog(host, openKind()) {}
-
-std::optional<FileError> Form_open_adj::confirmFile(const std::string&)
+AdjFileDialog::AdjFileDialog(WindowHost& host, const FileDialogKind& kind, bool ProgramState::*done)
+    : ParamFileDialog(host, kind), done_(done)
 {
-    state().FileOpenDone = true;
+}
+
+std::optional<FileError> AdjFileDialog::confirmFile(const std::string& path)
+{
+    state().*done_ = true;
+    emit nameAccepted(QString::fromStdString(path));
     return std::nullopt;
 }
 
-Form_save_adj::Form_save_adj(WindowHost& host) : ParamFileDialog(host, saveKind()) {}
+Form_open_adj::Form_open_adj(WindowHost& host) : AdjFileDialog(host, openKind(), &ProgramState::FileOpenDone) {}
 
-std::optional<FileError> Form_save_adj::confirmFile(const std::string&)
-{
-    state().FileSaveDone = true;
-    return std::nullopt;
-}
+Form_save_adj::Form_save_adj(WindowHost& host) : AdjFileDialog(host, saveKind(), &ProgramState::FileSaveDone) {}
 
 }  // namespace mx615

@@ -474,6 +474,10 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
         else
             rows.push_back(row);
     }
+    if (rows.empty()) {
+        result.noChannels = true;
+        return result;
+    }
     const auto byLocation = locations(rows);
 
     std::vector<std::pair<int, Channel>> good;

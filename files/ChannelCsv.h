@@ -45,6 +45,9 @@ struct CsvImport {
     int skipped = 0;
     // The names and comments of the stored rows.
     ChannelLabels labels;
+    // No row holds a channel (a header alone, or only rows without a
+    // frequency): taken, it would clear all 16 channels, so it is refused.
+    bool noChannels = false;
     // Whether state was changed.
     bool applied = false;
 };
@@ -55,7 +58,8 @@ struct CsvImport {
 // channels 1..16 in file order. Channels without a row are cleared. The band
 // is that of state.ModelIndex (BuildModelTable and BuildToneTables must have
 // run). Nothing changes when any row is refused, unless skipBad is set: then
-// the rows that fit are stored and the others are reported.
+// the rows that fit are stored and the others are reported. Nothing changes
+// either when no row holds a channel (noChannels).
 //
 // Read as leniently as the tools that write such files: the separator is the
 // one of ",", ";" or a tab the header row uses, and with ";" a decimal comma
@@ -64,6 +68,13 @@ struct CsvImport {
 // may carry their unit ("446.00625 MHz", "446006.25 kHz"); the words of the
 // fixed-choice columns are taken in any letter case.
 CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skipBad);
+
+// Why a CSV without a channel row is refused, to follow "The file X was not
+// opened: " or the file's name.
+inline const Bilingual kCsvNoChannels{
+    "it holds no channels (no row under the header row has a frequency), and taking it would clear all 16 "
+    "channels. Check that this is the channel list you meant: each channel needs a row with its Frequency.",
+    "其中没有信道（表头行之下没有一行填有频率），调入它会清空全部 16 个信道。请确认这是您要的信道列表：每个信道需要一行并填写频率。"};
 
 // What a file that is read as a channel CSV may hold, and its name in messages.
 constexpr std::size_t kCsvMaxBytes = 1 << 20;

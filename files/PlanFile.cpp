@@ -56,6 +56,8 @@ std::optional<PlanFault> loadCsv(ProgramState& state, const std::string& path, b
                                 "这不是信道 CSV 文件；第 " + std::to_string(result.unusable->line) + " 行：" +
                                     result.unusable->text});
     }
+    if (result.noChannels)
+        return notOpened(path, kCsvNoChannels);
     const std::string count = std::to_string(result.refused.size());
     PlanFault fault = notOpened(path, {count + (result.refused.size() == 1 ? " row cannot" : " rows cannot") +
                                            " be stored in the " + state.ModelNames[state.ModelIndex] + ".",

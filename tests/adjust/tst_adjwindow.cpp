@@ -48,6 +48,11 @@ struct Bench : RadioBench {
         d->Text1->setText(name);
         QTest::mouseClick(d->Command_enter, Qt::LeftButton);
     }
+    static QByteArray readAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     bool runUntilMessage(int limit = 5000)
     {
         const auto seen = app.prompt.messages.size();
@@ -276,6 +281,42 @@ private slots:
         QCOMPARE(int(b.cell(6, 15)), 5);
         for (int a = 0; a < 16 * kAdjustLines; ++a)
             QCOMPARE(int(b.radio.radio.memory[kAdjustBase + a]), int(old[a / 16][a % 16]));
+    }
+
+    // Open and Save both confirmed while a read gets no answer, in either
+    // order, a tick apart: when the read has failed each is carried out with
+    // its own file, the load first.
+    void openAndSaveWaitEachWithItsFile_data()
+    {
+        QTest::addColumn<bool>("saveFirst");
+        QTest::newRow("Open A, then Save B") << false;
+        QTest::newRow("Save B, then Open A") << true;
+    }
+    void openAndSaveWaitEachWithItsFile()
+    {
+        QFETCH(bool, saveFirst);
+        Bench b;
+        b.radio.radio.misbehave = {.silent = true, .attempts = 0};
+        ProgramState other = b.app.state;
+        for (int line = 0; line < 7; ++line)
+            other.AdjustTable[line].fill(5);
+        const QString a = b.folder.filePath("a.adj"), saved = b.folder.filePath("b.adj");
+        QVERIFY(!SaveAdjustFile(other, a.toStdString()));
+        const QByteArray fileA = Bench::readAll(a);
+        frm_Adj_Txp* w = b.open();
+        ParamFileDialog* open = b.fileDialog(w, false);
+        ParamFileDialog* save = b.fileDialog(w, true);
+        QTest::mouseClick(w->Command_read, Qt::LeftButton);
+        Bench::confirm(saveFirst ? save : open, saveFirst ? "b.adj" : "a.adj");
+        b.app.clock.advance(600);
+        Bench::confirm(saveFirst ? open : save, saveFirst ? "a.adj" : "b.adj");
+        QVERIFY(w->AdjustReadActive());
+        QVERIFY(b.app.clock.runUntil([&] { return b.app.prompt.messages.size() == 3; }, 20000));
+        QCOMPARE(b.app.prompt.texts().mid(1), (QStringList{"Succeed fold the optional parameters from file.",
+                                                           "Complete storing optional parameters."}));
+        QCOMPARE(int(b.cell(6, 15)), 5);
+        QCOMPARE(Bench::readAll(saved), fileA);
+        QCOMPARE(Bench::readAll(a), fileA);
     }
 
     void fileDialogNames_data()

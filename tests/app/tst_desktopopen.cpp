@@ -134,6 +134,8 @@ private slots:
                                     << "choose Model > MX-615D-VHF, then open the file again";
         QTest::newRow("no csv") << "notes.csv" << QByteArray("just words\n") << "line 1: the header row has no Frequency"
                                 << "";
+        QTest::newRow("header only") << "header.csv" << QByteArray("Location,Name,Frequency\r\n")
+                                     << "was not opened: it holds no channels" << "Nothing was loaded";
     }
 
     void refusesWhatItCannotTake()
@@ -155,6 +157,22 @@ private slots:
         QVERIFY(app.state.RadioImage == before);
         QCOMPARE(app.state.LastFilePath, std::string("/before.chann"));
         QCOMPARE(cell(app, 1, 1), QStringLiteral("450.02500"));   // the factory channel 1
+    }
+
+    // A list without a channel row would empty all 16 channels: dropped, it
+    // is refused in the language shown too.
+    void refusesADroppedListWithoutChannels()
+    {
+        const QString file = path("settings.csv");
+        write(file, "Location,Name,Frequency,Mode\n1,Squelch,,FM\n2,Volume,0,FM\n# note\n");
+        TestApp app;
+        app.state.UiChinese = true;
+        const auto before = app.state.RadioImage;
+        drop(*app.main, {file});
+        QCOMPARE(app.prompt.messages.size(), 1);
+        QVERIFY2(app.prompt.lastText().contains(file + " 未打开：其中没有信道"), qPrintable(app.prompt.lastText()));
+        QVERIFY(app.prompt.messages[0].detail.contains("未调入任何数据"));
+        QVERIFY(app.state.RadioImage == before);
     }
 
     // Named on the command line, a pipe or a folder is refused at once

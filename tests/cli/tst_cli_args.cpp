@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QTest>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -168,6 +169,41 @@ private slots:
         QCOMPARE(lines[1], QString("by hand"));
         QVERIFY2(lines[2].endsWith(",COM1,/dev/ttyUSB0,,a.img,failed,,x"), qPrintable(lines[2]));
         QCOMPARE(lines[3], QString());
+    }
+
+    // A new log names the station in a last column; a log begun before that
+    // column keeps its own columns.
+    void logColumnsFollowTheHeader_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("rowEnd");
+        const QByteArray old = "time,port,device,ident,file,result,backup,message\r\n";
+        QTest::newRow("new file") << QByteArray() << QString(old.trimmed() + ",station") << ",failed,,x,bench 2";
+        QTest::newRow("old layout") << old + "t,COM1,/dev/ttyUSB0,,a.img,written,,\r\n" << QString(old.trimmed())
+                                    << ",failed,,x";
+        QTest::newRow("with station") << old.trimmed() + ",station\n" << QString(old.trimmed() + ",station")
+                                      << ",failed,,x,bench 2";
+    }
+    void logColumnsFollowTheHeader()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, header);
+        QFETCH(QString, rowEnd);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("run.csv");
+        if (!before.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+        }
+        RunLog log(path.toStdString(), "bench 2");
+        QVERIFY(!log.append({"COM1", "/dev/ttyUSB0", "", "a.img", "failed", "", "x"}, 0));
+        const QByteArray after = fileBytes(path);
+        QVERIFY(after.startsWith(before));
+        const QStringList lines = QString::fromUtf8(after).split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.first(), header);
+        QVERIFY2(lines.last().endsWith(rowEnd), qPrintable(lines.last()));
+        QCOMPARE(lines.last().count(','), header.count(','));
     }
 
     // --backup is judged before any radio is read.

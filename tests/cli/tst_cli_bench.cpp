@@ -5,10 +5,13 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 #include "cli/CliRun.h"
 #include "files/ImageFile.h"
@@ -40,6 +43,16 @@ struct Session {
             err += QString::fromUtf8(process.readAllStandardError());
         }
         return err.count(kPrompt) >= n;
+    }
+    // The next radio on the cable: the one there goes (its link with it),
+    // the new one starts, Enter is pressed; true once the prompt has been
+    // shown n times in all.
+    bool nextRadio(std::unique_ptr<Simulator>& radio, const QStringList& options, int n)
+    {
+        radio.reset();
+        radio = std::make_unique<Simulator>(options);
+        process.write("\n");
+        return prompted(n);
     }
     int finish()
     {
@@ -76,14 +89,8 @@ private slots:
         auto radio = std::make_unique<Simulator>(QStringList{"--image", first, "--link", cable});
         Session run({"write", "--port", cable, "--repeat", "--backup", backups, "--log", log, file});
         QVERIFY2(run.prompted(1), qPrintable(run.err));
-        radio.reset();   // its link goes with it
-        radio = std::make_unique<Simulator>(QStringList{"--silent", "--attempts", "0", "--link", cable});
-        run.process.write("\n");
-        QVERIFY2(run.prompted(2), qPrintable(run.err));
-        radio.reset();   // its link goes with it
-        radio = std::make_unique<Simulator>(QStringList{"--image", third, "--link", cable});
-        run.process.write("\n");
-        QVERIFY2(run.prompted(3), qPrintable(run.err));
+        QVERIFY2(run.nextRadio(radio, {"--silent", "--attempts", "0", "--link", cable}, 2), qPrintable(run.err));
+        QVERIFY2(run.nextRadio(radio, {"--image", third, "--link", cable}, 3), qPrintable(run.err));
         run.process.write("q\n");
         QCOMPARE(run.finish(), 1);
         radio.reset();
@@ -107,7 +114,9 @@ private slots:
 
         const QStringList rows = logRows(log);
         QCOMPARE(rows.size(), 4);
-        QCOMPARE(rows[0], QString("time,port,device,ident,file,result,backup,message"));
+        QCOMPARE(rows[0], QString("time,port,device,ident,file,result,backup,message,station"));
+        for (const QString& row : rows.mid(1))   // the bench that did it
+            QVERIFY2(row.endsWith("," + QSysInfo::machineHostName()), qPrintable(row));
         const QString tail = "," + cable + "," + cable + ",";
         QVERIFY2(rows[1].contains(tail + "AA363135000000BB," + file + ",written," + saved[0] + ","), qPrintable(rows[1]));
         QVERIFY2(rows[2].contains(tail + "," + file + ",failed,,Fail connect with transceiver."), qPrintable(rows[2]));
@@ -177,9 +186,46 @@ private slots:
         QCOMPARE(saved.size(), options.contains("--backup") ? 1 : 0);
         const QStringList rows = logRows(log);
         QCOMPARE(rows.size(), 2);
-        QVERIFY2(rows[1].endsWith(",failed," + saved.value(0) + "," + logged.arg(file)), qPrintable(rows[1]));
+        const QString station = QSysInfo::machineHostName();
+        QVERIFY2(rows[1].endsWith(",failed," + saved.value(0) + "," + logged.arg(file) + "," + station), qPrintable(rows[1]));
         if (saved.isEmpty())   // never linked: the radio holds what it held
             QCOMPARE(test::readAll(image), test::pattern(6));
+    }
+
+    // The log stops taking rows in the middle of a run (a file size limit
+    // here, as a full disk would, with room for part of a row): the next
+    // radio is written all the same, nothing of the lost row stays in the
+    // log, the row is counted at the end, and the run ends with exit 1.
+    void logThatStopsTakingRows()
+    {
+        const QString cable = dir.filePath("cable-2"), second = dir.filePath("second.img"),
+                      log = dir.filePath("lost.csv");
+        QVERIFY(test::writeFile(second, test::pattern(8)));
+        const QString file = test::channFile(dir.filePath("lost.chann"), 40);
+        auto radio = std::make_unique<Simulator>(QStringList{"--link", cable});
+        Session run({"write", "--port", cable, "--repeat", "--log", log, "-q", file});
+        QVERIFY2(run.prompted(1), qPrintable(run.err));
+        rlimit full{};
+        QCOMPARE(::prlimit(pid_t(run.process.processId()), RLIMIT_FSIZE, nullptr, &full), 0);
+        full.rlim_cur = rlim_t(QFileInfo(log).size() + 10);
+        QCOMPARE(::prlimit(pid_t(run.process.processId()), RLIMIT_FSIZE, &full, nullptr), 0);
+        QVERIFY2(run.nextRadio(radio, {"--image", second, "--link", cable}, 2), qPrintable(run.err));
+        run.process.write("q\n");
+        QCOMPARE(run.finish(), 1);
+        radio.reset();
+        const QString out = QString::fromUtf8(run.process.readAllStandardOutput());
+        QVERIFY2(out.endsWith("2 radios: 2 written and verified, 0 differed, 0 failed.\n"), qPrintable(out + run.err));
+        QVERIFY2(run.err.contains(log + ": the row of " + cable + " could not be written: File too large.\n") &&
+                     run.err.endsWith("mx615-cli: " + log +
+                                      ": 1 of 2 rows could not be written; the log of this run is incomplete.\n"),
+                 qPrintable(run.err));
+        QCOMPARE(logRows(log).size(), 2);
+        QVERIFY(test::readAll(log).endsWith(",written,,," + QSysInfo::machineHostName().toUtf8() + "\r\n"));
+        ProgramState expected;
+        QVERIFY(!LoadRadioFile(expected, file.toStdString()));
+        const QByteArray written = test::readAll(second);
+        for (int a = 0; a < 0x310; ++a)
+            QCOMPARE(int(uint8_t(written[a])), expected.byteAt(a));
     }
 
     // The doctor on a port: a radio, a radio that says nothing, no device.

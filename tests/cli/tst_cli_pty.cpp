@@ -306,6 +306,33 @@ private slots:
         QCOMPARE(run.out, "Wrote 1 channel to " + folder.filePath("back.csv") + ".\n");
     }
 
+    // A list without a channel row is no plan: refused, and the plan named
+    // as the output keeps what it held.
+    void importRefusesAPlanWithoutChannels_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("header only") << QByteArray("Location,Name,Frequency\r\n") << QStringList{};
+        QTest::newRow("no frequency, --skip-bad") << QByteArray("Frequency,Name\n,Squelch\n0,Volume\n")
+                                                  << QStringList{"--skip-bad"};
+    }
+    void importRefusesAPlanWithoutChannels()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QStringList, options);
+        QTemporaryDir folder;
+        const QString list = folder.filePath("empty.csv"), plan = channFile(folder.filePath("plan.chann"), 3);
+        const QByteArray before = readAll(plan);
+        QVERIFY(test::writeFile(list, csv));
+        const Run run = cli(QStringList{"import-csv", list, "-o", plan} + options);
+        QCOMPARE(run.exit, 3);
+        QVERIFY2(run.err.startsWith("mx615-cli: " + list + ": it holds no channels") &&
+                     run.err.endsWith("Nothing was written.\n"),
+                 qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+        QCOMPARE(readAll(plan), before);
+    }
+
     // A save never puts a plain file in the place of a pipe.
     void exportOntoAPipeLeavesIt()
     {

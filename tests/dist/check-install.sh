@@ -17,7 +17,8 @@ for f in \
   share/icons/hicolor/48x48/apps/mx615.png \
   share/icons/hicolor/256x256/apps/mx615.png \
   lib/udev/rules.d/70-mx615.rules \
-  share/man/man1/mx615.1 share/man/man1/mx615-cli.1 share/man/man1/mx615-radio-sim.1 \
+  share/man/man1/mx615.1.gz share/man/man1/mx615-cli.1.gz share/man/man1/mx615-radio-sim.1.gz \
+  share/doc/mx615/changelog.gz \
   share/doc/mx615/copyright
 do
   [ -f "$prefix/$f" ] || { echo "missing after install: $f"; status=1; }

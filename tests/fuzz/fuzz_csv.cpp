@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(state.RadioImage == started().RadioImage);
         return 0;
     }
-    FUZZ_CHECK(!result.unusable && (skipBad || result.refused.empty()));
+    FUZZ_CHECK(!result.unusable && !result.noChannels && !result.channels.empty() &&
+               (skipBad || result.refused.empty()));
     for (int a = 0; a < kRadioLines * 16; ++a) {
         FUZZ_CHECK(state.RadioImage[a / 16][a % 16] >= 0 && state.RadioImage[a / 16][a % 16] <= 255);
         if (!isPlanByte(a))
