@@ -99,8 +99,11 @@ ParamFileDialog::ParamFileDialog(WindowHost& host, const FileDialogKind& kind) :
 
     connect(Drive1, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
     connect(Dir1, &QListWidget::itemActivated, this, &ParamFileDialog::Dir1_Activated);
-    connect(File1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-        if (item)
+    connect(File1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item, QListWidgetItem* previous) {
+        // A list that had no current file takes its first one as Tab enters
+        // it: that is no choice, and must not replace the name typed (a save
+        // would then go over that file). Moving from file to file is one.
+        if (item && previous)
             File1_Click();
     });
     connect(File1, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { File1_Click(); });

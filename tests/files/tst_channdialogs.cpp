@@ -376,6 +376,30 @@ private slots:
         QCOMPARE(f.app.state.RadioImage[3][2], int16_t(0x42));
     }
 
+    void tabbingIntoTheFilesKeepsTheTypedName_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("open") << false;
+        QTest::newRow("save") << true;
+    }
+    void tabbingIntoTheFilesKeepsTheTypedName()
+    {
+        // Only moving from file to file picks a file; Tab on its way through
+        // the dialog does not (a save would go over the first file listed).
+        QFETCH(bool, save);
+        Fixture f;
+        f.write("a.chann", "a");
+        f.write("b.chann", "b");
+        ParamFileDialog* d = f.open(save);
+        d->Text1->selectAll();
+        QTest::keyClicks(d->Text1, "typed.chann");
+        QTest::keyClick(d->Text1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), d->File1);
+        QCOMPARE(d->Text1->text(), QStringLiteral("typed.chann"));
+        QTest::keyClick(d->File1, Qt::Key_Down);
+        QCOMPARE(d->Text1->text(), QStringLiteral("b.chann"));
+    }
+
     void escapeCancels_data()
     {
         QTest::addColumn<bool>("save");
