@@ -27,6 +27,9 @@ const Bilingual kDriveLabel{"Drive:", "驱动器："};
 const Bilingual kConfirm{"Confirm", "确  定"};
 const Bilingual kCancel{"Cancel", "取  消"};
 const Bilingual kFolderUnreadable{"This folder cannot be opened.", "无法打开此文件夹。"};
+// The folder and file lists show no caption; a screen reader calls them so.
+const Bilingual kFolderList{"Folders", "文件夹"};
+const Bilingual kFileList{"Files", "文件"};
 
 constexpr int kPathRole = Qt::UserRole;
 
@@ -126,6 +129,8 @@ void ParamFileDialog::Form_Load()
     setCaption(kind_.caption);
     Label_name->setText(qs(kind_.nameLabel, zh));
     Label_drive->setText(qs(kDriveLabel, zh));
+    Dir1->setAccessibleName(qs(kFolderList, zh));
+    File1->setAccessibleName(qs(kFileList, zh));
     Command_enter->setText(qs(kConfirm, zh));
     Command_close->setText(qs(kCancel, zh));
     Text1->setText(qs("*" + kind_.lower));
@@ -184,6 +189,9 @@ bool ParamFileDialog::setDirPath(const QString& path)
     }
     dirPath_ = clean;
     Label_path->setText(clean);
+    // The path shows above the lists; a screen reader tells it with them.
+    Dir1->setAccessibleDescription(clean);
+    File1->setAccessibleDescription(clean);
     Dir1->clear();
     if (clean != QLatin1String("/")) {
         auto* up = new QListWidgetItem(QStringLiteral(".."), Dir1);
