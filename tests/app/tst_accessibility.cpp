@@ -10,6 +10,7 @@
 #include <QAbstractSlider>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
@@ -253,6 +254,15 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), grid);
         QCOMPARE(grid->item(3, column)->text(), shown);
+
+        // Escape in an editor abandons the entry; on the grid it closes the window.
+        QTest::keyClick(grid, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QVERIFY(window->isVisible());
+        const QPointer<QWidget> alive(window);
+        QTest::keyClick(grid, Qt::Key_Escape);
+        QVERIFY(!alive || !alive->isVisible());
     }
 
     void startupFocusOnChannelOne()
