@@ -16,7 +16,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <functional>
 
 #include "adjust/frm_Adj_Txp.h"
 #include "app/Form_setup.h"
@@ -34,19 +33,12 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "support/TestApp.h"
+#include "support/WindowOpener.h"
 
 using namespace mx615;
 using namespace mx615::test;
 
 namespace {
-
-// Opens a window in the program; none for the main window itself.
-using Opener = std::function<QWidget*(MDImain&)>;
-template <class W>
-Opener opener()
-{
-    return [](MDImain& main) -> QWidget* { return main.openWindow<W>(); };
-}
 
 QString accessible(QObject* object, QAccessible::Text text)
 {
@@ -104,6 +96,7 @@ void addWindowRows(bool withMain)
 {
     QTest::addColumn<bool>("chinese");
     QTest::addColumn<Opener>("open");
+    // No opener: the main window itself.
     const std::pair<const char*, Opener> windows[] = {
         {"main window", nullptr},
         {"channel table", opener<frm_chann>()},
@@ -148,8 +141,6 @@ QTableWidget* gridOf(QWidget* window)
 }
 
 }  // namespace
-
-Q_DECLARE_METATYPE(Opener)
 
 class TestAccessibility : public QObject {
     Q_OBJECT

@@ -97,6 +97,14 @@ QStringList items(const QListWidget* list)
     return texts;
 }
 
+// The rows of a case the open and the save dialog share.
+void bothDialogs()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("open") << false;
+    QTest::newRow("save") << true;
+}
+
 void doubleClick(QListWidget* list, int row)
 {
     const QPoint at = list->visualItemRect(list->item(row)).center();
@@ -376,12 +384,7 @@ private slots:
         QCOMPARE(f.app.state.RadioImage[3][2], int16_t(0x42));
     }
 
-    void tabbingIntoTheFilesKeepsTheTypedName_data()
-    {
-        QTest::addColumn<bool>("save");
-        QTest::newRow("open") << false;
-        QTest::newRow("save") << true;
-    }
+    void tabbingIntoTheFilesKeepsTheTypedName_data() { bothDialogs(); }
     void tabbingIntoTheFilesKeepsTheTypedName()
     {
         // Only moving from file to file picks a file; Tab on its way through
@@ -400,12 +403,7 @@ private slots:
         QCOMPARE(d->Text1->text(), QStringLiteral("b.chann"));
     }
 
-    void escapeCancels_data()
-    {
-        QTest::addColumn<bool>("save");
-        QTest::newRow("open") << false;
-        QTest::newRow("save") << true;
-    }
+    void escapeCancels_data() { bothDialogs(); }
     void escapeCancels()
     {
         QFETCH(bool, save);
@@ -418,12 +416,7 @@ private slots:
         QVERIFY(!QFile::exists(f.path("typed.chann")));
     }
 
-    void enterOnCancelCancels_data()
-    {
-        QTest::addColumn<bool>("save");
-        QTest::newRow("open") << false;
-        QTest::newRow("save") << true;
-    }
+    void enterOnCancelCancels_data() { bothDialogs(); }
     void enterOnCancelCancels()
     {
         // A user who tabs to Cancel and presses Enter must not get the file
