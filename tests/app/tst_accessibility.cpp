@@ -46,12 +46,6 @@ QString accessible(QObject* object, QAccessible::Text text)
     return iface ? iface->text(text).trimmed() : QString();
 }
 
-QString describe(QWidget* control)
-{
-    const QString name = control->objectName().isEmpty() ? control->metaObject()->className() : control->objectName();
-    return QStringLiteral("%1 (\"%2\")").arg(name, accessible(control, QAccessible::Name));
-}
-
 // The value a control shows, which alone would not say what the control is.
 QString shownValue(QWidget* control)
 {
@@ -125,21 +119,6 @@ void addWindowRows(bool withMain)
     }
 }
 
-// A grid's cell, as the reader is told of it.
-QString cellName(QTableWidget* grid, int row, int column)
-{
-    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(grid)->tableInterface();
-    QAccessibleInterface* cell = table ? table->cellAt(row, column) : nullptr;
-    return cell ? cell->text(QAccessible::Name) : QString();
-}
-
-QTableWidget* gridOf(QWidget* window)
-{
-    if (auto* table = qobject_cast<frm_chann*>(window))
-        return table->MSF_chann;
-    return static_cast<Form_Edit_Test*>(window)->MSF_chann;
-}
-
 }  // namespace
 
 class TestAccessibility : public QObject {
@@ -163,10 +142,9 @@ private slots:
         QStringList unnamed;
         for (QWidget* control : controls) {
             const QString name = accessible(control, QAccessible::Name);
-            if (name.isEmpty() || name == shownValue(control))
-                unnamed << describe(control);
-            else if (qobject_cast<QToolButton*>(control) && control->toolTip() != name)
-                unnamed << describe(control) + " tooltip \"" + control->toolTip() + "\"";
+            const bool button = qobject_cast<QToolButton*>(control);
+            if (name.isEmpty() || name == shownValue(control) || (button && control->toolTip() != name))
+                unnamed << control->objectName() + " \"" + name + "\"";
         }
         qInfo("%s: %lld of %lld controls without a name of their own", QTest::currentDataTag(),
               qsizetype(unnamed.size()), qsizetype(controls.size()));
@@ -222,14 +200,15 @@ private slots:
         p.app.state.BandLowMHz = 100;
         p.app.state.BandHighMHz = 601;
         QWidget* window = open(*p.app.main);
-        QTableWidget* grid = gridOf(window);
+        auto* grid = window->findChild<QTableWidget*>();
         grid->setFocus();
         grid->setCurrentCell(3, column - 1);
         QTest::keyClick(grid, Qt::Key_Right);   // the arrow keys move between cells
         QCOMPARE(grid->currentColumn(), column);
         const QString shown = grid->item(3, column)->text();
         QVERIFY(!shown.isEmpty());
-        QCOMPARE(cellName(grid, 3, column), editorName + (chinese ? "，" : ", ") + shown);
+        QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(grid)->tableInterface()->cellAt(3, column);
+        QCOMPARE(cell->text(QAccessible::Name), editorName + (chinese ? "，" : ", ") + shown);
 
         // Enter opens the editor over the cell: named after the cell, holding its value.
         QTest::keyClick(grid, Qt::Key_Return);
