@@ -213,6 +213,8 @@ void frm_Adj_Txp::buildControls()
     valueLayout->addStretch();
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName("ValueArea");
+    // Tab goes to the values in it, never to the area itself (which no reader could name).
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setWidget(values);
@@ -256,8 +258,19 @@ void frm_Adj_Txp::Form_Load()
     s.FileOpenDone = false;
     s.FileSaveDone = false;
     FillAdjustLists();
+    nameFramedLists();
     ShowAdjustTable();
     Command_read->setFocus();
+}
+
+void frm_Adj_Txp::nameFramedLists()
+{
+    // The lists of a frame stand under a bare number (a squelch level, a
+    // frequency point): a screen reader calls each by its frame and that number.
+    for (QGroupBox* frame : findChildren<QGroupBox*>())
+        for (QLabel* number : frame->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            if (auto* list = qobject_cast<QComboBox*>(number->buddy()))
+                list->setAccessibleName(frame->title() + QLatin1Char(' ') + number->text());
 }
 
 void frm_Adj_Txp::setCaptions()

@@ -97,6 +97,7 @@ private:
 
     void buildControls();
     void setCaptions();
+    void nameFramedLists();
     int16_t& cell(int line, int byte) const;
     void Combo_Rx_VH_Click();
     void Combo_Rx_VL_Click();

@@ -18,6 +18,7 @@
 #include "app/frmAbout.h"
 #include "app/Form_setup.h"
 #include "app/Form_type.h"
+#include "ui/Accessibility.h"
 #include "ui/Prompt.h"
 #include "adjust/frm_Adj_Txp.h"
 #include "channels/Form_Chann_Edit.h"
@@ -78,6 +79,24 @@ constexpr MenuCaption kMenuCaptions[] = {
     {"Menu_exit", "E&xit", "退出"},
 };
 
+// The toolbar's buttons, in order: the key a click compares, the picture, and
+// the menu item whose command the button runs. A button shows no text; a
+// screen reader and the tooltip call it by that item's caption.
+struct ToolbarButton {
+    const char* key;
+    QStyle::StandardPixmap icon;
+    const char* item;
+};
+
+constexpr ToolbarButton kToolbarButtons[] = {
+    {"open", QStyle::SP_DialogOpenButton, "File_Open"},
+    {"save", QStyle::SP_DialogSaveButton, "File_save"},
+    {"edit_chann", QStyle::SP_FileDialogDetailedView, "Channel_edit"},
+    {"read", QStyle::SP_ArrowDown, "Prog_read"},
+    {"write", QStyle::SP_ArrowUp, "Prog_write"},
+    {"Exit", QStyle::SP_DialogCloseButton, "File_exit"},
+};
+
 // Status panel shares of the width, in percent.
 constexpr int kPanelShares[8] = {5, 11, 6, 8, 8, 5, 15, 43};
 
@@ -90,6 +109,7 @@ const Bilingual kPanelBand{"Band", "频段"};
 
 MDImain::MDImain(AppContext& context) : context_(context), MSC(context.makeComm())
 {
+    InstallAccessibility();
     setObjectName("MDImain");
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("MDIClient");
@@ -217,25 +237,25 @@ void MDImain::buildToolbar()
     toolbar_->setObjectName("Toolbar1");
     toolbar_->setMovable(false);
     toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    struct Button {
-        const char* key;
-        QStyle::StandardPixmap icon;
-        const char* tip;
-    };
-    const Button buttons[] = {
-        {"open", QStyle::SP_DialogOpenButton, "Open a channel file (Ctrl+O)"},
-        {"save", QStyle::SP_DialogSaveButton, "Save to a channel file (Ctrl+S)"},
-        {"edit_chann", QStyle::SP_FileDialogDetailedView, "Channel information"},
-        {"read", QStyle::SP_ArrowDown, "Read from radio (Ctrl+R)"},
-        {"write", QStyle::SP_ArrowUp, "Write to radio (Ctrl+W)"},
-        {"Exit", QStyle::SP_DialogCloseButton, "Exit"},
-    };
-    for (const Button& b : buttons) {
+    for (const ToolbarButton& b : kToolbarButtons) {
         QAction* action = toolbar_->addAction(style()->standardIcon(b.icon), QString());
         action->setObjectName(QStringLiteral("Toolbar1_%1").arg(b.key));
         action->setData(QString::fromLatin1(b.key));
-        action->setToolTip(QString::fromLatin1(b.tip));
         connect(action, &QAction::triggered, this, [this, action] { Toolbar1_ButtonClick(action->data().toString()); });
+    }
+}
+
+void MDImain::nameToolbarButtons()
+{
+    // The menu item's caption, and its shortcut where it has one: "Open (Ctrl+O)".
+    for (const ToolbarButton& b : kToolbarButtons) {
+        const QAction* command = item(b.item);
+        QString text = command->text().remove(QLatin1Char('&')).trimmed();
+        if (!command->shortcut().isEmpty())
+            text += QStringLiteral(" (%1)").arg(command->shortcut().toString(QKeySequence::NativeText));
+        QAction* button = toolbar_->findChild<QAction*>(QStringLiteral("Toolbar1_%1").arg(b.key));
+        button->setText(text);
+        button->setToolTip(text);
     }
 }
 
@@ -300,6 +320,7 @@ void MDImain::applyCaptions(bool chinese)
     for (const MenuCaption& caption : kMenuCaptions)
         if (QAction* action = item(caption.name))
             action->setText(QString::fromUtf8(chinese ? caption.zh : caption.en));
+    nameToolbarButtons();
     panel(8)->setText(qs(kCompanyName, chinese));
     setWindowTitle(qs(kTitle, chinese));
     panel(1)->setText(qs(kPanelState, chinese));

@@ -90,6 +90,8 @@ protected:
 private:
     void buildMenus();
     void buildToolbar();
+    // The toolbar's buttons take their menu item's caption as name and tooltip.
+    void nameToolbarButtons();
     void buildStatusBar();
     void applyCaptions(bool chinese);
     void switchLanguage(bool chinese);

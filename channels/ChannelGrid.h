@@ -69,6 +69,9 @@ inline const Bilingual Help{"Help", "帮助"};
 inline const Bilingual Default{"Default", "出厂值"};
 inline const Bilingual Clear{"Clear", "清除"};
 
+// What a screen reader calls the grid, which shows no caption of its own.
+inline const Bilingual GridName{"Channels", "信道列表"};
+
 inline const Bilingual RxOutOfBand{"Over the range of receive frequency .", "接收频率超出范围 ！"};
 inline const Bilingual RxFirst{"Please input the receive frequency in advance.", "请先输入接收频率 ！"};
 inline const Bilingual TxOutOfBand{"Over the range of transmit frequency .", "发射频率超出范围 ！"};

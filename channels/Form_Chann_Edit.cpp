@@ -30,6 +30,8 @@ namespace mx615 {
 namespace {
 
 const Bilingual kCaption{"Channel Edit", "信道编辑"};
+// The number box's caption; a screen reader calls the arrows beside it so too.
+const Bilingual kChannelCaption{"Channel", "信道"};
 const Bilingual kTxRange{"Over the range of Transmit frequency .", "发射频率超出范围 ！"};
 const Bilingual kUnstorable{"This frequency cannot be stored as typed.", "无法按输入的格式保存此频率。"};
 const Bilingual kUnstorableHow{"Type three digits for the MHz, a point and at most five decimals, for example 450.025.",
@@ -196,34 +198,28 @@ void Form_Chann_Edit::buildControls()
 
 void Form_Chann_Edit::applyCaptions()
 {
-    const bool zh = chinese();
     setCaption(kCaption);
-    const std::pair<QWidget*, Bilingual> captions[] = {
-        {Label_CHN, {"Channel", "信道"}},
-        {Label_RX_freq, {"Receive Frequency ", "接收频率"}},
-        {Label_TX_freq, {"Transmit Frequency", "发射频率"}},
-        {Label_Decode, {"QT/DQT Decode", "QT/DQT 解码"}},
-        {Label_Encode, {"QT/DQT Encode", "QT/DQT 编码"}},
-        {Label_OptSig, {"Option Signalling", "可选信令"}},
-        {Label_SpUnmute, {"SP Unmute", "SP不静音"}},
-        {Label_TXP, {"TX Power", "发射功率"}},
-        {Label_WN, {"Wide/Narror", "宽带/窄带"}},
-        {Label_BCL, {"Busy Channel Lockout", "繁忙信道锁定"}},
-        {Label_PTT_ID, {"PTT ID", "PTT ID"}},
-        {Label_Memory, {"Autodial Memory", "自动拨号存储器"}},
-        {Check_BS, {"Beat Shift", "拍频偏移"}},
-        {Check_ScanAdd, {"Scan Add", "扫描添加"}},
-        {Check_Pri, {"Priority Channel", "优先信道"}},
-        {Check_Comp, {"Compander", "压括器"}},
-        {Command_close, ChannelGridTexts::Close},
-        {Command_Help, ChannelGridTexts::Help},
-    };
-    for (const auto& [control, caption] : captions) {
-        if (auto* l = qobject_cast<QLabel*>(control))
-            l->setText(qs(caption, zh));
-        else if (auto* b = qobject_cast<QAbstractButton*>(control))
-            b->setText(qs(caption, zh));
-    }
+    setControlCaptions({
+        {"Label_CHN", kChannelCaption},
+        {"VScroll1", kChannelCaption},
+        {"Label_RX_freq", {"Receive Frequency ", "接收频率"}},
+        {"Label_TX_freq", {"Transmit Frequency", "发射频率"}},
+        {"Label_Decode", {"QT/DQT Decode", "QT/DQT 解码"}},
+        {"Label_Encode", {"QT/DQT Encode", "QT/DQT 编码"}},
+        {"Label_OptSig", {"Option Signalling", "可选信令"}},
+        {"Label_SpUnmute", {"SP Unmute", "SP不静音"}},
+        {"Label_TXP", {"TX Power", "发射功率"}},
+        {"Label_WN", {"Wide/Narror", "宽带/窄带"}},
+        {"Label_BCL", {"Busy Channel Lockout", "繁忙信道锁定"}},
+        {"Label_PTT_ID", {"PTT ID", "PTT ID"}},
+        {"Label_Memory", {"Autodial Memory", "自动拨号存储器"}},
+        {"Check_BS", {"Beat Shift", "拍频偏移"}},
+        {"Check_ScanAdd", {"Scan Add", "扫描添加"}},
+        {"Check_Pri", {"Priority Channel", "优先信道"}},
+        {"Check_Comp", {"Compander", "压括器"}},
+        {"Command_close", ChannelGridTexts::Close},
+        {"Command_Help", ChannelGridTexts::Help},
+    });
 }
 
 void Form_Chann_Edit::Form_Load()

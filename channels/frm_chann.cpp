@@ -75,12 +75,15 @@ void frm_chann::buildControls()
     connect(Command_clear, &QPushButton::clicked, this, &frm_chann::Command_clear_Click);
     connect(Command_close, &QPushButton::clicked, this, &frm_chann::Command_close_Click);
     connect(Command_Help, &QPushButton::clicked, this, &frm_chann::Command_Help_Click);
+    // Escape in an open cell editor only abandons the entry (the editor takes it).
+    setCancelButton(Command_close);
 }
 
 void frm_chann::applyCaptions()
 {
     const bool zh = chinese();
     SetColumnTitles(MSF_chann, kColumnFormat.pick(zh));
+    SetGridSpeech(MSF_chann, qs(ChannelGridTexts::GridName, zh), zh);
     Command_close->setText(qs(ChannelGridTexts::Close, zh));
     Command_Edit->setText(qs(ChannelGridTexts::Edit, zh));
     Command_Help->setText(qs(ChannelGridTexts::Help, zh));

@@ -156,6 +156,8 @@ inline const std::vector<ControlCaption> Captions{
 // (ChannelGridTexts::RxOutOfBand, TxOutOfBand, RxFirst, BadFrequency).
 namespace TestTexts {
 inline const Bilingual Caption{"Test Frequency", "测试频率"};
+// What a screen reader calls the grid.
+inline const Bilingual GridName{"Test channels", "测试信道列表"};
 // The grid's column format, centred titles separated by "|".
 inline const Bilingual ColumnFormat{"^ Channel |^ RX Frequency |^ TX Frequency ",
                                     "^信道号|^接收频率(MHZ)|^发射频率(MHZ)"};
@@ -166,11 +168,14 @@ inline const std::vector<ControlCaption> Captions{
 };
 }  // namespace TestTexts
 
-// Form_Edit_Message. The two message boxes have no label.
+// Form_Edit_Message. The two message boxes have no label on screen; a screen
+// reader calls them by these names.
 namespace MessageTexts {
 inline const Bilingual Caption{"Embedded Message", "嵌入信息"};
 
 inline const std::vector<ControlCaption> Captions{
+    {"Text_MS1", {"Message 1", "信息 1"}},
+    {"Text_MS2", {"Message 2", "信息 2"}},
     {"Command_close", FeatureTexts::Close},
     {"Command_Help", FeatureTexts::Help},
 };

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "features/FeatureTexts.h"
+#include "ui/Prompt.h"
 
 namespace mx615 {
 
@@ -45,6 +46,7 @@ void Form_Edit_Test::Form_Load()
         setCell(row, ColNumber, QString::fromStdString(TestFrequencyRowLabel(row)));
     setTexts(TestTexts::Caption, TestTexts::Captions);
     SetColumnTitles(MSF_chann, TestTexts::ColumnFormat.pick(chinese()));
+    SetGridSpeech(MSF_chann, qs(TestTexts::GridName, chinese()), chinese());
     ShowTestFrequencies();
     // The window is a third of the main window wide; never so narrow that a
     // frequency column is cut off.

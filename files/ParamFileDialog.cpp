@@ -27,6 +27,9 @@ const Bilingual kDriveLabel{"Drive:", "驱动器："};
 const Bilingual kConfirm{"Confirm", "确  定"};
 const Bilingual kCancel{"Cancel", "取  消"};
 const Bilingual kFolderUnreadable{"This folder cannot be opened.", "无法打开此文件夹。"};
+// The folder and file lists show no caption; a screen reader calls them so.
+const Bilingual kFolderList{"Folders", "文件夹"};
+const Bilingual kFileList{"Files", "文件"};
 
 constexpr int kPathRole = Qt::UserRole;
 
@@ -99,8 +102,11 @@ ParamFileDialog::ParamFileDialog(WindowHost& host, const FileDialogKind& kind) :
 
     connect(Drive1, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
     connect(Dir1, &QListWidget::itemActivated, this, &ParamFileDialog::Dir1_Activated);
-    connect(File1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-        if (item)
+    connect(File1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item, QListWidgetItem* previous) {
+        // A list that had no current file takes its first one as Tab enters
+        // it: that is no choice, and must not replace the name typed (a save
+        // would then go over that file). Moving from file to file is one.
+        if (item && previous)
             File1_Click();
     });
     connect(File1, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { File1_Click(); });
@@ -123,6 +129,8 @@ void ParamFileDialog::Form_Load()
     setCaption(kind_.caption);
     Label_name->setText(qs(kind_.nameLabel, zh));
     Label_drive->setText(qs(kDriveLabel, zh));
+    Dir1->setAccessibleName(qs(kFolderList, zh));
+    File1->setAccessibleName(qs(kFileList, zh));
     Command_enter->setText(qs(kConfirm, zh));
     Command_close->setText(qs(kCancel, zh));
     Text1->setText(qs("*" + kind_.lower));
@@ -181,6 +189,9 @@ bool ParamFileDialog::setDirPath(const QString& path)
     }
     dirPath_ = clean;
     Label_path->setText(clean);
+    // The path shows above the lists; a screen reader tells it with them.
+    Dir1->setAccessibleDescription(clean);
+    File1->setAccessibleDescription(clean);
     Dir1->clear();
     if (clean != QLatin1String("/")) {
         auto* up = new QListWidgetItem(QStringLiteral(".."), Dir1);

@@ -26,6 +26,9 @@ inline const Bilingual ReadUnusable{"The data read from the transceiver could no
 inline const Bilingual PortLost{"The connection to the transceiver was lost during the transfer.",
                                 "传输过程中与对讲机的连接中断 ！"};
 
+// What a screen reader calls the progress bar, which shows no caption.
+inline const Bilingual Progress{"Progress", "进度"};
+
 // "Reading 2 Data Block" / "Writing  0  Data Block".
 inline Bilingual ReadingBlock(int number)
 {

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "link/LinkTexts.h"
 #include "ui/Prompt.h"
 
 namespace mx615 {
@@ -23,6 +24,8 @@ LinkWindow::~LinkWindow() = default;
 void LinkWindow::makeLink(TransferPlan plan)
 {
     link_ = std::make_unique<CloneLink>(state(), context().timers, context().makeComm(), std::move(plan));
+    // Read when the user asks: the bar by its name and percentage, the label by its text.
+    ProgressBar1->setAccessibleName(qs(LinkTexts::Progress, chinese()));
     link_->events.progress = [this](int value) {
         ProgressBar1->show();
         ProgressBar1->setValue(value);

@@ -156,6 +156,8 @@ void ChildWindow::setControlCaptions(const std::vector<ControlCaption>& captions
             button->setText(text);
         else if (auto* group = qobject_cast<QGroupBox*>(control))
             group->setTitle(text);
+        else if (control)
+            control->setAccessibleName(text);
     }
 }
 

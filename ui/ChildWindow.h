@@ -65,7 +65,9 @@ protected:
     void showActive();
     void setCaption(const Bilingual& caption);
     // Sets the caption of each named control (label, button, check box,
-    // frame) in the language of the moment.
+    // frame) in the language of the moment. A control that shows no caption
+    // (a text box without a label) takes its entry as the name a screen
+    // reader calls it by.
     void setControlCaptions(const std::vector<ControlCaption>& captions);
     // An open field has the window background, a closed one the button face.
     static void setLook(QWidget* control, bool enabled);

@@ -10,9 +10,40 @@
 #include <algorithm>
 
 #include "model/Codecs.h"
+#include "model/ProgramState.h"
+#include "ui/Accessibility.h"
 #include "ui/PickOnly.h"
 
 namespace mx615 {
+
+namespace {
+
+// A cell's name (the column's title, the row's channel) and what joins it to
+// the text the cell shows. SetGridSpeech keeps the words of the grid's
+// language on the grid.
+const Bilingual kCellName{"%1, channel %2", "%1，信道 %2"};
+const Bilingual kCellSeparator{", ", "，"};
+constexpr const char* kCellPatternProperty = "mx615CellName";
+constexpr const char* kCellSeparatorProperty = "mx615CellSeparator";
+
+// A cell that tells the reader its column and row with its text, so that a
+// cell reached by the arrow keys, or a row read whole, is never a bare number.
+class GridItem : public QTableWidgetItem {
+public:
+    QVariant data(int role) const override
+    {
+        const QTableWidget* grid = tableWidget();
+        if (role != Qt::AccessibleTextRole || !grid)
+            return QTableWidgetItem::data(role);
+        const QString name = CellName(grid, row(), column());
+        if (column() == 0 || text().isEmpty())
+            return name;
+        return name + grid->property(kCellSeparatorProperty).toString() + text();
+    }
+    QTableWidgetItem* clone() const override { return new GridItem(*this); }
+};
+
+}  // namespace
 
 QValidator::State FrequencyValidator::validate(QString& input, int&) const
 {
@@ -55,15 +86,33 @@ void SetUpEditGrid(QTableWidget* grid)
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid->setWordWrap(false);
+    grid->setTabKeyNavigation(false);
     for (int row = 0; row < grid->rowCount(); ++row)
         for (int column = 0; column < grid->columnCount(); ++column) {
-            auto* item = new QTableWidgetItem;
+            auto* item = new GridItem;
             item->setTextAlignment(Qt::AlignCenter);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             if (column == 0)
                 item->setBackground(grid->palette().button());
             grid->setItem(row, column, item);
         }
+}
+
+void SetGridSpeech(QTableWidget* grid, const QString& name, bool chinese)
+{
+    grid->setAccessibleName(name);
+    grid->setProperty(kCellPatternProperty, QString::fromStdString(kCellName.pick(chinese)));
+    grid->setProperty(kCellSeparatorProperty, QString::fromStdString(kCellSeparator.pick(chinese)));
+}
+
+QString CellName(const QTableWidget* grid, int row, int column)
+{
+    const QTableWidgetItem* title = grid->horizontalHeaderItem(column);
+    const QString heading = title ? title->text().trimmed() : QString();
+    const QString label = CellText(grid, row, 0).trimmed();
+    if (column == 0)
+        return heading + QLatin1Char(' ') + label;
+    return grid->property(kCellPatternProperty).toString().arg(heading, label);
 }
 
 void SetColumnTitles(QTableWidget* grid, const std::string& format)
@@ -101,11 +150,13 @@ void PlaceOverCell(QTableWidget* grid, QWidget* editor, int row, int column)
 void ShowCellEditor(QTableWidget* grid, QLineEdit* editor, int row, int column)
 {
     PlaceOverCell(grid, editor, row, column);
-    editor->setText(CellText(grid, row, column));
-    editor->selectAll();
     editor->show();
     editor->raise();
+    // The focus first: a screen reader that hears of the text before the
+    // focus reads the text alone, without the editor's name.
     editor->setFocus();
+    editor->setText(CellText(grid, row, column));
+    editor->selectAll();
 }
 
 int FitColumns(QTableWidget* grid, const std::vector<std::vector<const char*>>& samples,
@@ -186,6 +237,10 @@ void CellEditor::begin()
     row_ = row;
     column_ = column;
     saved_ = CellText(grid_, row, column);
+    // The reader hears what the editor edits, then the value it holds.
+    QWidget* editor = kind == Kind::Text ? static_cast<QWidget*>(text_) : list_;
+    editor->setAccessibleName(CellName(grid_, row, column));
+    RenewForReader(editor);
     if (kind == Kind::Text) {
         if (list_)
             list_->hide();
@@ -324,6 +379,8 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event)
     if (watched == grid_) {
         if (type == QEvent::KeyPress)
             return gridKeyPress(static_cast<QKeyEvent*>(event));
+        if (type == QEvent::FocusIn)
+            AnnounceCurrentCell(grid_);
         if (type == QEvent::Resize) {
             client_.gridResized();
             place();
@@ -334,7 +391,7 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event)
     if (kind == Kind::None)
         return false;
     // Escape and Enter belong to the open editor, not to a button of the window.
-    if (type == QEvent::ShortcutOverride && kind == Kind::Text) {
+    if (type == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (IsEnterKey(key) || key->key() == Qt::Key_Escape) {
             event->accept();

@@ -34,8 +34,17 @@ bool TypesFrequencyCharacter(const QKeyEvent* key);
 
 // Sets up a grid of fixed rows and columns whose cells the window edits
 // itself: items centred and read-only, one cell selected at a time, row 0
-// hidden (its titles are in the header), column 0 in the button face.
+// hidden (its titles are in the header), column 0 in the button face. The
+// arrow keys move between cells; Tab moves on to the window's next control.
 void SetUpEditGrid(QTableWidget* grid);
+// What a screen reader is told of a grid: its name (what it lists), and each
+// cell, in the language given, by its column's title and its row's channel
+// ("RX Frequency, channel 3"), then the text it shows. The channel is the
+// row's label in column 0.
+void SetGridSpeech(QTableWidget* grid, const QString& name, bool chinese);
+// A cell's name without its text, "RX Frequency, channel 3"; the cells of
+// column 0, which hold the row labels, are told as title and label.
+QString CellName(const QTableWidget* grid, int row, int column);
 // The titles of a column-format string into the header and row 0.
 void SetColumnTitles(QTableWidget* grid, const std::string& format);
 // The text of a cell ("" where the grid has no item), and setting it.

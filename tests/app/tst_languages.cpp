@@ -35,18 +35,12 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "support/TestApp.h"
+#include "support/WindowOpener.h"
 
 using namespace mx615;
 using namespace mx615::test;
 
 namespace {
-
-using Opener = std::function<ChildWindow*(MDImain&)>;
-template <class W>
-Opener opener()
-{
-    return [](MDImain& main) -> ChildWindow* { return main.openWindow<W>(); };
-}
 
 bool hasCjk(const QString& text)
 {
@@ -105,8 +99,6 @@ bool sameInBothLanguages(const QString& text)
 }
 
 }  // namespace
-
-Q_DECLARE_METATYPE(Opener)
 
 class TestLanguages : public QObject {
     Q_OBJECT

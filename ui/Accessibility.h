@@ -1,0 +1,26 @@
+#pragma once
+// What a screen reader is told beyond what Qt tells it by itself. Qt names a
+// list box on Linux after the entry it shows ("60"), never after its caption,
+// so the reader cannot say which setting it is: the program's lists name
+// themselves as every other control does (their accessible name, the label
+// that stands beside them, or their frame) and give the entry as their value.
+
+class QTableWidget;
+class QWidget;
+
+namespace mx615 {
+
+// Installs the program's accessible interfaces; once, before the first window.
+void InstallAccessibility();
+
+// A control that moves on to stand for another thing (an editor laid over the
+// next cell) is a new control to the reader from now on. Orca says nothing
+// when the focus comes back to the control it last spoke of, and Qt 6.4 tells
+// it of a new name in a way it cannot read.
+void RenewForReader(QWidget* control);
+
+// Tells the reader which cell of a grid has the focus, as moving between
+// cells does: Qt tells it only that the grid took the focus.
+void AnnounceCurrentCell(QTableWidget* grid);
+
+}  // namespace mx615
