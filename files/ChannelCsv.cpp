@@ -242,9 +242,7 @@ long long inBand(const ProgramState& state, long long steps, const char* what)
     const long long high = state.BandTable[model][1] * kStepsPerMHz;
     if (steps < low || steps > high)
         throw RowFault{std::string(what) + " frequency " + (steps < 0 ? "-" + stepsText(-steps, 5) : stepsText(steps, 5)) +
-                       " MHz lies outside the band of the " + state.ModelNames[model] + " (" +
-                       std::to_string(state.BandTable[model][0]) + " to " + std::to_string(state.BandTable[model][1]) +
-                       " MHz)."};
+                       " MHz lies outside the band of the " + ModelBandText(state, model) + "."};
     return steps;
 }
 

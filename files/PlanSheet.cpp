@@ -5,6 +5,7 @@
 #include "channels/ChannelGrid.h"
 #include "model/Codecs.h"
 #include "model/Fingerprint.h"
+#include "model/Tables.h"
 
 namespace mx615 {
 
@@ -16,15 +17,6 @@ inline const Bilingual Date{"Date", "日期"};
 inline const Bilingual Name{"Name", "名称"};
 inline const Bilingual Comment{"Comment", "备注"};
 }  // namespace SheetTexts
-
-std::string bandText(const ProgramState& state, bool chinese)
-{
-    const int model = std::clamp<int>(state.ModelIndex, 0, kModelCount - 1);
-    const std::string low = std::to_string(state.BandTable[model][0]);
-    const std::string high = std::to_string(state.BandTable[model][1]);
-    return state.ModelNames[model] +
-           (chinese ? "（" + low + " 至 " + high + " MHz）" : " (" + low + " to " + high + " MHz)");
-}
 
 bool anyText(const std::array<std::string, kChannels>& texts)
 {
@@ -75,7 +67,8 @@ PlanSheet BuildPlanSheet(const ProgramState& state, const SheetRequest& request)
     PlanSheet sheet;
     sheet.chinese = zh;
     sheet.title = FitToWidth(Trimmed(PrintableText(request.title)), kSheetTitleWidth);
-    sheet.facts = {{SheetTexts::Model.pick(zh), bandText(state, zh)},
+    const int model = std::clamp<int>(state.ModelIndex, 0, kModelCount - 1);
+    sheet.facts = {{SheetTexts::Model.pick(zh), ModelBandText(state, model, zh)},
                    {SheetTexts::Date.pick(zh), request.date},
                    {kFingerprintLabel.pick(zh), FingerprintValue(state, zh)}};
 

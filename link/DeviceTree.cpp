@@ -7,9 +7,7 @@ namespace fs = std::filesystem;
 
 namespace mx615 {
 
-namespace {
-
-std::string firstLine(const fs::path& path)
+std::string FirstLineOf(const std::string& path)
 {
     std::ifstream in(path);
     std::string line;
@@ -17,9 +15,11 @@ std::string firstLine(const fs::path& path)
     return line;
 }
 
+namespace {
+
 std::optional<uint16_t> hexId(const fs::path& path)
 {
-    const std::string text = firstLine(path);
+    const std::string text = FirstLineOf(path.string());
     if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
         return std::nullopt;
     return uint16_t(std::stoul(text, nullptr, 16));
@@ -76,7 +76,7 @@ std::vector<std::string> DeviceTree::serialPorts() const
         std::error_code linkError;
         if (!fs::exists(it->path() / "device", linkError))
             continue;   // a virtual console or a pseudo-terminal
-        if (firstLine(it->path() / "type") == "0")
+        if (FirstLineOf((it->path() / "type").string()) == "0")
             continue;   // an on-board port the kernel reserves, with no UART fitted
         ports.push_back("/dev/" + name);
     }
@@ -112,18 +112,6 @@ std::optional<DeviceTree::UsbParent> DeviceTree::usbParent(const std::string& de
             break;
     }
     return parent;
-}
-
-std::optional<bool> DeviceTree::onUsb(const std::string& device) const
-{
-    const auto parent = usbParent(device);
-    return parent ? std::optional<bool>(parent->found) : std::nullopt;
-}
-
-std::optional<UsbIds> DeviceTree::usbIds(const std::string& device) const
-{
-    const auto parent = usbParent(device);
-    return parent ? parent->ids : std::nullopt;
 }
 
 std::vector<UsbDevice> DeviceTree::usbDevices() const

@@ -15,6 +15,10 @@ namespace mx615 {
 // USB vendor and product id.
 using UsbIds = std::pair<uint16_t, uint16_t>;
 
+// The first line of a small system file (a sysfs attribute, /proc/PID/comm),
+// without its line end; "" when it cannot be read.
+std::string FirstLineOf(const std::string& path);
+
 // A device on the USB bus, as /sys/bus/usb/devices lists it.
 struct UsbDevice {
     std::string name;       // "1-2", the name the kernel log gives it as well
@@ -35,21 +39,18 @@ public:
     // behind it, less the on-board ports the kernel lists for UARTs that are
     // not fitted (type 0).
     std::vector<std::string> serialPorts() const;
-    // Whether the tty device hangs from the USB bus (a USB interface or
-    // device among its parents); nothing when sysfs knows nothing of it.
-    std::optional<bool> onUsb(const std::string& device) const;
-    // The vendor and product ids of the USB device a tty hangs from.
-    std::optional<UsbIds> usbIds(const std::string& device) const;
-    // Every device on the USB bus with its ids (hubs and root hubs too).
-    std::vector<UsbDevice> usbDevices() const;
-
-private:
+    // What sysfs says of the USB device a tty hangs from: whether a USB
+    // interface or device is among its parents, and that device's vendor and
+    // product ids; nothing when sysfs knows nothing of the tty.
     struct UsbParent {
         bool found = false;
         std::optional<UsbIds> ids;
     };
     std::optional<UsbParent> usbParent(const std::string& device) const;
+    // Every device on the USB bus with its ids (hubs and root hubs too).
+    std::vector<UsbDevice> usbDevices() const;
 
+private:
     std::string root_;
 };
 

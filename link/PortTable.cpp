@@ -62,10 +62,22 @@ int portRank(const std::string& path, const DeviceTree& devices)
 
 }  // namespace
 
+namespace {
+
+// Sysfs decides when it knows the port; the name only where it does not.
+bool isUsbAdapter(const std::string& path, const std::optional<DeviceTree::UsbParent>& parent)
+{
+    if (parent)
+        return parent->found;
+    const std::string name = baseName(path);
+    return startsWith(name, "ttyUSB") || startsWith(name, "ttyACM");
+}
+
+}  // namespace
+
 bool IsUsbAdapter(const std::string& path, const DeviceTree& devices)
 {
-    const std::string name = baseName(path);
-    return devices.onUsb(path).value_or(startsWith(name, "ttyUSB") || startsWith(name, "ttyACM"));
+    return isUsbAdapter(path, devices.usbParent(path));
 }
 
 std::vector<std::string> BuildPortTable(const char* overrideList, std::vector<std::string> systemPorts,
@@ -144,7 +156,9 @@ PortEntry DescribePort(const std::string& path, const DeviceTree& devices)
     std::error_code ec;
     if (!std::filesystem::exists(devices.at(path), ec))
         return {path, kMissing, {}, {}};
-    PortEntry entry{path, describe(path, IsUsbAdapter(path, devices)), {}, devices.usbIds(path)};
+    // One walk up sysfs tells both whether it is an adapter and its ids.
+    const auto parent = devices.usbParent(path);
+    PortEntry entry{path, describe(path, isUsbAdapter(path, parent)), {}, parent ? parent->ids : std::nullopt};
     if (entry.usbIds)
         if (const CableChip* chip = FindCableChip(entry.usbIds->first, entry.usbIds->second))
             entry.chip = chip->family;

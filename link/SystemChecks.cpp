@@ -27,14 +27,6 @@ const char* const kOldUdevRuleName = "99-mx615.rules";
 const char* const kRuleFolders[] = {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/lib/udev/rules.d",
                                     "/lib/udev/rules.d", "/usr/local/lib/udev/rules.d"};
 
-std::string firstLine(const std::string& path)
-{
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    return line;
-}
-
 std::string baseName(const std::string& path)
 {
     return path.substr(path.find_last_of('/') + 1);
@@ -190,7 +182,7 @@ std::vector<std::pair<int, std::string>> SystemChecks::processes() const
         const std::string name = it->path().filename().string();
         if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos || name.size() > 9)
             continue;
-        list.emplace_back(std::stoi(name), firstLine((it->path() / "comm").string()));
+        list.emplace_back(std::stoi(name), FirstLineOf((it->path() / "comm").string()));
     }
     std::sort(list.begin(), list.end());
     return list;
@@ -311,12 +303,12 @@ void SystemChecks::lockFiles(const std::string& device, std::vector<Finding>& ou
         const fs::path real = fs::canonical(at(lock), ec);
         if (ec || !seen.insert(real.string()).second)
             continue;
-        const std::string text = firstLine(at(lock));
+        const std::string text = FirstLineOf(at(lock));
         const auto digits = text.find_first_of("0123456789");
         const int pid = digits == std::string::npos ? 0 : std::atoi(text.c_str() + digits);
         if (pid > 0 && fs::exists(at("/proc/" + std::to_string(pid)), ec))
             out.push_back({Finding::Problem, "the lock file " + lock + " says process " + std::to_string(pid) + " (" +
-                                                 firstLine(at("/proc/" + std::to_string(pid) + "/comm")) +
+                                                 FirstLineOf(at("/proc/" + std::to_string(pid) + "/comm")) +
                                                  ") uses " + device + ". Close that program."});
         else
             out.push_back({Finding::Warning, "the lock file " + lock + " names a process that no longer runs; "

@@ -110,4 +110,12 @@ std::string BandLabelText(double lowMHz, double highMHz)
     return " " + ShortestDecimal(lowMHz) + " -- " + SignedNumberText(highMHz);
 }
 
+std::string ModelBandText(const ProgramState& state, int model, bool chinese)
+{
+    const std::string low = std::to_string(state.BandTable[model][0]);
+    const std::string high = std::to_string(state.BandTable[model][1]);
+    return state.ModelNames[model] +
+           (chinese ? "（" + low + " 至 " + high + " MHz）" : " (" + low + " to " + high + " MHz)");
+}
+
 }  // namespace mx615

@@ -35,4 +35,8 @@ std::string BandRangeText(double lowMHz, double highMHz);
 // limit, not reduced as in the status bar).
 std::string BandLabelText(double lowMHz, double highMHz);
 
+// A model and the band its channels must lie in, the limits as stored:
+// "MX-615D-UHF (400 to 481 MHz)", "MX-615D-UHF（400 至 481 MHz）".
+std::string ModelBandText(const ProgramState& state, int model, bool chinese = false);
+
 }  // namespace mx615
