@@ -65,6 +65,14 @@ int show(const CliArgs& args)
             line += padded(row[c], widths[c] + 2);
         std::printf("%s\n", Trimmed(line).c_str());
     }
+    // A CSV without --base holds the channels only: the start-up settings
+    // under it are nobody's plan.
+    if (PlanKindOf(args.files.front()) == PlanKind::Csv && args.base.empty()) {
+        std::printf("\n%s\n", zh ? "其他设置：各对讲机自身的设置（本文件只含信道；--base FILE 给出设置）。"
+                                  : "Other settings: each radio's own (this file holds the channels only; --base "
+                                    "FILE gives them).");
+        return kDone;
+    }
     for (const SettingSection& section : FeatureSections(state, zh)) {
         std::size_t width = 0;
         for (const SettingLine& line : section.lines)

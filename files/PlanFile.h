@@ -44,6 +44,8 @@ struct PlanDetails {
     std::vector<std::string> notes;
     // The rows that skipBad left out, as CsvProblemLines words them.
     std::vector<std::string> leftOut;
+    // A CSV's channels that received a row, ascending.
+    std::vector<int> channels;
 };
 
 // Loads the file at path into state (BuildModelTable and BuildToneTables must

@@ -139,7 +139,7 @@ private slots:
         // Each reply 100 ms late: the backup read's 16 replies take about
         // 1.7 s, then the write's 49 frames about 5 s.
         QTest::newRow("frames sent") << QStringList{"--delay", "100"} << QStringList{"--repeat", "--backup"} << 3500
-                                     << "interrupted: holds part of %1"
+                                     << "interrupted: partly written, holds part of %1"
                                      << "The radio may hold part of the new data: write it again.";
         QTest::newRow("silent radio, repeat") << QStringList{"--silent", "--attempts", "0"} << QStringList{"--repeat"}
                                               << 1500 << "interrupted: not written" << "Nothing was written to the radio";
