@@ -187,6 +187,8 @@ int importCsv(const CliArgs& args)
         Complain(line);
     for (const std::string& note : result.notes)
         Complain(path + ": " + note);
+    for (const Bilingual& notice : result.notices)
+        Complain(path + ": " + notice.en);
     if (!result.applied) {
         if (const auto model = ModelTakingCsv(text, state))
             Complain(modelHint(state, *model));
@@ -204,10 +206,17 @@ int importCsv(const CliArgs& args)
                             : "; " + std::to_string(result.skipped) +
                                   (result.skipped == 1 ? " row without a frequency was" : " rows without a frequency were") +
                                   " skipped";
-    std::printf("Stored %zu channel%s (%s) for the %s in %s%s%s.\n", result.channels.size(),
+    std::vector<int> empty;
+    for (int n = 1; n <= kChannels; ++n)
+        if (!std::binary_search(result.channels.begin(), result.channels.end(), n))
+            empty.push_back(n);
+    const std::string left =
+        empty.empty() ? std::string() : (empty.size() == 1 ? "; channel " : "; channels ") + ChannelRanges(empty) + " left empty";
+    std::printf("Stored %zu channel%s (%s) for the %s in %s%s%s%s.\n", result.channels.size(),
                 result.channels.size() == 1 ? "" : "s",
                 ChannelRanges(result.channels).c_str(), state.ModelNames[state.ModelIndex].c_str(),
-                args.output.c_str(), result.refused.empty() ? "" : "; the refused rows were left out", skipped.c_str());
+                args.output.c_str(), result.refused.empty() ? "" : "; the refused rows were left out", skipped.c_str(),
+                left.c_str());
     return kDone;
 }
 
@@ -249,6 +258,8 @@ bool LoadPlanForCommand(ProgramState& state, const std::string& path, const CliA
         return false;
     }
     const PlanDetails& loaded = details ? *details : learned;
+    for (const Bilingual& notice : loaded.notices)
+        Complain(path + ": " + notice.en);
     for (const std::string& row : loaded.leftOut)
         Complain(row);
     if (!loaded.leftOut.empty())

@@ -300,7 +300,7 @@ private slots:
                                      "1,,446.006250,,0.000000,,88.5,88.5,023,NN,FM,12.50,,\r\n"));
         Run run = cli({"import-csv", csv, "-o", plan});
         QCOMPARE(run.exit, 0);
-        QCOMPARE(run.out, "Stored 1 channel (1) for the MX-615D-UHF in " + plan + ".\n");
+        QCOMPARE(run.out, "Stored 1 channel (1) for the MX-615D-UHF in " + plan + "; channels 2-16 left empty.\n");
         run = cli({"export-csv", plan, "-o", folder.filePath("back.csv")});
         QCOMPARE(run.exit, 0);
         QCOMPARE(run.out, "Wrote 1 channel to " + folder.filePath("back.csv") + ".\n");
