@@ -346,6 +346,8 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& argv)
     if (a.command == "help") {
         a.help = true;
         a.command = i < argv.size() ? argv[i] : std::string();
+        if (a.command == "--help" || a.command == "-h")
+            a.command.clear();
         if (!a.command.empty() && !find(a.command))
             unknownCommand(a.command);
         else if (i + 1 < argv.size())

@@ -90,10 +90,6 @@ public:
             if (job.partlyWritten() && !r.backup.empty())
                 std::fprintf(stderr, "  Or put it back as it was: mx615-cli write --port %s %s\n",
                              job.port().given.c_str(), (std::filesystem::path(args_.backup) / r.backup).c_str());
-            // Said once: a backup that could not be saved and a job stopped
-            // from this side say it in their own words.
-            if (job.stepVerb() == "backing up" && !r.backupUnsaved && !job.stopped())
-                std::fprintf(stderr, "  Its backup could not be made, so nothing was written to it.\n");
         } else if (r.result == Result::Differs) {
             // What differs as diff says it, then where.
             std::printf("%s: the radio differs from %s (file -> radio):\n", name.c_str(), path_.c_str());
@@ -169,7 +165,7 @@ private:
                                                 : "interrupted: not written";
             else
                 message = verb == "backing up" && !r.backupUnsaved
-                              ? job.account() + " (reading the backup; nothing was written)"
+                              ? job.account() + " (reading the backup)"
                               : job.account();
         } else if (readBack() &&
                    !(r.differences = RawChanges(r.image, r.read, {kWrittenLines, false}, false)).empty()) {
