@@ -160,7 +160,7 @@ private:
             r.result = Result::Failed;
             const std::string& verb = job.stepVerb();
             if (job.interrupted())
-                message = verb == "writing" && job.wroteToRadio() ? "interrupted: partly written, holds part of " + path_
+                message = verb == "writing" && job.wroteToRadio() ? "interrupted: partly written (holds part of " + path_ + ")"
                           : verb == "verifying" ? "interrupted: written, not verified"
                                                 : "interrupted: not written";
             else

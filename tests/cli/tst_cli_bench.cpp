@@ -163,7 +163,7 @@ private slots:
         // Each reply 100 ms late: the backup read's 16 replies take about
         // 1.7 s, then the write's 49 frames about 5 s.
         QTest::newRow("frames sent") << QStringList{"--delay", "100"} << QStringList{"--repeat", "--backup"} << 3500
-                                     << "interrupted: partly written, holds part of %1"
+                                     << "interrupted: partly written (holds part of %1)"
                                      << "The radio may hold part of the new data: write it again." << SIGINT;
         QTest::newRow("silent radio, repeat") << QStringList{"--silent", "--attempts", "0"} << QStringList{"--repeat"}
                                               << 1500 << "interrupted: not written" << "Nothing was written to the radio"
@@ -173,7 +173,7 @@ private slots:
                                                 << SIGINT;
         // A polite kill and a closed terminal end the run as Ctrl+C does.
         QTest::newRow("frames sent, SIGTERM") << QStringList{"--delay", "100"} << QStringList{"--backup"} << 3500
-                                              << "interrupted: partly written, holds part of %1"
+                                              << "interrupted: partly written (holds part of %1)"
                                               << "Interrupted (SIGTERM). The write stopped after frame" << SIGTERM;
         QTest::newRow("silent radio, SIGHUP") << QStringList{"--silent", "--attempts", "0"} << QStringList{"--repeat"}
                                               << 1500 << "interrupted: not written" << "Interrupted (SIGHUP)." << SIGHUP;

@@ -159,7 +159,8 @@ private slots:
         if (pdftotext.isEmpty() || pdfinfo.isEmpty())
             QSKIP("poppler-utils is not installed (./test.sh installs it)");
         const QString sheet = dir.filePath("sheet.pdf");
-        const Run run = cli(QStringList{"print", csv, "-o", sheet, "--title", "Hotel Harbor"} + options);
+        // Over the radio it is for, so that the settings are the plan's.
+        const Run run = cli(QStringList{"print", csv, "--base", chann, "-o", sheet, "--title", "Hotel Harbor"} + options);
         QVERIFY2(run.exit == 0 && run.err.isEmpty(), qPrintable(run.err));
         const QString info = toolOutput(pdfinfo, {sheet});
         QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")) && info.contains("(" + paper + ")"),

@@ -214,7 +214,7 @@ private slots:
         QTest::newRow("missing file") << QStringList{"write", "--port", "COM1", "/nonexistent/a.chann"} << 3
                                       << "/nonexistent/a.chann cannot be read";
         QTest::newRow("no such device") << QStringList{"read", "--port", "/dev/mx615-none", "-o", "r.img"} << 1
-                                        << "/dev/mx615-none: Communication port is error";
+                                        << "/dev/mx615-none: The port /dev/mx615-none could not be opened.";
         QTest::newRow("adjustment name") << QStringList{"adjust-read", "--port", "COM1", "-o", "cal.chann"} << 2
                                          << "name the file *.adj";
         QTest::newRow("log is a folder") << QStringList{"read", "--port", "COM1", "-o", "r.img", "--log", "/tmp"} << 3
