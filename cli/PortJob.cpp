@@ -267,7 +267,13 @@ void PortJob::engineMessage(const LinkMessage& message)
         advice += std::string(advice.empty() ? "" : " ") + "Then try again.";
     if (steps_[step_].verb == "writing")
         framesAcked_ = link_->reach().framesAcked;
-    account_ = accountOf(text, link_->reach(), portLost);
+    account_ = message.text.en == LinkTexts::FailConnect.en || portLost || portFailed_
+                   ? accountOf(text, link_->reach(), portLost)
+                   // The engine's own account (data that is not a byte, replies
+                   // it cannot vouch for), with what the radio now holds.
+                   : text + (steps_[step_].verb == "writing" && wroteToRadio() ? " The write stopped " + writeBreak() + "."
+                             : wrote_ && steps_[step_].verb == "verifying"      ? " The radio was written but not verified."
+                                                                                : "");
     QTimer::singleShot(0, this, [this, text, advice] { finish(text, advice); });
 }
 
