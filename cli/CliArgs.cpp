@@ -196,9 +196,15 @@ const char* kPlanHelp =
     "A plan is a channel parameter file (.chann), a raw radio image (.img) or a channel\n"
     "CSV (.csv), told by its suffix in any letter case. A CSV holds the channels only:\n"
     "its rows must lie in the band of --model (VHF, UHF or FULL; default UHF), and the\n"
-    "rest of the radio's settings come from --base FILE (.chann or .img) or else from the\n"
-    "program's start-up image. A CSV with a row that cannot be stored is refused whole,\n"
-    "unless --skip-bad is given: then the rows that fit are used.\n";
+    "rest of the radio's settings come from --base FILE (.chann or .img). Without it,\n"
+    "write puts the channels over what each radio holds (read first), verify compares\n"
+    "the channels only, show and print show the channels alone, diff takes the other\n"
+    "file's settings and export-csv the program's start-up image. --model, --base and\n"
+    "--skip-bad are refused beside a .chann or .img, which carry their own channels.\n"
+    "A CSV with a row that cannot be stored is refused whole, unless --skip-bad is\n"
+    "given: then the rows that fit are used. Rows go to their Location when every row\n"
+    "has its own 1..16, otherwise in file order, and each row is then named with the\n"
+    "channel it went to.\n";
 
 const char* kExitHelp =
     "Exit status: 0 done, 1 a radio or a port failed (or rows of --log were lost), 2 wrong\n"
