@@ -75,8 +75,10 @@ void frm_chann::buildControls()
     connect(Command_clear, &QPushButton::clicked, this, &frm_chann::Command_clear_Click);
     connect(Command_close, &QPushButton::clicked, this, &frm_chann::Command_close_Click);
     connect(Command_Help, &QPushButton::clicked, this, &frm_chann::Command_Help_Click);
-    // Escape in an open cell editor only abandons the entry (the editor takes it).
-    setCancelButton(Command_close);
+    // The channel table stays open beside the other windows and has no
+    // Escape: in an open cell editor Escape abandons the entry (the editor
+    // takes it), and elsewhere it does nothing, so that it never closes the
+    // table with the dialogs opened from it.
 }
 
 void frm_chann::applyCaptions()

@@ -24,6 +24,7 @@ struct CliArgs {
     std::vector<std::string> files;   // the files named without an option
     std::string base;                 // --base
     std::string model = "UHF";        // --model
+    bool modelGiven = false;          // --model was on the command line
     bool verify = true;               // write: read back and compare (--no-verify clears)
     bool quiet = false;               // -q
     bool chinese = false;             // --chinese
@@ -34,6 +35,7 @@ struct CliArgs {
     std::string log;                  // --log FILE (write, read)
     std::string title;                // print --title
     std::string paper = "a4";         // print --paper: a4 or letter
+    bool check = false;               // read --check: read twice and compare
     bool help = false;                // --help, or the help command
     bool version = false;             // --version
 };
@@ -41,6 +43,7 @@ struct CliArgs {
 struct ParsedArgs {
     CliArgs args;
     std::string error;   // not empty: a usage error, to be shown with the command's synopsis
+    std::string hint;    // with an error: the nearest command or option ("did you mean verify?")
 };
 
 // argv without the program name.
@@ -48,6 +51,11 @@ ParsedArgs ParseCliArgs(const std::vector<std::string>& argv);
 
 // The help of a command, or the general help for an empty or unknown name.
 std::string HelpText(const std::string& command);
+// The names of the commands, in the order the general help lists them.
+std::vector<std::string> CommandNames();
+// Of the words, the one nearest to typed, when it is near enough to be a slip
+// of the keyboard (a letter wrong, missing, added or two swapped); else empty.
+std::string NearestWord(const std::string& typed, const std::vector<std::string>& words);
 // The command's one-line synopsis ("usage: mx615-cli read --port PORT -o FILE [-q]").
 std::string Synopsis(const std::string& command);
 

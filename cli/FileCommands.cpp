@@ -65,6 +65,14 @@ int show(const CliArgs& args)
             line += padded(row[c], widths[c] + 2);
         std::printf("%s\n", Trimmed(line).c_str());
     }
+    // A CSV without --base holds the channels only: the start-up settings
+    // under it are nobody's plan.
+    if (PlanKindOf(args.files.front()) == PlanKind::Csv && args.base.empty()) {
+        std::printf("\n%s\n", zh ? "其他设置：各对讲机自身的设置（本文件只含信道；--base FILE 给出设置）。"
+                                  : "Other settings: each radio's own (this file holds the channels only; --base "
+                                    "FILE gives them).");
+        return kDone;
+    }
     for (const SettingSection& section : FeatureSections(state, zh)) {
         std::size_t width = 0;
         for (const SettingLine& line : section.lines)
@@ -179,6 +187,8 @@ int importCsv(const CliArgs& args)
         Complain(line);
     for (const std::string& note : result.notes)
         Complain(path + ": " + note);
+    for (const Bilingual& notice : result.notices)
+        Complain(path + ": " + notice.en);
     if (!result.applied) {
         if (const auto model = ModelTakingCsv(text, state))
             Complain(modelHint(state, *model));
@@ -196,10 +206,17 @@ int importCsv(const CliArgs& args)
                             : "; " + std::to_string(result.skipped) +
                                   (result.skipped == 1 ? " row without a frequency was" : " rows without a frequency were") +
                                   " skipped";
-    std::printf("Stored %zu channel%s (%s) for the %s in %s%s%s.\n", result.channels.size(),
+    std::vector<int> empty;
+    for (int n = 1; n <= kChannels; ++n)
+        if (!std::binary_search(result.channels.begin(), result.channels.end(), n))
+            empty.push_back(n);
+    const std::string left =
+        empty.empty() ? std::string() : (empty.size() == 1 ? "; channel " : "; channels ") + ChannelRanges(empty) + " left empty";
+    std::printf("Stored %zu channel%s (%s) for the %s in %s%s%s%s.\n", result.channels.size(),
                 result.channels.size() == 1 ? "" : "s",
                 ChannelRanges(result.channels).c_str(), state.ModelNames[state.ModelIndex].c_str(),
-                args.output.c_str(), result.refused.empty() ? "" : "; the refused rows were left out", skipped.c_str());
+                args.output.c_str(), result.refused.empty() ? "" : "; the refused rows were left out", skipped.c_str(),
+                left.c_str());
     return kDone;
 }
 
@@ -241,6 +258,8 @@ bool LoadPlanForCommand(ProgramState& state, const std::string& path, const CliA
         return false;
     }
     const PlanDetails& loaded = details ? *details : learned;
+    for (const Bilingual& notice : loaded.notices)
+        Complain(path + ": " + notice.en);
     for (const std::string& row : loaded.leftOut)
         Complain(row);
     if (!loaded.leftOut.empty())

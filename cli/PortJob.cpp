@@ -22,22 +22,34 @@ namespace {
 constexpr int kWatchdogMs = 5 * 60 * 1000;
 
 std::atomic<bool> g_interrupted{false};
+std::atomic<int> g_signal{0};
 int g_scopes = 0;
-struct sigaction g_previous {};
+// The signals that end a run as Ctrl+C does: a closed terminal or a dropped
+// session (SIGHUP) and a polite kill (SIGTERM) leave the radio in hand logged.
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction g_previous[3] {};
 
-void onInterrupt(int)
+void onInterrupt(int signal)
 {
+    g_signal = signal;
     g_interrupted = true;
 }
 
-// Ctrl+C sets the flag; a read from the terminal breaks off (no SA_RESTART).
-void catchInterrupt(struct sigaction* previous)
+// Each stop signal sets the flag; a read from the terminal breaks off (no SA_RESTART).
+void catchInterrupt(struct sigaction (&previous)[3])
 {
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = 0;
-    sigaction(SIGINT, &action, previous);
+    for (int i = 0; i < 3; ++i)
+        sigaction(kStopSignals[i], &action, &previous[i]);
+}
+
+void restoreSignals(const struct sigaction (&previous)[3])
+{
+    for (int i = 0; i < 3; ++i)
+        sigaction(kStopSignals[i], &previous[i], nullptr);
 }
 
 bool isComName(const std::string& text, int& number)
@@ -60,19 +72,32 @@ InterruptScope::InterruptScope()
 {
     if (g_scopes++ == 0) {
         g_interrupted = false;
-        catchInterrupt(&g_previous);
+        g_signal = 0;
+        catchInterrupt(g_previous);
     }
 }
 
 InterruptScope::~InterruptScope()
 {
     if (--g_scopes == 0)
-        sigaction(SIGINT, &g_previous, nullptr);
+        restoreSignals(g_previous);
 }
 
 bool Interrupted()
 {
     return g_interrupted;
+}
+
+std::string InterruptName()
+{
+    switch (g_signal) {
+    case SIGTERM:
+        return "SIGTERM";
+    case SIGHUP:
+        return "SIGHUP";
+    default:
+        return "Ctrl+C";
+    }
 }
 
 std::optional<std::string> ReadAnswer()
@@ -168,6 +193,8 @@ void PortJob::runStep(std::size_t index)
         comm = std::make_unique<QtCommControl>(QString::fromStdString(port_.device));
     }
     link_ = std::make_unique<CloneLink>(state, timers_, std::move(comm), step.plan());
+    if (step.verb == "writing")
+        frameTotal_ = link_->blockTotal();
     link_->events.progress = [this](int value) { progress_ = value; };
     link_->events.message = [this](const LinkMessage& message) { engineMessage(message); };
     link_->events.identification = [this](const std::array<uint8_t, 8>& reply, bool accepted) {
@@ -201,22 +228,95 @@ void PortJob::engineMessage(const LinkMessage& message)
     if (!link_ || message.text.en == link_->plan().doneMessage.en)
         return;
     std::string advice;
+    std::string text = message.text.en;
+    const bool portLost = message.text.en == LinkTexts::PortLost.en;
     if (message.text.en == link_->plan().portErrorText.en) {
+        // The windows' sentence means nothing more than this; the tool says it plainly.
         portFailed_ = true;
+        text = "The port " + port_.shown() + " could not be opened.";
         advice = PortOpenAdviceCli(link_->comm()->lastFault(), port_.commPort, port_.device, pointToDoctor);
     }
-    else if (message.text.en == LinkTexts::FailConnect.en)
-        advice = "The radio did not answer on " + port_.shown() +
-                 " through four attempts. Check that it is switched on and plugged into the programming cable, "
-                 "and that the cable is on this port.";
-    else if (message.text.en == LinkTexts::PortLost.en)
+    else if (message.text.en == LinkTexts::FailConnect.en) {
+        const LinkReach& reach = link_->reach();
+        noAnswer_ = step_ == 0 && !reach.identified && !reach.otherReply;
+        if (!reach.identified && reach.otherReply)
+            advice = "Check which port the cable is on (mx615-cli ports) and that the radio on it is an MX-615.";
+        else if (reach.identified && !reach.linked)
+            advice = "Switch the radio off and on again, and try again.";
+        else if (!reach.identified)
+            advice = "The radio did not answer on " + port_.shown() +
+                     " through four attempts. Check that it is switched on and plugged into the programming "
+                     "cable, and that the cable is on this port.";
+        else
+            advice = "The line is unreliable: check that the cable is seated at both ends.";
+    }
+    else if (portLost)
         advice = (link_->comm()->lastFault().reason.empty() ? std::string()
                                                             : "The system reports: " + link_->comm()->lastFault().reason + ". ") +
-                 port_.shown() + " stopped working in the middle of the transfer (was the cable pulled?). "
-                 "Reconnect it and try again.";
+                 "Reconnect the cable.";
     else
         advice = message.detail.en;
-    QTimer::singleShot(0, this, [this, text = message.text.en, advice] { finish(text, advice); });
+    // What to do about what the radio now holds.
+    if (portFailed_)
+        ;
+    else if (steps_[step_].verb == "writing" && wroteToRadio())
+        advice += std::string(advice.empty() ? "" : " ") + "Write the radio again before it is used.";
+    else if (steps_[step_].verb == "verifying" && wrote_)
+        advice += std::string(advice.empty() ? "" : " ") + "'mx615-cli verify' checks what it holds.";
+    else if (advice.find("try again") == std::string::npos && advice.find("Try again") == std::string::npos)
+        advice += std::string(advice.empty() ? "" : " ") + "Then try again.";
+    if (steps_[step_].verb == "writing")
+        framesAcked_ = link_->reach().framesAcked;
+    account_ = message.text.en == LinkTexts::FailConnect.en || portLost || portFailed_
+                   ? accountOf(text, link_->reach(), portLost)
+                   // The engine's own account (data that is not a byte, replies
+                   // it cannot vouch for), with what the radio now holds.
+                   : text + (steps_[step_].verb == "writing" && wroteToRadio() ? " The write stopped " + writeBreak() + "."
+                             : wrote_ && steps_[step_].verb == "verifying"      ? " The radio was written but not verified."
+                                                                                : "");
+    QTimer::singleShot(0, this, [this, text, advice] { finish(text, advice); });
+}
+
+std::string PortJob::writeBreak() const
+{
+    if (framesAcked_ == 0)
+        return "before the radio acknowledged its first frame: the radio may hold part of the new data";
+    return "after frame " + std::to_string(framesAcked_) + " of " + std::to_string(frameTotal_) +
+           ": the radio is partly written";
+}
+
+std::string PortJob::accountOf(const std::string& text, const LinkReach& reach, bool portLost) const
+{
+    const std::string& verb = steps_[step_].verb;
+    const bool writing = verb == "writing";
+    // Only the write step changes the radio; a failure in a later step (the
+    // read back) leaves it written.
+    const bool written = !writing && wrote_;
+    const std::string untouched = verb == "backing up" || verb == "reading first" ? "nothing was written to it" : "nothing was changed";
+    std::string what;
+    if (portFailed_)
+        what = text + (written ? " The radio was written but not verified."
+                               : " Nothing was sent to the radio; it holds what it held.");
+    else if (portLost)
+        what = std::string("The cable went away during the ") + (writing ? "write" : "read") +
+               (writing && wroteToRadio() ? ", " + writeBreak() + "." : written ? ": written, but not verified."
+                                                                                : "; " + untouched + ".");
+    else if (!reach.identified && !reach.otherReply)
+        what = text + " No answer at all; " + (written ? "the radio was written but not verified." : untouched + ".");
+    else if (!reach.identified)
+        what = "Another device answered on " + port_.shown() + ": its reply is no MX-615 identification; " +
+               (written ? "the radio was written but not verified." : untouched + ".");
+    else if (!reach.linked)
+        what = "A radio answered (identification " + ident_ + ") but did not acknowledge the programming request; " +
+               (written ? "the radio was written but not verified." : untouched + ".");
+    else if (writing)
+        what = "The write broke off " + writeBreak() + ".";
+    else
+        what = std::string(written ? "Written, but the read back" : "The read") + " broke off after block " +
+               std::to_string(reach.blocksRead) + " of " + std::to_string(link_->blockTotal()) +
+               " (a reply that was missing, short, long or out of step)" +
+               (written ? ": the radio is not verified." : "; " + untouched + ".");
+    return what;
 }
 
 void PortJob::abort(const std::string& why)
@@ -225,20 +325,26 @@ void PortJob::abort(const std::string& why)
         return;
     stopped_ = true;
     const std::string& verb = steps_[step_].verb;
-    if (wroteToRadio() && verb == "writing")
+    if (verb == "writing" && link_)
+        framesAcked_ = link_->reach().framesAcked;
+    if (wroteToRadio() && verb == "writing") {
+        account_ = why + " The write stopped " + writeBreak() + ".";
         finish(why, "The radio may hold part of the new data: write it again.");
-    else if (verb == "writing" || verb == "backing up")
+    } else if (verb == "writing" || verb == "backing up" || verb == "reading first") {
+        account_ = why + " Nothing was written to the radio.";
         finish(why, "Nothing was written to the radio; it holds what it held.");
-    else
+    } else {
+        account_ = why + (wrote_ ? " The radio was written but not verified." : "");
         finish(why, {});
+    }
 }
 
-void PortJob::interrupt()
+void PortJob::interrupt(const std::string& signal)
 {
     if (!running_)
         return;
     interrupted_ = true;
-    abort("Interrupted (Ctrl+C).");
+    abort("Interrupted (" + signal + ").");
 }
 
 void PortJob::finish(const std::string& failure, const std::string& advice)
@@ -250,6 +356,11 @@ void PortJob::finish(const std::string& failure, const std::string& advice)
     failure_ = failure;
     advice_ = advice;
     wrote_ = wroteToRadio();
+    if (!failure.empty() && account_.empty())
+        account_ = failure;   // a step's own failure (a backup that could not be saved)
+    const std::string& verb = steps_[step_].verb;
+    partly_ = !failure.empty() && verb == "writing" && wrote_;
+    notVerified_ = !failure.empty() && verb == "verifying" && wrote_;
     if (link_)
         link_->shutdown();
     link_.reset();
@@ -287,10 +398,12 @@ void RunJobs(const std::vector<PortJob*>& jobs, bool showProgress)
         };
 
     // Ctrl+C before the jobs start (between the radios of a run) counts too.
-    if (g_scopes == 0)
+    if (g_scopes == 0) {
         g_interrupted = false;
-    struct sigaction previous {};
-    catchInterrupt(&previous);
+        g_signal = 0;
+    }
+    struct sigaction previous[3] {};
+    catchInterrupt(previous);
 
     std::size_t shownWidth = 0;
     std::string shownLine;
@@ -312,7 +425,7 @@ void RunJobs(const std::vector<PortJob*>& jobs, bool showProgress)
     QObject::connect(&ticker, &QTimer::timeout, [&] {
         if (g_interrupted)
             for (PortJob* job : jobs)
-                job->interrupt();
+                job->interrupt(InterruptName());
         else if (showProgress)
             paint();
     });
@@ -326,7 +439,7 @@ void RunJobs(const std::vector<PortJob*>& jobs, bool showProgress)
     ticker.stop();
     for (PortJob* job : jobs)
         job->ended = nullptr;
-    sigaction(SIGINT, &previous, nullptr);
+    restoreSignals(previous);
     if (showProgress && shownWidth > 0) {
         std::fprintf(stderr, "\r%s\r", std::string(shownWidth, ' ').c_str());
         std::fflush(stderr);

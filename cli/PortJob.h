@@ -31,7 +31,7 @@ struct PortName {
 PortName ResolvePort(const std::string& given, const QStringList& table);
 
 struct Step {
-    std::string verb;   // "writing", "reading", "verifying", "backing up"
+    std::string verb;   // "writing", "reading", "verifying", "backing up", "reading first"
     std::function<TransferPlan()> plan;
     ProgramState* state;   // the tables the engine reads and writes; outlives the job
     // Runs once the step's transfer has completed; a text ends the job as
@@ -51,8 +51,8 @@ public:
     void start();
     // Stops at once: the port closes, the radio is left as it is.
     void abort(const std::string& why);
-    // The same, for Ctrl+C.
-    void interrupt();
+    // The same, for Ctrl+C (or the signal named, "SIGTERM").
+    void interrupt(const std::string& signal = "Ctrl+C");
 
     // Raised from the event loop once the job has ended, well or not:
     // first whenEnded (the job's owner), then ended (RunJobs).
@@ -65,9 +65,22 @@ public:
     const PortName& port() const { return port_; }
     bool running() const { return running_; }
     bool succeeded() const { return !running_ && failure_.empty(); }
-    // What went wrong, in the engine's words, and what to do about it.
+    // What went wrong, in the engine's words (a port that would not open in
+    // plain words), and what to do about it.
     const std::string& failure() const { return failure_; }
     const std::string& advice() const { return advice_; }
+    // The failure with its phase and what the radio now holds, as the console
+    // and the log tell it: "The write broke off after frame 10 of 49: the
+    // radio is partly written."
+    const std::string& account() const { return account_; }
+    // The radio took some frames of a write that did not end: it holds part
+    // of the new data.
+    bool partlyWritten() const { return partly_; }
+    // Nothing at all answered the first step's identification, and nothing
+    // was written: no radio is on the cable, or it is switched off.
+    bool noAnswer() const { return noAnswer_; }
+    // The write went through but the read back after it did not.
+    bool writtenNotVerified() const { return notVerified_; }
     // "writing 45%".
     std::string progressText() const;
     // The verb of the step that ran last (the one that failed, if any).
@@ -91,6 +104,10 @@ private:
     void runStep(std::size_t index);
     void engineMessage(const LinkMessage& message);
     void finish(const std::string& failure, const std::string& advice);
+    // The account of a failure the engine reported, from how far it got.
+    std::string accountOf(const std::string& text, const LinkReach& reach, bool portLost) const;
+    // "after frame 10 of 49" and what the radio holds, for a write that ended early.
+    std::string writeBreak() const;
 
     PortName port_;
     std::vector<Step> steps_;
@@ -107,6 +124,12 @@ private:
     std::string ident_;
     std::string failure_;
     std::string advice_;
+    std::string account_;
+    bool partly_ = false;
+    bool notVerified_ = false;
+    bool noAnswer_ = false;
+    int framesAcked_ = 0;   // of the write step
+    int frameTotal_ = 0;
     QTimer watchdog_;
 };
 
@@ -118,7 +141,8 @@ void RunJobs(const std::vector<PortJob*>& jobs, bool showProgress);
 // not given.
 bool ProgressWanted(bool quiet);
 
-// While one lives, Ctrl+C does not end the program but sets Interrupted()
+// While one lives, Ctrl+C (and SIGTERM, SIGHUP: a closed terminal, a dropped
+// session) does not end the program but sets Interrupted()
 // and breaks off a read from standard input (ReadAnswer), so a run of
 // several radios can close its port and sum up.
 class InterruptScope {
@@ -129,6 +153,8 @@ public:
     InterruptScope& operator=(const InterruptScope&) = delete;
 };
 bool Interrupted();
+// "Ctrl+C", "SIGTERM" or "SIGHUP": what interrupted the run.
+std::string InterruptName();
 // One line from standard input without its line end; nullopt at the end of
 // input or on Ctrl+C.
 std::optional<std::string> ReadAnswer();

@@ -61,7 +61,10 @@ int RunPrint(const CliArgs& args)
         return kFileFailed;
     warnOutsideBand(state);
     const std::string title = args.title.empty() ? path.substr(path.find_last_of('/') + 1) : args.title;
-    const PlanSheet sheet = BuildPlanSheet(state, {title, today(), args.chinese, plan.labels});
+    // A CSV without --base holds no settings: those shown would be the
+    // program's start-up ones, not the customer's.
+    const bool channelsOnly = plan.kind == PlanKind::Csv && args.base.empty();
+    const PlanSheet sheet = BuildPlanSheet(state, {title, today(), args.chinese, plan.labels, channelsOnly});
     const Paper paper = args.paper == "letter" ? Paper::Letter : Paper::A4;
 
     std::string bytes;
@@ -76,7 +79,10 @@ int RunPrint(const CliArgs& args)
         return kFileFailed;
     }
     std::printf("The channel sheet of %s is in %s (one %s page). %s\n", path.c_str(), args.output.c_str(),
-                paper == Paper::A4 ? "A4" : "Letter", FingerprintLine(state, false).c_str());
+                paper == Paper::A4 ? "A4" : "Letter",
+                channelsOnly ? "It shows the channels only: the other settings are each radio's own (give --base "
+                               "FILE to print them)."
+                             : FingerprintLine(state, false).c_str());
     return kDone;
 }
 

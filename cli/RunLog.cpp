@@ -40,6 +40,33 @@ std::string CsvField(const std::string& text)
     return quoted + "\"";
 }
 
+namespace {
+
+constexpr const char* kHeader = "time,port,device,ident,file,result,backup,message";
+
+}  // namespace
+
+std::optional<std::string> RunLog::foreign() const
+{
+    std::FILE* file = std::fopen(path_.c_str(), "rb");
+    if (!file)
+        return std::nullopt;   // a new file; check() tells whether it can be made
+    std::string first(4096, '\0');
+    const std::size_t got = std::fread(first.data(), 1, first.size(), file);
+    std::fclose(file);
+    first.resize(got);
+    if (first.empty())
+        return std::nullopt;
+    first = first.substr(0, first.find('\n'));
+    if (!first.empty() && first.back() == '\r')
+        first.pop_back();
+    // A log begun before the station column keeps its header.
+    if (first == kHeader || first == std::string(kHeader) + ",station")
+        return std::nullopt;
+    return "The file " + path_ + " is not a log of mx615-cli (its first line is not the log's header \"" + kHeader +
+           ",station\"); rows appended to it would spoil it. Name a new file, or a log this tool began.";
+}
+
 std::optional<std::string> RunLog::check() const
 {
     // A pipe would block the run until someone reads it, a device swallow it.
@@ -61,8 +88,6 @@ std::string StationName()
 }
 
 namespace {
-
-constexpr const char* kHeader = "time,port,device,ident,file,result,backup,message";
 
 // Whether the first line of the file names a station column.
 bool namesStation(int fd)

@@ -46,6 +46,9 @@ public:
     }
     // Whether the file can be appended to; when not, a sentence that says why.
     std::optional<std::string> check() const;
+    // A file that holds something else than a log of this tool (a plan, a
+    // channel list): a sentence that says so. A new or empty file is none.
+    std::optional<std::string> foreign() const;
     // The system's reason when the row could not be written.
     std::optional<std::string> append(const LogRow& row, std::time_t when);
 

@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 
 #include "adjust/AdjustPlans.h"
@@ -15,6 +18,7 @@
 #include "cli/PortJob.h"
 #include "cli/WriteRun.h"
 #include "files/AdjFile.h"
+#include "files/ImageDiff.h"
 #include "files/ImageFile.h"
 #include "link/ClonePlans.h"
 #include "link/LinkTexts.h"
@@ -27,16 +31,36 @@ namespace mx615::cli {
 
 namespace {
 
-// The folder a file is to be written into must exist before a radio is read
-// for it; the write itself reports every other fault.
-bool folderExists(const std::string& path)
+// A file a read will save is checked before the radio is asked for a byte:
+// its folder must exist and take a new file, and the name must not be a
+// folder or a device. A whole read is not to end in "cannot be written".
+bool outputWritable(const std::string& path)
 {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (folder.empty() || std::filesystem::is_directory(folder, ec))
-        return true;
-    Complain(path + ": the folder " + folder.string() + " does not exist; nothing was read.");
-    return false;
+    const fs::path folder = fs::path(path).parent_path();
+    if (!folder.empty() && !fs::is_directory(folder, ec)) {
+        Complain(path + ": the folder " + folder.string() + " does not exist; nothing was read.");
+        return false;
+    }
+    if (auto fault = RefuseNonRegularFile(path, true)) {
+        ComplainAbout(path, *fault);
+        Complain("Nothing was read.");
+        return false;
+    }
+    // The save makes a file beside the target and renames it over: the mode
+    // bits do not tell it all (root, read-only mounts), a file made and
+    // removed again does.
+    std::string probe = ((folder.empty() ? fs::path(".") : folder) / ".mx615-probe-XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) {
+        Complain(path + ": the folder " + (folder.empty() ? std::string(".") : folder.string()) +
+                 " cannot be written: " + std::strerror(errno) + "; nothing was read.");
+        return false;
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
 }
 
 // The ports of the command line, each once.
@@ -60,7 +84,7 @@ bool resolvePorts(const CliArgs& args, std::vector<PortName>& ports)
 
 void reportFailure(const PortJob& job)
 {
-    Complain(job.port().shown() + ": " + job.failure());
+    Complain(job.port().shown() + ": " + job.account());
     if (!job.advice().empty())
         std::fprintf(stderr, "  %s\n", job.advice().c_str());
 }
@@ -83,15 +107,39 @@ int readAndSave(const CliArgs& args, const PortName& port, QtTimerFactory& timer
 {
     if (!OutputNamed(args.output, adjustment ? OutputKind::Adjustment : OutputKind::Radio))
         return kUsage;
-    if (!folderExists(args.output) || !LogUsable(args.log))
+    if (const int status = LogStatus(args.log); status != kDone)
+        return status;
+    if (!outputWritable(args.output))
         return kFileFailed;
-    ProgramState state;
+    ProgramState state, again;
     FillStartupState(state, {.tables = false, .image = false});
-    PortJob job(port, {{"reading", adjustment ? AdjustReadPlan : ReadPlan, &state}}, timers);
+    FillStartupState(again, {.tables = false, .image = false});
+    std::vector<Step> steps{{"reading", adjustment ? AdjustReadPlan : ReadPlan, &state}};
+    if (args.check)
+        steps.push_back({"reading again", ReadPlan, &again});
+    PortJob job(port, std::move(steps), timers);
     RunLog log(args.log);
     if (!runOne(args, job)) {
-        LogRadio(log, job, args.output, "failed", {}, job.failure());
+        LogRadio(log, job, args.output, "failed", {}, job.account());
         return LoggedRunStatus(log, kRadioFailed);
+    }
+    if (args.check) {
+        // No checksum guards the replies: a byte a noisy line changed shows
+        // only as a second read that differs.
+        const auto differences = RawChanges(state, again, {kRadioLines, false}, false);
+        if (!differences.empty()) {
+            Complain(port.shown() + ": the two reads differ at " + std::to_string(differences.size()) +
+                     (differences.size() == 1 ? " address" : " addresses") +
+                     " (first read -> second read); the line is unreliable, so nothing was saved:");
+            for (std::size_t i = 0; i < differences.size() && i < 8; ++i)
+                std::fprintf(stderr, "  %s\n", differences[i].c_str());
+            if (differences.size() > 8)
+                std::fprintf(stderr, "  ... and %zu more\n", differences.size() - 8);
+            std::fprintf(stderr, "  Check the cable and read again.\n");
+            LogRadio(log, job, args.output, "failed", {},
+                     "the two reads differ at " + std::to_string(differences.size()) + " addresses; nothing was saved");
+            return LoggedRunStatus(log, kRadioFailed);
+        }
     }
     if (auto fault = save(state, args.output)) {
         ComplainAbout(args.output, *fault);
@@ -100,7 +148,8 @@ int readAndSave(const CliArgs& args, const PortName& port, QtTimerFactory& timer
     }
     LogRadio(log, job, args.output, "read", {}, {});
     const Bilingual& done = adjustment ? AdjustTexts::ReadComplete : LinkTexts::ReadComplete;
-    std::printf("%s: %s Saved as %s.\n", port.shown().c_str(), done.en.c_str(), args.output.c_str());
+    std::printf("%s: %s%s Saved as %s.\n", port.shown().c_str(), done.en.c_str(),
+                args.check ? " Read twice, the same both times." : "", args.output.c_str());
     if (!adjustment)
         std::printf("%s: %s\n", port.shown().c_str(), FingerprintLine(state, false).c_str());
     return LoggedRunStatus(log, kDone);

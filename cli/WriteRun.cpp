@@ -26,20 +26,27 @@ struct Radio {
     int number = 0;   // in a --repeat run, from 1
     ProgramState image;    // what is written
     ProgramState read;     // what the radio holds afterwards
-    ProgramState before;   // what it held before (--backup)
+    ProgramState before;   // what it held before (--backup, or a CSV laid over it)
     std::string backup;    // the backup's file name, once saved
     bool backupUnsaved = false;   // read, but it could not be saved
+    bool absent = false;   // --repeat: nothing answered, so no radio was there to count
     std::unique_ptr<PortJob> job;
     Result result = Result::Failed;
-    std::vector<std::string> differences;
+    std::vector<std::string> differences;   // address by address
+    std::vector<std::string> described;     // in the words of diff
 };
 
 class WriteRun {
 public:
-    WriteRun(const CliArgs& args, const ProgramState& file, TimerFactory& timers)
-        : args_(args), path_(args.files.front()), file_(file), timers_(timers), log_(args.log)
+    WriteRun(const CliArgs& args, const ProgramState& file, const PlanDetails& plan, TimerFactory& timers)
+        : args_(args), path_(args.files.front()), file_(file), timers_(timers), log_(args.log),
+          overRadio_(plan.kind == PlanKind::Csv && args.base.empty()), channels_(ChannelRanges(plan.channels))
     {
     }
+
+    // A CSV holds channels only: without --base its channels go over what
+    // each radio holds, read first, and every radio keeps its own settings.
+    bool overRadio() const { return overRadio_; }
 
     const RunLog& log() const { return log_; }
 
@@ -52,13 +59,21 @@ public:
         Radio* r = radio.get();
         r->number = number;
         r->image = file_;
+        r->read = file_;   // the tables the comparison words its differences with
         std::vector<Step> steps;
-        if (writing() && !args_.backup.empty())
-            steps.push_back({"backing up", ReadPlan, &r->before, [this, r] { return saveBackup(*r); }});
+        const bool backup = writing() && !args_.backup.empty();
+        if (backup || (writing() && overRadio_))
+            steps.push_back({backup ? "backing up" : "reading first", ReadPlan, &r->before, [this, r, backup] {
+                                 std::string failure = backup ? saveBackup(*r) : std::string();
+                                 return failure.empty() && overRadio_ ? layOver(*r, r->before) : failure;
+                             }});
         if (writing())
             steps.push_back({"writing", WritePlan, &r->image});
         if (readBack())
-            steps.push_back({"verifying", ReadPlan, &r->read});
+            steps.push_back({"verifying", ReadPlan, &r->read, [this, r] {
+                                 // Verifying a CSV compares its channels only.
+                                 return !writing() && overRadio_ ? layOver(*r, r->read) : std::string();
+                             }});
         r->job = std::make_unique<PortJob>(port, std::move(steps), timers_);
         r->job->whenEnded = [this, r] { judge(*r); };
         return radio;
@@ -69,24 +84,28 @@ public:
     {
         const PortJob& job = *r.job;
         if (r.result == Result::Failed) {
-            Complain(name + ": " + job.failure());
+            Complain(name + ": " + job.account());
             if (!job.advice().empty())
                 std::fprintf(stderr, "  %s\n", job.advice().c_str());
-            // Said once: a backup that could not be saved and a job stopped
-            // from this side say it in their own words.
-            if (job.stepVerb() == "backing up" && !r.backupUnsaved && !job.stopped())
-                std::fprintf(stderr, "  Its backup could not be made, so nothing was written to it.\n");
+            if (job.partlyWritten() && !r.backup.empty())
+                std::fprintf(stderr, "  Or put it back as it was: mx615-cli write --port %s %s\n",
+                             job.port().given.c_str(), (std::filesystem::path(args_.backup) / r.backup).c_str());
         } else if (r.result == Result::Differs) {
-            std::printf("%s: the radio differs from %s at %zu addresses (file -> radio):\n", name.c_str(),
-                        path_.c_str(), r.differences.size());
-            for (const std::string& line : r.differences)
+            // What differs as diff says it, then where.
+            std::printf("%s: the radio differs from %s (file -> radio):\n", name.c_str(), path_.c_str());
+            for (const std::string& line : r.described)
                 std::printf("  %s\n", line.c_str());
+            std::printf("  at %zu address%s:\n", r.differences.size(), r.differences.size() == 1 ? "" : "es");
+            for (const std::string& line : r.differences)
+                std::printf("    %s\n", line.c_str());
         } else {
             std::printf("%s: %s\n", name.c_str(),
                         !writing()  ? "the radio holds what the file holds (0x000..0x30F)."
                         : readBack() ? (LinkTexts::WriteComplete.en + " Read back: the radio holds the file.").c_str()
                                      : LinkTexts::WriteComplete.en.c_str());
         }
+        if (overRadio_ && r.result == Result::Done)
+            std::printf("%s: %s\n", name.c_str(), keptLine().c_str());
         if (!writing() && r.result != Result::Failed)
             std::printf("%s: %s\n", name.c_str(), FingerprintLine(r.read, false).c_str());
         if (!r.backup.empty())
@@ -94,9 +113,27 @@ public:
                         (std::filesystem::path(args_.backup) / r.backup).c_str());
     }
 
+    // The line under a radio that took a CSV over its own settings.
+    std::string keptLine() const
+    {
+        return writing() ? "channels " + channels_ + " from " + path_ + "; the radio's own settings kept."
+                         : "channels " + channels_ + " of " + path_ + " compared; the radio's other settings were not.";
+    }
+
     const char* doneWord() const { return !writing() ? "verified" : readBack() ? "written and verified" : "written"; }
 
 private:
+    // r.image becomes radio with the CSV's channels over it, read by the
+    // loader that read the file (the file was taken whole once already).
+    std::string layOver(Radio& r, const ProgramState& radio)
+    {
+        r.image.RadioImage = radio.RadioImage;
+        if (const auto fault = LoadPlanFile(r.image, path_, args_.skipBad))
+            return "the channels could not be laid over the radio's settings (" + fault->text.en +
+                   "); nothing was written to the radio.";
+        return {};
+    }
+
     std::string saveBackup(Radio& r)
     {
         std::optional<FileError> fault;
@@ -113,24 +150,32 @@ private:
     void judge(Radio& r)
     {
         const PortJob& job = *r.job;
+        // In a run of radios, Enter with no radio on the cable is no radio.
+        if (args_.repeat && job.noAnswer()) {
+            r.absent = true;
+            return;
+        }
         std::string message;
         if (!job.succeeded()) {
             r.result = Result::Failed;
             const std::string& verb = job.stepVerb();
             if (job.interrupted())
-                message = verb == "writing" && job.wroteToRadio() ? "interrupted: holds part of " + path_
+                message = verb == "writing" && job.wroteToRadio() ? "interrupted: partly written (holds part of " + path_ + ")"
                           : verb == "verifying" ? "interrupted: written, not verified"
                                                 : "interrupted: not written";
             else
                 message = verb == "backing up" && !r.backupUnsaved
-                              ? job.failure() + " (reading the backup; nothing was written)"
-                              : job.failure();
+                              ? job.account() + " (reading the backup)"
+                              : job.account();
         } else if (readBack() &&
-                   !(r.differences = RawChanges(file_, r.read, {kWrittenLines, false}, false)).empty()) {
+                   !(r.differences = RawChanges(r.image, r.read, {kWrittenLines, false}, false)).empty()) {
             r.result = Result::Differs;
+            r.described = DescribeChanges(r.image, r.read, {kWrittenLines, false}, false);
             message = std::to_string(r.differences.size()) + " addresses differ (file -> radio): ";
-            for (std::size_t i = 0; i < r.differences.size() && i < kLoggedDifferences; ++i)
-                message += (i ? "; " : "") + r.differences[i];
+            for (std::size_t i = 0; i < r.described.size() && i < kLoggedDifferences; ++i)
+                message += (i ? "; " : "") + r.described[i];
+            if (r.described.size() > kLoggedDifferences)
+                message += "; ...";
         } else {
             r.result = Result::Done;
             message = readBack() || !writing() ? "" : "not verified";
@@ -144,6 +189,8 @@ private:
     const ProgramState& file_;
     TimerFactory& timers_;
     RunLog log_;
+    bool overRadio_ = false;
+    std::string channels_;
 };
 
 struct Tally {
@@ -152,22 +199,29 @@ struct Tally {
     int exit() const { return failed ? kRadioFailed : differs ? kDifferent : kDone; }
 };
 
-// Radio after radio on one port, until q, the end of input or Ctrl+C.
+// Radio after radio on one port, until q, the end of input, Ctrl+C or a stop signal.
 int repeatRun(const CliArgs& args, WriteRun& run, const PortName& port)
 {
     InterruptScope interrupts;
     Tally tally;
-    for (int number = 1; !Interrupted(); ++number) {
+    for (int number = 1; !Interrupted();) {
         std::unique_ptr<Radio> radio = run.prepare(port, number);
         RunJobs({radio->job.get()}, ProgressWanted(args.quiet));
-        run.show(*radio, "radio " + std::to_string(number) + " on " + port.shown());
-        tally.add(radio->result);
+        const bool absent = radio->absent && !Interrupted();
+        if (absent) {
+            std::fprintf(stderr, "No radio answered on %s: nothing was written, and no radio is counted.\n",
+                         port.shown().c_str());
+        } else {
+            run.show(*radio, "radio " + std::to_string(number) + " on " + port.shown());
+            tally.add(radio->result);
+            ++number;
+        }
         if (Interrupted())
             break;
         std::optional<std::string> answer;
         do {
-            std::fprintf(stderr, "Next radio on %s: connect it, switch it on and press Enter (q and Enter to finish)",
-                         port.shown().c_str());
+            std::fprintf(stderr, "%s radio on %s: connect it, switch it on and press Enter (q and Enter to finish)",
+                         absent ? "Waiting for a" : "Next", port.shown().c_str());
             std::fflush(stderr);
             std::fflush(stdout);
             answer = ReadAnswer();
@@ -177,25 +231,33 @@ int repeatRun(const CliArgs& args, WriteRun& run, const PortName& port)
         if (!answer || !answer->empty())
             break;
     }
+    // Ctrl+C at the prompt, with no radio in hand, ends the run as q does; a
+    // radio it broke off is counted as failed.
     if (Interrupted())
-        std::fprintf(stderr, "\nInterrupted (Ctrl+C): the run ends.\n");
+        std::fprintf(stderr, "\nInterrupted (%s): the run ends.\n", InterruptName().c_str());
     const int radios = tally.done + tally.differs + tally.failed;
     std::printf("%d radio%s: %d %s, %d differed, %d failed.\n", radios, radios == 1 ? "" : "s", tally.done,
                 run.doneWord(), tally.differs, tally.failed);
-    return LoggedRunStatus(run.log(), Interrupted() ? kRadioFailed : tally.exit());
+    return LoggedRunStatus(run.log(), tally.exit());
 }
 
 }  // namespace
 
-bool LogUsable(const std::string& path)
+int LogStatus(const std::string& path)
 {
     if (path.empty())
-        return true;
+        return kDone;
     if (const auto reason = RunLog(path).check()) {
         Complain(*reason + " No radio was touched.");
-        return false;
+        return kFileFailed;
     }
-    return true;
+    // Rows appended to a plan or a channel list would ruin it: a wrong name,
+    // as a mistyped -o is.
+    if (const auto reason = RunLog(path).foreign()) {
+        Complain(*reason + " No radio was touched.");
+        return kUsage;
+    }
+    return kDone;
 }
 
 void LogRadio(RunLog& log, const PortJob& job, const std::string& file, const std::string& result,
@@ -231,9 +293,9 @@ int RunWriteOrVerify(const CliArgs& args, const std::vector<PortName>& ports, Ti
         Complain(*fault + "; nothing was written.");
         return kFileFailed;
     }
-    if (!LogUsable(args.log))
-        return kFileFailed;
-    WriteRun run(args, file, timers);
+    if (const int status = LogStatus(args.log); status != kDone)
+        return status;
+    WriteRun run(args, file, plan, timers);
     if (args.repeat)
         return repeatRun(args, run, ports.front());
 

@@ -20,8 +20,9 @@ int RunWriteOrVerify(const CliArgs& args, const std::vector<PortName>& ports, Ti
 void LogRadio(RunLog& log, const PortJob& job, const std::string& file, const std::string& result,
               const std::string& backup, const std::string& message);
 
-// Whether --log can be appended to; says why not (a file fault).
-bool LogUsable(const std::string& path);
+// Whether --log can be appended to (kDone); says why not: a file fault
+// (kFileFailed), or a file that is no log of this tool (kUsage).
+int LogStatus(const std::string& path);
 
 // The exit status of a run that ended with status: a run whose log lost rows
 // ends with 1 unless it failed otherwise already, and a last line says how

@@ -21,6 +21,8 @@ int main(int argc, char* argv[])
     const CliArgs& args = parsed.args;
     if (!parsed.error.empty()) {
         Complain(parsed.error);
+        if (!parsed.hint.empty())
+            Complain(parsed.hint);
         std::fprintf(stderr, "%s\nSee 'mx615-cli %s--help'.\n", Synopsis(args.command).c_str(),
                      args.command.empty() ? "" : (args.command + " ").c_str());
         return kUsage;

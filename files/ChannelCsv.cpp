@@ -1,6 +1,7 @@
 #include "files/ChannelCsv.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <array>
 #include <cctype>
 #include <map>
@@ -365,36 +366,88 @@ bool readPower(const Row& row)
     throw RowFault{"Power " + quoted(row["Power"]) + " is neither High, Low nor a figure in watts such as 5.0W."};
 }
 
-Channel readChannel(const ProgramState& state, const Row& row)
+// The row's channel, with every fault it has (a frequency outside the band and
+// a mode the radio lacks are told together, so one edit mends the row).
+Channel readChannel(const ProgramState& state, const Row& row, std::vector<std::string>& faults)
 {
     Channel channel;
-    channel.rx = inBand(state, frequencyIn(row, "Frequency"), "The receive");
-    const std::string duplex = lower(row["Duplex"]);
-    if (duplex.empty()) {
-        channel.tx = channel.rx;
-    } else if (duplex == "+" || duplex == "-") {
-        const long long offset = frequencyIn(row, "Offset");
-        channel.tx = inBand(state, duplex == "+" ? channel.rx + offset : channel.rx - offset, "The transmit");
-    } else if (duplex == "split") {
-        if (row.given("Offset").empty())
-            throw RowFault{"Duplex split takes the transmit frequency from Offset, which is empty."};
-        channel.tx = inBand(state, frequencyIn(row, "Offset"), "The transmit");
-    } else if (duplex != "off") {
-        throw RowFault{"Duplex " + quoted(row["Duplex"]) + " is not one of \"\", +, -, split, off."};
-    }
-    readTones(state, row, channel);
-    const std::string mode = lower(row["Mode"]);
-    if (mode == "nfm")
-        channel.wide = false;
-    else if (!mode.empty() && mode != "fm")
-        throw RowFault{"Mode " + quoted(row["Mode"]) + " is not FM or NFM; the radio has only those two."};
-    const std::string skip = lower(row["Skip"]);
-    if (skip == "s")
-        channel.scan = false;
-    else if (!skip.empty() && skip != "p")
-        throw RowFault{"Skip " + quoted(row["Skip"]) + " is not \"\", P or S."};
-    channel.high = readPower(row);
+    auto attempt = [&](const auto& read) {
+        try {
+            read();
+        } catch (const RowFault& fault) {
+            faults.push_back(fault.text);
+        }
+    };
+    std::optional<long long> rx;
+    attempt([&] {
+        rx = frequencyIn(row, "Frequency");
+        channel.rx = inBand(state, *rx, "The receive");
+    });
+    attempt([&] {
+        const std::string duplex = lower(row["Duplex"]);
+        if (duplex.empty()) {
+            channel.tx = channel.rx;
+        } else if (duplex == "+" || duplex == "-") {
+            const long long offset = frequencyIn(row, "Offset");
+            if (rx)
+                channel.tx = inBand(state, duplex == "+" ? *rx + offset : *rx - offset, "The transmit");
+        } else if (duplex == "split") {
+            if (row.given("Offset").empty())
+                throw RowFault{"Duplex split takes the transmit frequency from Offset, which is empty."};
+            channel.tx = inBand(state, frequencyIn(row, "Offset"), "The transmit");
+        } else if (duplex != "off") {
+            throw RowFault{"Duplex " + quoted(row["Duplex"]) + " is not one of \"\", +, -, split, off."};
+        }
+    });
+    attempt([&] { readTones(state, row, channel); });
+    attempt([&] {
+        const std::string mode = lower(row["Mode"]);
+        if (mode == "nfm")
+            channel.wide = false;
+        else if (!mode.empty() && mode != "fm")
+            throw RowFault{"Mode " + quoted(row["Mode"]) + " is not FM or NFM; the radio has only those two."};
+    });
+    attempt([&] {
+        const std::string skip = lower(row["Skip"]);
+        if (skip == "s")
+            channel.scan = false;
+        else if (!skip.empty() && skip != "p")
+            throw RowFault{"Skip " + quoted(row["Skip"]) + " is not \"\", P or S."};
+    });
+    attempt([&] { channel.high = readPower(row); });
     return channel;
+}
+
+// Channels sit on a raster of 2.5 kHz or 6.25 kHz (250 or 625 steps of
+// 10 Hz). A spreadsheet's rounding (446,0063) puts a frequency between them:
+// the nearest raster point is the channel meant.
+std::optional<long long> nearestOnRaster(long long steps)
+{
+    if (steps % 250 == 0 || steps % 625 == 0)
+        return std::nullopt;
+    long long best = 0;
+    for (const long long grid : {250LL, 625LL})
+        for (const long long point : {steps / grid * grid, steps / grid * grid + grid})
+            if (best == 0 || std::llabs(point - steps) < std::llabs(best - steps))
+                best = point;
+    return best;
+}
+
+void noteOffRaster(const Row& row, const Channel& channel, std::vector<Bilingual>& notices)
+{
+    const std::string line = std::to_string(row.line);
+    auto note = [&](long long steps, const char* en, const char* zh) {
+        if (const auto nearest = nearestOnRaster(steps))
+            notices.push_back({"line " + line + ": the " + en + " frequency " + stepsText(steps, 5) +
+                                   " MHz lies on no channel raster (2.5 or 6.25 kHz); the nearest channel is " +
+                                   stepsText(*nearest, 5) + " MHz. It was stored as the file has it.",
+                               "第 " + line + " 行：" + zh + "频率 " + stepsText(steps, 5) +
+                                   " MHz 不在任何信道间隔 (2.5 或 6.25 kHz) 上；最近的信道为 " + stepsText(*nearest, 5) +
+                                   " MHz。已按文件中的值存入。"});
+    };
+    note(channel.rx, "receive", "接收");
+    if (channel.tx && *channel.tx != channel.rx)
+        note(*channel.tx, "transmit", "发射");
 }
 
 void storeChannel(ProgramState& state, int n, const Channel& channel)
@@ -411,21 +464,53 @@ void storeChannel(ProgramState& state, int n, const Channel& channel)
     SetScanAdd(state, n, channel.scan);
 }
 
-// Channel numbers from the Location column, when every row has its own 1..16.
-std::optional<std::vector<int>> locations(const std::vector<Row>& rows)
+// Channel numbers from the Location column, when every row has its own 1..16;
+// otherwise why the column cannot be followed (empty when there is none).
+std::optional<std::vector<int>> locations(const std::vector<Row>& rows, Bilingual& why)
 {
     std::vector<int> numbers;
-    std::set<int> seen;
+    std::map<int, int> seen;   // channel -> line
     for (const Row& row : rows) {
         const std::string location = row["Location"];
-        if (!allDigits(location) || location.size() > 2)
+        const std::string line = std::to_string(row.line);
+        if (location.empty()) {
+            if (!row.given("Location").empty() || row.columns->count("location"))
+                why = {"line " + line + " has no Location", "第 " + line + " 行没有 Location"};
             return std::nullopt;
-        const int n = std::stoi(location);
-        if (n < 1 || n > kChannels || !seen.insert(n).second)
+        }
+        const int n = allDigits(location) && location.size() <= 2 ? std::stoi(location) : -1;
+        if (n < 1 || n > kChannels) {
+            why = {"line " + line + " has Location " + quoted(location) + ", which is no channel 1-16",
+                   "第 " + line + " 行的 Location " + quoted(location) + " 不是 1-16 的信道"};
             return std::nullopt;
+        }
+        if (const auto [it, fresh] = seen.emplace(n, row.line); !fresh) {
+            why = {"lines " + std::to_string(it->second) + " and " + line + " both have Location " + location,
+                   "第 " + std::to_string(it->second) + " 行和第 " + line + " 行的 Location 都是 " + location};
+            return std::nullopt;
+        }
         numbers.push_back(n);
     }
     return numbers;
+}
+
+// Row by row, where the rows went when the Location column was not followed.
+void notePlacement(const std::vector<std::pair<const Row*, int>>& placed, const Bilingual& why,
+                   std::vector<Bilingual>& notices)
+{
+    notices.push_back({"The Location column was not followed (" + why.en +
+                           "): the rows went to channels 1-16 in file order.",
+                       "未按 Location 列存放 (" + why.zh + ")：各行按文件顺序存入信道 1-16。"});
+    for (const auto& [row, n] : placed) {
+        const std::string line = std::to_string(row->line), channel = std::to_string(n);
+        const std::string location = row->given("Location");
+        const std::string name = row->given("Name");
+        const std::string en = location.empty() ? "" : "Location " + location;
+        const std::string label = name.empty() ? "" : quoted(name);
+        const std::string both = en + (!en.empty() && !label.empty() ? ", " : "") + label;
+        notices.push_back({"line " + line + (both.empty() ? "" : " (" + both + ")") + " went to channel " + channel + ".",
+                           "第 " + line + " 行" + (both.empty() ? "" : " (" + both + ")") + " 存入信道 " + channel + "。"});
+    }
 }
 
 }  // namespace
@@ -476,7 +561,13 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
         result.noChannels = true;
         return result;
     }
-    const auto byLocation = locations(rows);
+    // The Location column is followed only when every row has its own
+    // channel; a file without the column goes in file order without a word.
+    Bilingual why;
+    const auto byLocation = locations(rows, why);
+    const bool locationIgnored = !byLocation && columns.count("location");
+    std::vector<std::pair<const Row*, int>> placed;
+    std::vector<Bilingual> offRaster;
 
     std::vector<std::pair<int, Channel>> good;
     bool named = false;
@@ -487,14 +578,21 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
             result.refused.push_back({row.line, "row " + std::to_string(r + 1) + " is more than the radio's 16 channels."});
             continue;
         }
-        try {
-            Channel channel = readChannel(state, row);
-            channel.name = row["Name"];
-            channel.comment = row["Comment"];
-            good.emplace_back(byLocation ? (*byLocation)[r] : int(r) + 1, std::move(channel));
-        } catch (const RowFault& fault) {
-            result.refused.push_back({row.line, fault.text});
+        std::vector<std::string> faults;
+        Channel channel = readChannel(state, row, faults);
+        if (!faults.empty()) {
+            std::string text;
+            for (const std::string& fault : faults)
+                text += (text.empty() ? "" : " ") + fault;
+            result.refused.push_back({row.line, text});
+            continue;
         }
+        channel.name = row["Name"];
+        channel.comment = row["Comment"];
+        const int n = byLocation ? (*byLocation)[r] : int(r) + 1;
+        placed.emplace_back(&row, n);
+        noteOffRaster(row, channel, offRaster);
+        good.emplace_back(n, std::move(channel));
     }
     if (named)
         result.notes.push_back("The radio keeps no channel names or comments: the Name and Comment columns were not "
@@ -515,6 +613,9 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
         result.labels.comments[std::size_t(n - 1)] = channel.comment;
     }
     std::sort(result.channels.begin(), result.channels.end());
+    if (locationIgnored)
+        notePlacement(placed, why, result.notices);
+    result.notices.insert(result.notices.end(), offRaster.begin(), offRaster.end());
     result.applied = true;
     return result;
 }

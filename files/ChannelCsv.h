@@ -39,6 +39,11 @@ struct CsvImport {
     std::vector<CsvProblem> refused;
     // What the user should know although nothing is wrong.
     std::vector<std::string> notes;
+    // The same, in both languages, naming rows: where the Location column was
+    // not followed, which row went to which channel; a frequency on no
+    // channel raster, with the nearest channel. The windows show these in the
+    // one message of the open.
+    std::vector<Bilingual> notices;
     // The channels that received a row, ascending.
     std::vector<int> channels;
     // Rows skipped because their Frequency is empty or 0.
@@ -55,7 +60,9 @@ struct CsvImport {
 // Takes the CSV text as the channel plan of state: channels 1..16 and their
 // scan bits (0x17E, 0x17F); every other byte keeps what state holds. Rows go to
 // their Location when every row has a distinct Location 1..16, otherwise to
-// channels 1..16 in file order. Channels without a row are cleared. The band
+// channels 1..16 in file order (and the notices say row by row where each
+// went). Channels without a row are cleared. A refused row is reported with
+// every fault it has. The band
 // is that of state.ModelIndex (BuildModelTable and BuildToneTables must have
 // run). Nothing changes when any row is refused, unless skipBad is set: then
 // the rows that fit are stored and the others are reported. Nothing changes
@@ -75,6 +82,10 @@ inline const Bilingual kCsvNoChannels{
     "it holds no channels (no row under the header row has a frequency), and taking it would clear all 16 "
     "channels. Check that this is the channel list you meant: each channel needs a row with its Frequency.",
     "其中没有信道（表头行之下没有一行填有频率），调入它会清空全部 16 个信道。请确认这是您要的信道列表：每个信道需要一行并填写频率。"};
+
+// Above the notices of a CSV that was opened.
+inline const Bilingual kCsvOpenedWithNotices{"The channel list was opened. Check these rows:",
+                                             "信道列表已打开。请核对以下各行："};
 
 // What a file that is read as a channel CSV may hold, and its name in messages.
 constexpr std::size_t kCsvMaxBytes = 1 << 20;

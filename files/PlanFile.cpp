@@ -48,6 +48,8 @@ std::optional<PlanFault> loadCsv(ProgramState& state, const std::string& path, b
         details.labels = result.labels;
         details.notes = result.notes;
         details.leftOut = CsvProblemLines(name, result);
+        details.channels = result.channels;
+        details.notices = result.notices;
         return std::nullopt;
     }
     if (result.unusable) {
@@ -89,7 +91,7 @@ std::optional<PlanFault> LoadPlanFile(ProgramState& state, const std::string& pa
 {
     PlanDetails ignored;
     PlanDetails& learned = details ? *details : ignored;
-    learned = PlanDetails{PlanKindOf(path), {}, {}, {}};
+    learned = PlanDetails{PlanKindOf(path), {}, {}, {}, {}, {}};
     std::optional<FileError> fault;
     switch (learned.kind) {
     case PlanKind::Chann:

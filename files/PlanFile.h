@@ -44,6 +44,11 @@ struct PlanDetails {
     std::vector<std::string> notes;
     // The rows that skipBad left out, as CsvProblemLines words them.
     std::vector<std::string> leftOut;
+    // A CSV's channels that received a row, ascending.
+    std::vector<int> channels;
+    // A CSV's notices: rows placed against their Location, frequencies on no
+    // channel raster (see CsvImport::notices).
+    std::vector<Bilingual> notices;
 };
 
 // Loads the file at path into state (BuildModelTable and BuildToneTables must

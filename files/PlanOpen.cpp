@@ -13,7 +13,8 @@ bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
     AppContext& context = host.context();
     ProgramState& state = context.state;
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (const auto fault = LoadPlanFile(state, absolute.toStdString())) {
+    PlanDetails details;
+    if (const auto fault = LoadPlanFile(state, absolute.toStdString(), false, &details)) {
         const bool zh = state.UiChinese;
         QStringList detail;
         for (const std::string& row : fault->rows)
@@ -26,6 +27,15 @@ bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
     }
     state.LastFilePath = absolute.toStdString();
     host.imageReplaced();
+    // Rows that did not go where their Location says, or frequencies between
+    // channels: told in one message, once the table shows the file.
+    if (!details.notices.empty()) {
+        const bool zh = state.UiChinese;
+        QStringList detail;
+        for (const Bilingual& notice : details.notices)
+            detail << qs(notice, zh);
+        context.prompt.warning(parent, qs(kOperatePrompt, zh), qs(kCsvOpenedWithNotices, zh), detail.join('\n'));
+    }
     return true;
 }
 

@@ -16,6 +16,9 @@ inline const Bilingual Model{"Model", "型号"};
 inline const Bilingual Date{"Date", "日期"};
 inline const Bilingual Name{"Name", "名称"};
 inline const Bilingual Comment{"Comment", "备注"};
+inline const Bilingual Settings{"Settings", "设置"};
+inline const Bilingual RadiosOwn{"each radio's own: this plan holds the channels only",
+                                 "各对讲机自身的设置：本方案只含信道"};
 }  // namespace SheetTexts
 
 bool anyText(const std::array<std::string, kChannels>& texts)
@@ -71,6 +74,8 @@ PlanSheet BuildPlanSheet(const ProgramState& state, const SheetRequest& request)
     sheet.facts = {{SheetTexts::Model.pick(zh), ModelBandText(state, model, zh)},
                    {SheetTexts::Date.pick(zh), request.date},
                    {kFingerprintLabel.pick(zh), FingerprintValue(state, zh)}};
+    if (request.channelsOnly)
+        sheet.facts.back() = {SheetTexts::Settings.pick(zh), SheetTexts::RadiosOwn.pick(zh)};
 
     const bool names = anyText(request.labels.names);
     const bool comments = anyText(request.labels.comments);
@@ -91,7 +96,7 @@ PlanSheet BuildPlanSheet(const ProgramState& state, const SheetRequest& request)
     }
 
     for (SettingSection& section : FeatureSections(state, zh))
-        if (!section.service)
+        if (!section.service && !request.channelsOnly)
             sheet.settings.push_back(std::move(section));
     return sheet;
 }

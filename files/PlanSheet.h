@@ -25,6 +25,10 @@ struct SheetRequest {
     bool chinese = false;
     // Names and comments; a column appears when any channel has one.
     ChannelLabels labels;
+    // The plan holds channels only (a CSV without the radio under it): the
+    // radio-wide settings and the fingerprint are each radio's own, so the
+    // sheet says so instead of showing settings nobody planned.
+    bool channelsOnly = false;
 };
 
 struct PlanSheet {

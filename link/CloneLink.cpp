@@ -118,6 +118,7 @@ void CloneLink::start()
     TransferActive = false;
     TransferDone = false;
     WroteFrames = false;
+    Reach = {};
     closePort();
     if (MSC) {
         MSC->OnComm = [this] { MSC_OnComm(); };
@@ -236,6 +237,7 @@ void CloneLink::MSC_OnComm()
     if (RxBytes[0] == kAck) {
         LinkState = LinkStep::Linked;
         LinkedUp = true;
+        Reach.linked = true;
         Timer2->stop();
         Timer3->stop();
         linkUp();
@@ -263,6 +265,7 @@ void CloneLink::takeIdentification()
             }
         }
         const bool accepted = RxBytes[0] == 0xAA && RxBytes[7] == 0xBB;
+        (accepted ? Reach.identified : Reach.otherReply) = true;
         if (events.identification) {
             std::array<uint8_t, kAccessCodeLength> reply{};
             for (int i = 0; i < kAccessCodeLength; ++i)
@@ -348,6 +351,7 @@ void CloneLink::takeReadReply()
     }
     Timer2->stop();
     LinkState = LinkStep::LaterReply;
+    Reach.blocksRead = std::max(Reach.blocksRead, BlockNo);
     if (BlockNo >= 1 && BlockNo < int(state_.LinkBuffer.size()))
         for (int p = first ? 1 : 0; p <= 68; ++p)
             state_.LinkBuffer[BlockNo][p] = reply[p];
@@ -365,6 +369,8 @@ void CloneLink::takeReadReply()
 void CloneLink::takeWriteAck()
 {
     Timer2->stop();
+    // The 06 answers frame BlockNo - 1: frames 0 .. BlockNo - 1 are in.
+    Reach.framesAcked = std::max(Reach.framesAcked, BlockNo);
     if (BlockNo > BlockCount) {
         completeWrite();
         return;

@@ -48,6 +48,16 @@ enum class LinkStep {
     ReplyRefused = 5,  // a read reply did not answer its request: the timeout
 };
 
+// How far a transfer got, over all its attempts since start(): what a failure
+// leaves the radio holding follows from it (untouched, partly written).
+struct LinkReach {
+    bool identified = false;   // a radio's identification (AA .. BB) was accepted
+    bool otherReply = false;   // bytes that were no identification came back
+    bool linked = false;       // the radio acknowledged the programming request
+    int framesAcked = 0;       // write: frames the radio acknowledged, the most of any attempt
+    int blocksRead = 0;        // read: replies taken, the most of any attempt
+};
+
 struct LinkEvents {
     std::function<void(int)> progress;              // show ProgressBar1 with this value
     std::function<void(const Bilingual&)> label;    // Label_tr_count
@@ -102,6 +112,10 @@ public:
     // unfinished write leaves the radio holding part of the new data.
     bool wroteFrames() const { return WroteFrames; }
     int blockNo() const { return BlockNo; }
+    // How far the transfer got since start().
+    const LinkReach& reach() const { return Reach; }
+    // Frames a whole write sends (BlockCount + 1), or the replies a read takes.
+    int blockTotal() const { return WriteMode ? plan_.BlockCount + 1 : plan_.BlockCount; }
     // The frame last queued for the paced sender (TxFrame[0..TxLength)).
     std::span<const int16_t> frame() const { return {TxFrame.data(), std::size_t(TxLength)}; }
 
@@ -155,6 +169,7 @@ private:
     int Retries = 0;
     bool TransferActive = false;
     bool TransferDone = false;
+    LinkReach Reach;
 
     std::unique_ptr<LinkTimer> Timer1, Timer2, Timer3, Timer4;
 

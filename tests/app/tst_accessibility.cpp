@@ -225,14 +225,19 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), grid);
         QCOMPARE(grid->item(3, column)->text(), shown);
 
-        // Escape in an editor abandons the entry; on the grid it closes the window.
+        // Escape in an editor abandons the entry; on the grid it closes the
+        // test window, while the channel table, which stays open beside the
+        // other windows, takes no Escape.
         QTest::keyClick(grid, Qt::Key_Return);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(QApplication::focusWidget(), grid);
         QVERIFY(window->isVisible());
         const QPointer<QWidget> alive(window);
         QTest::keyClick(grid, Qt::Key_Escape);
-        QVERIFY(!alive || !alive->isVisible());
+        if (qobject_cast<frm_chann*>(window))
+            QVERIFY(alive && alive->isVisible());
+        else
+            QVERIFY(!alive || !alive->isVisible());
     }
 
     void startupFocusOnChannelOne()

@@ -175,6 +175,32 @@ private slots:
         QVERIFY(app.state.RadioImage == before);
     }
 
+    // Rows that did not go where their Location says are named in the one
+    // message of the open, in the language shown; the file is taken.
+    void opensWithItsNotices_data()
+    {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("en") << false << "The channel list was opened." << "line 4 (Location 16) went to channel 3.";
+        QTest::newRow("zh") << true << "信道列表已打开。" << "第 4 行 (Location 16) 存入信道 3。";
+    }
+    void opensWithItsNotices()
+    {
+        QFETCH(bool, chinese);
+        QFETCH(QString, text);
+        QFETCH(QString, row);
+        const QString file = path("moved.csv");
+        write(file, "Location,Frequency\n1,446.1\n1,446.2\n16,446.3\n");
+        TestApp app;
+        app.state.UiChinese = chinese;
+        QVERIFY(app.main->OpenNamedFile(file));
+        QCOMPARE(app.prompt.messages.size(), 1);
+        QVERIFY2(app.prompt.lastText().contains(text), qPrintable(app.prompt.lastText()));
+        QVERIFY2(app.prompt.messages[0].detail.contains(row), qPrintable(app.prompt.messages[0].detail));
+        QCOMPARE(cell(app, 3, 1), QStringLiteral("446.30000"));
+    }
+
     // Named on the command line, a pipe or a folder is refused at once
     // rather than waited on.
     void refusesAPipeAndAFolder_data()

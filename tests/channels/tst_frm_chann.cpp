@@ -1,6 +1,7 @@
 // The channel table window driven through its grid and in-cell editors; every
 // case checks both what the cells show and the bytes of the record.
 
+#include <QPointer>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QMdiArea>
@@ -530,6 +531,12 @@ private slots:
         QCOMPARE(app.state.RadioImage, before);
         QCOMPARE(d.allCells(), cells);
         QVERIFY(app.prompt.messages.isEmpty());
+        // The Escape that abandoned the editor did nothing more, and one on
+        // the grid with no editor open leaves the table where it is.
+        const QPointer<frm_chann> window(d.win());
+        QTest::keyClick(d.grid(), Qt::Key_Escape);
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(d.win()->openEditor(), frm_chann::Editor::None);
     }
 
     void recordReplacedUnderAnOpenEditor_data()

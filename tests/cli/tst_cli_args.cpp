@@ -79,6 +79,39 @@ private slots:
         QTest::newRow("paper") << "print a.csv -o s.pdf --paper b5" << "the paper \"b5\" is not a4 or letter.";
         QTest::newRow("print needs -o") << "print a.csv --title x" << "the print command needs -o FILE.";
         QTest::newRow("title is for print") << "show a.csv --title x" << "the show command has no option --title.";
+        QTest::newRow("help of no command") << "help nosuch" << "unknown command \"nosuch\".";
+        QTest::newRow("model with a .chann") << "write --port COM1 a.chann --model VHF"
+                                             << "--model is for a plan kept as CSV (.csv); a.chann holds the whole "
+                                                "radio.";
+        QTest::newRow("model with an .img") << "show a.IMG --model=FULL"
+                                            << "--model is for a plan kept as CSV (.csv); a.IMG holds the whole radio.";
+        QTest::newRow("check is for read") << "verify --port COM1 --check a.img"
+                                           << "the verify command has no option --check.";
+    }
+
+    // A slip of the keyboard is named with what was meant; a word far from
+    // every command or option is not guessed at.
+    void nearestWord_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("letter missing") << "verfy --port COM1 a.img" << "did you mean verify?";
+        QTest::newRow("letters swapped") << "wirte --port COM1 a.img" << "did you mean write?";
+        QTest::newRow("capital") << "Show a.img" << "did you mean show?";
+        QTest::newRow("help of a slip") << "help improt-csv" << "did you mean import-csv?";
+        QTest::newRow("option") << "write --prot COM1 a.img" << "did you mean --port?";
+        QTest::newRow("single dash") << "read -port COM1 -o r.img" << "did you mean --port?";
+        QTest::newRow("only the command's own") << "read --port COM1 -o r.img --no-verfy" << "";
+        QTest::newRow("far from all") << "flash" << "";
+        QTest::newRow("short word") << "xy" << "";
+    }
+    void nearestWord()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, hint);
+        const ParsedArgs parsed = ParseCliArgs(words(line));
+        QVERIFY(!parsed.error.empty());
+        QCOMPARE(QString::fromStdString(parsed.hint), hint);
     }
 
     void refusals()

@@ -75,9 +75,9 @@ class TestCliBench : public QObject {
 private slots:
     void initTestCase() { QVERIFY(dir.isValid()); }
 
-    // Three radios on one cable, the middle one silent: it is reported,
-    // logged as failed and left untouched without a backup; the others are
-    // backed up, written and verified, and q ends the run.
+    // Three radios on one cable, the middle one another device: it is
+    // reported, logged as failed and left untouched without a backup; the
+    // others are backed up, written and verified, and q ends the run.
     void repeatRunOverThreeRadios()
     {
         const QString cable = dir.filePath("cable"), first = dir.filePath("first.img"),
@@ -89,14 +89,16 @@ private slots:
         auto radio = std::make_unique<Simulator>(QStringList{"--image", first, "--link", cable});
         Session run({"write", "--port", cable, "--repeat", "--backup", backups, "--log", log, file});
         QVERIFY2(run.prompted(1), qPrintable(run.err));
-        QVERIFY2(run.nextRadio(radio, {"--silent", "--attempts", "0", "--link", cable}, 2), qPrintable(run.err));
+        QVERIFY2(run.nextRadio(radio, {"--wrong-ident", "--attempts", "0", "--link", cable}, 2), qPrintable(run.err));
         QVERIFY2(run.nextRadio(radio, {"--image", third, "--link", cable}, 3), qPrintable(run.err));
         run.process.write("q\n");
         QCOMPARE(run.finish(), 1);
         radio.reset();
         const QString out = QString::fromUtf8(run.process.readAllStandardOutput());
         QVERIFY2(out.endsWith("3 radios: 2 written and verified, 0 differed, 1 failed.\n"), qPrintable(out + run.err));
-        QVERIFY(run.err.contains("radio 2 on " + cable + ": Fail connect with transceiver."));
+        QVERIFY2(run.err.contains("radio 2 on " + cable + ": Another device answered on " + cable +
+                                  ": its reply is no MX-615 identification; nothing was written to it."),
+                 qPrintable(run.err));
 
         // The backups hold what the two radios held, in the order written.
         const QStringList saved = QDir(backups).entryList(QDir::Files, QDir::Name);
@@ -119,11 +121,32 @@ private slots:
             QVERIFY2(row.endsWith("," + QSysInfo::machineHostName()), qPrintable(row));
         const QString tail = "," + cable + "," + cable + ",";
         QVERIFY2(rows[1].contains(tail + "AA363135000000BB," + file + ",written," + saved[0] + ","), qPrintable(rows[1]));
-        QVERIFY2(rows[2].contains(tail + "," + file + ",failed,,Fail connect with transceiver."), qPrintable(rows[2]));
+        QVERIFY2(rows[2].contains(tail + "," + file + ",failed,,Another device answered"), qPrintable(rows[2]));
         QVERIFY(rows[3].contains(",written," + saved[1] + ","));
         // ISO 8601 with the offset: 2026-12-08T11:47:42+01:00.
         QVERIFY2(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d,").match(rows[1]).hasMatch(),
                  qPrintable(rows[1]));
+    }
+
+    // Enter with no radio on the cable is no radio: said, asked again, not
+    // counted and not logged. Ctrl+C at the prompt then ends the run as q
+    // does, its status from the radios' results.
+    void repeatRunWithoutARadioAndCtrlCAtThePrompt()
+    {
+        const QString cable = dir.filePath("cable-empty"), log = dir.filePath("empty.csv");
+        const QString file = test::channFile(dir.filePath("fleet2.chann"), 71);
+        auto radio = std::make_unique<Simulator>(QStringList{"--link", cable});
+        Session run({"write", "--port", cable, "--repeat", "--log", log, file});
+        QVERIFY2(run.prompted(1), qPrintable(run.err));
+        QVERIFY2(run.nextRadio(radio, {"--silent", "--attempts", "0", "--link", cable}, 2), qPrintable(run.err));
+        QVERIFY2(run.err.contains("No radio answered on " + cable + ": nothing was written, and no radio is counted."),
+                 qPrintable(run.err));
+        QVERIFY(run.err.contains("Waiting for a radio on " + cable));
+        ::kill(pid_t(run.process.processId()), SIGINT);
+        QCOMPARE(run.finish(), 0);
+        const QString out = QString::fromUtf8(run.process.readAllStandardOutput());
+        QVERIFY2(out.endsWith("1 radio: 1 written and verified, 0 differed, 0 failed.\n"), qPrintable(out + run.err));
+        QCOMPARE(logRows(log).size(), 2);   // the header and the one radio
     }
 
     // Ctrl+C during a write: the port closes and the run sums up. A radio
@@ -136,15 +159,24 @@ private slots:
         QTest::addColumn<int>("waitMs");
         QTest::addColumn<QString>("logged");
         QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("signal");
         // Each reply 100 ms late: the backup read's 16 replies take about
         // 1.7 s, then the write's 49 frames about 5 s.
         QTest::newRow("frames sent") << QStringList{"--delay", "100"} << QStringList{"--repeat", "--backup"} << 3500
-                                     << "interrupted: holds part of %1"
-                                     << "The radio may hold part of the new data: write it again.";
+                                     << "interrupted: partly written (holds part of %1)"
+                                     << "The radio may hold part of the new data: write it again." << SIGINT;
         QTest::newRow("silent radio, repeat") << QStringList{"--silent", "--attempts", "0"} << QStringList{"--repeat"}
-                                              << 1500 << "interrupted: not written" << "Nothing was written to the radio";
+                                              << 1500 << "interrupted: not written" << "Nothing was written to the radio"
+                                              << SIGINT;
         QTest::newRow("silent radio, one port") << QStringList{"--silent", "--attempts", "0"} << QStringList{} << 1500
-                                                << "interrupted: not written" << "Nothing was written to the radio";
+                                                << "interrupted: not written" << "Nothing was written to the radio"
+                                                << SIGINT;
+        // A polite kill and a closed terminal end the run as Ctrl+C does.
+        QTest::newRow("frames sent, SIGTERM") << QStringList{"--delay", "100"} << QStringList{"--backup"} << 3500
+                                              << "interrupted: partly written (holds part of %1)"
+                                              << "Interrupted (SIGTERM). The write stopped after frame" << SIGTERM;
+        QTest::newRow("silent radio, SIGHUP") << QStringList{"--silent", "--attempts", "0"} << QStringList{"--repeat"}
+                                              << 1500 << "interrupted: not written" << "Interrupted (SIGHUP)." << SIGHUP;
     }
     void interruptedWrite()
     {
@@ -153,6 +185,7 @@ private slots:
         QFETCH(int, waitMs);
         QFETCH(QString, logged);
         QFETCH(QString, shown);
+        QFETCH(int, signal);
         const QString tag = QTest::currentDataTag();
         const QString image = dir.filePath(tag + ".img"), backups = dir.filePath(tag + "-b"),
                       log = dir.filePath(tag + ".csv");
@@ -176,7 +209,7 @@ private slots:
         } else {
             QTest::qWait(waitMs);
         }
-        ::kill(pid_t(run.process.processId()), SIGINT);
+        ::kill(pid_t(run.process.processId()), signal);
         QCOMPARE(run.finish(), 1);
         const QString out = QString::fromUtf8(run.process.readAllStandardOutput());
         if (options.contains("--repeat"))

@@ -69,10 +69,15 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("out");
         QTest::newRow("show") << QStringList{"show", "CSV"} << "16       446.20000     451.20000     D754I";
-        QTest::newRow("show's fingerprint") << QStringList{"show", "CSV"} << "FINGERPRINT";
+        // Over its base a CSV is a whole plan, with the fingerprint of one;
+        // alone it holds channels only, and the settings are each radio's.
+        QTest::newRow("show's fingerprint") << QStringList{"show", "CSV", "--base", "CHANN"} << "FINGERPRINT";
+        QTest::newRow("show without a base") << QStringList{"show", "CSV"} << "Other settings: each radio's own";
         QTest::newRow("diff with its .chann") << QStringList{"diff", "CSV", "CHANN"} << "";
         QTest::newRow("export-csv") << QStringList{"export-csv", "CSV", "-o", "OUT.csv"} << "Wrote 16 channels";
-        QTest::newRow("print") << QStringList{"print", "CSV", "-o", "OUT.pdf"} << "FINGERPRINT";
+        QTest::newRow("print") << QStringList{"print", "CSV", "--base", "CHANN", "-o", "OUT.pdf"} << "FINGERPRINT";
+        QTest::newRow("print without a base") << QStringList{"print", "CSV", "-o", "OUT.pdf"}
+                                              << "the other settings are each radio's own";
     }
     void everyCommandTakesACsv()
     {
@@ -154,7 +159,8 @@ private slots:
         if (pdftotext.isEmpty() || pdfinfo.isEmpty())
             QSKIP("poppler-utils is not installed (./test.sh installs it)");
         const QString sheet = dir.filePath("sheet.pdf");
-        const Run run = cli(QStringList{"print", csv, "-o", sheet, "--title", "Hotel Harbor"} + options);
+        // Over the radio it is for, so that the settings are the plan's.
+        const Run run = cli(QStringList{"print", csv, "--base", chann, "-o", sheet, "--title", "Hotel Harbor"} + options);
         QVERIFY2(run.exit == 0 && run.err.isEmpty(), qPrintable(run.err));
         const QString info = toolOutput(pdfinfo, {sheet});
         QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")) && info.contains("(" + paper + ")"),

@@ -214,7 +214,7 @@ private slots:
         QTest::newRow("missing file") << QStringList{"write", "--port", "COM1", "/nonexistent/a.chann"} << 3
                                       << "/nonexistent/a.chann cannot be read";
         QTest::newRow("no such device") << QStringList{"read", "--port", "/dev/mx615-none", "-o", "r.img"} << 1
-                                        << "/dev/mx615-none: Communication port is error";
+                                        << "/dev/mx615-none: The port /dev/mx615-none could not be opened.";
         QTest::newRow("adjustment name") << QStringList{"adjust-read", "--port", "COM1", "-o", "cal.chann"} << 2
                                          << "name the file *.adj";
         QTest::newRow("log is a folder") << QStringList{"read", "--port", "COM1", "-o", "r.img", "--log", "/tmp"} << 3
@@ -300,7 +300,7 @@ private slots:
                                      "1,,446.006250,,0.000000,,88.5,88.5,023,NN,FM,12.50,,\r\n"));
         Run run = cli({"import-csv", csv, "-o", plan});
         QCOMPARE(run.exit, 0);
-        QCOMPARE(run.out, "Stored 1 channel (1) for the MX-615D-UHF in " + plan + ".\n");
+        QCOMPARE(run.out, "Stored 1 channel (1) for the MX-615D-UHF in " + plan + "; channels 2-16 left empty.\n");
         run = cli({"export-csv", plan, "-o", folder.filePath("back.csv")});
         QCOMPARE(run.exit, 0);
         QCOMPARE(run.out, "Wrote 1 channel to " + folder.filePath("back.csv") + ".\n");

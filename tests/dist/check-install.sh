@@ -50,5 +50,19 @@ for p in mx615 mx615-cli mx615-radio-sim; do
     status=1
   fi
 done
+# The command-line tool's page holds each command's help, and no page names
+# itself among the others.
+page=$prefix/share/man/man1/mx615-cli.1.gz
+if [ -f "$page" ]; then
+  for command in read write verify adjust-read adjust-write show diff export-csv print import-csv ports doctor; do
+    zcat "$page" | grep -Eq "^usage: mx615-cli $command( |\$)" ||
+      { echo "the manual page mx615-cli(1) lacks the help of $command"; status=1; }
+  done
+fi
+for p in mx615 mx615-cli mx615-radio-sim; do
+  f=$prefix/share/man/man1/$p.1.gz
+  [ -f "$f" ] && zcat "$f" | sed -n '/^\.SH SEE ALSO/,$p' | grep -q "$p(1)" &&
+    { echo "the manual page $p(1) names itself under SEE ALSO"; status=1; }
+done
 [ $status -eq 0 ] && echo "install into $prefix: every file present, every --help works"
 exit $status

@@ -3,6 +3,7 @@
 // each way of writing a row that their files and spreadsheets use.
 
 #include <QFile>
+#include <algorithm>
 #include <QTest>
 
 #include "channels/ChannelGrid.h"
@@ -154,6 +155,64 @@ private slots:
         QCOMPARE(result.refused.size(), std::size_t(1));
         QCOMPARE(result.refused[0].line, 2);
         QVERIFY2(QString::fromStdString(result.refused[0].text).contains(reason), result.refused[0].text.c_str());
+    }
+
+    // A row is refused with all its faults, so that one edit mends it.
+    void refusesARowWithEveryFault()
+    {
+        ProgramState s = test::startedState();
+        const CsvImport result =
+            ImportChannelCsv("Frequency,Duplex,Offset,Mode,Skip\n128.1,+,x,AM,Q\n446.1,,,FM,\n", s, false);
+        QCOMPARE(result.refused.size(), std::size_t(1));
+        const QString text = QString::fromStdString(result.refused[0].text);
+        for (const char* fault : {"128.10000 MHz lies outside the band", "Offset \"x\" is not a frequency",
+                                  "Mode \"AM\" is not FM or NFM", "Skip \"Q\" is not"})
+            QVERIFY2(text.contains(fault), qPrintable(text));
+    }
+
+    // Where the Location column cannot be followed, the rows go in file order
+    // and every row is named with the channel it went to; a frequency between
+    // the rasters is named with the nearest channel.
+    void noticesNameTheRows_data()
+    {
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<QStringList>("notices");
+        const QString header = "Location,Name,Frequency\n";
+        QTest::newRow("followed") << header + "16,Emergency,446.1\n1,Desk,446.2\n" << QStringList{};
+        QTest::newRow("no Location column") << "Name,Frequency\nA,446.1\nB,446.2\n" << QStringList{};
+        QTest::newRow("duplicate")
+            << header + "1,Desk,446.1\n1,Gate,446.2\n16,Emergency,446.3\n"
+            << QStringList{"The Location column was not followed (lines 2 and 3 both have Location 1): the rows went "
+                           "to channels 1-16 in file order.",
+                           "line 2 (Location 1, \"Desk\") went to channel 1.",
+                           "line 3 (Location 1, \"Gate\") went to channel 2.",
+                           "line 4 (Location 16, \"Emergency\") went to channel 3."};
+        QTest::newRow("outside 1-16")
+            << header + "0,Desk,446.1\n"
+            << QStringList{"The Location column was not followed (line 2 has Location \"0\", which is no channel 1-16): "
+                           "the rows went to channels 1-16 in file order.",
+                           "line 2 (Location 0, \"Desk\") went to channel 1."};
+        QTest::newRow("spreadsheet rounding")
+            << "Location;Frequency;Duplex;Offset\n1;446,0063;+;5\n2;446,00625;;\n"
+            << QStringList{"line 2: the receive frequency 446.00630 MHz lies on no channel raster (2.5 or 6.25 kHz); "
+                           "the nearest channel is 446.00625 MHz. It was stored as the file has it.",
+                           "line 2: the transmit frequency 451.00630 MHz lies on no channel raster (2.5 or 6.25 "
+                           "kHz); the nearest channel is 451.00625 MHz. It was stored as the file has it."};
+    }
+    void noticesNameTheRows()
+    {
+        QFETCH(QString, csv);
+        QFETCH(QStringList, notices);
+        ProgramState s = test::startedState();
+        const CsvImport result = ImportChannelCsv(csv.toStdString(), s, false);
+        QVERIFY(result.applied);
+        QStringList got, zh;
+        for (const Bilingual& notice : result.notices) {
+            got << QString::fromStdString(notice.en);
+            zh << QString::fromStdString(notice.zh);
+        }
+        QCOMPARE(got, notices);
+        QVERIFY(std::none_of(zh.begin(), zh.end(), [](const QString& text) { return text.isEmpty(); }));
     }
 
     // A plan for another band: the model that takes it is named.

@@ -125,6 +125,53 @@ private slots:
         QVERIFY(!rig.link->timersRunning());
     }
 
+    // How far a failed transfer got, over all its attempts: what the radio
+    // holds afterwards follows from it (untouched, or frames 0..N-1 in).
+    void reachOfAFailedTransfer_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("identified");
+        QTest::addColumn<bool>("other");
+        QTest::addColumn<bool>("linked");
+        QTest::addColumn<int>("count");   // frames acknowledged, or replies taken
+        QTest::newRow("silent") << true << "silent" << false << false << false << 0;
+        QTest::newRow("wrong identification") << true << "wrongIdent" << false << true << false << 0;
+        QTest::newRow("frame 10 refused") << true << "refuseFrame" << true << false << true << 10;
+        QTest::newRow("reply 3 short") << false << "truncateReply" << true << false << true << 2;
+    }
+    void reachOfAFailedTransfer()
+    {
+        QFETCH(bool, write);
+        QFETCH(QString, fault);
+        QFETCH(bool, identified);
+        QFETCH(bool, other);
+        QFETCH(bool, linked);
+        QFETCH(int, count);
+        LinkRig rig(write ? WritePlan() : ReadPlan());
+        FillStartupImage(rig.state);
+        auto& misbehave = rig.radio.radio.misbehave;
+        misbehave.attempts = 0;
+        misbehave.silent = fault == "silent";
+        misbehave.wrongIdent = fault == "wrongIdent";
+        misbehave.refuseFrame = fault == "refuseFrame" ? 10 : -1;
+        misbehave.truncateReply = fault == "truncateReply" ? 3 : 0;
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return !rig.messages.isEmpty(); }, 30000));
+        const LinkReach& reach = rig.link->reach();
+        QCOMPARE(reach.identified, identified);
+        QCOMPARE(reach.otherReply, other);
+        QCOMPARE(reach.linked, linked);
+        QCOMPARE(write ? reach.framesAcked : reach.blocksRead, count);
+        QCOMPARE(rig.link->blockTotal(), write ? 49 : 16);
+        // A new start counts afresh.
+        misbehave = {};
+        rig.link->start();
+        QVERIFY(rig.clock.runUntil([&] { return rig.finished > 0; }, 10000));
+        QCOMPARE(write ? rig.link->reach().framesAcked : rig.link->reach().blocksRead, write ? 49 : 16);
+        QVERIFY(!rig.link->reach().otherReply);
+    }
+
     void attemptsAreSharedByAllTimeouts()
     {
         // Timeouts at different stages of one click use up the same three restarts.
