@@ -10,6 +10,7 @@
 
 #include "cli/Commands.h"
 #include "cli/PortJob.h"
+#include "link/CableChecks.h"
 #include "link/ClonePlans.h"
 #include "link/PortTable.h"
 #include "link/QtCommControl.h"
@@ -65,17 +66,14 @@ Finding probe(const PortName& port, bool quiet)
 
 }  // namespace
 
-int RunDoctor(const CliArgs& args)
+int RunDoctor(const CliArgs& args, const std::string& root)
 {
-    const SystemChecks checks("/", thisUser());
-    // The table as the transfers number it, but found from sysfs: asking the
-    // serial library would open on-board ports to see whether they are real.
-    const char* listed = std::getenv("MX615_PORTS");
-    const std::vector<std::string> table =
-        BuildPortTable(listed && *listed ? listed : nullptr, checks.devices().serialPorts(), checks.devices());
+    const SystemChecks checks(root, thisUser());
+    // The table the windows and every transfer number their ports by.
+    const std::vector<PortEntry> table = MachinePortTable(checks.devices());
     QStringList tableEntries;
-    for (const std::string& path : table)
-        tableEntries << QString::fromStdString(path);
+    for (const PortEntry& entry : table)
+        tableEntries << QString::fromStdString(entry.path);
     bool problem = false;
     auto say = [&](const std::vector<Finding>& findings) {
         for (const Finding& finding : findings) {
@@ -86,8 +84,9 @@ int RunDoctor(const CliArgs& args)
     };
     say(checks.portTable(table));
     if (args.ports.empty())
-        say(checks.cables(table));
-    std::vector<std::string> devices = table;
+        say(CableChecks(checks).cables(table));
+    std::vector<std::string> devices = PortPaths(table);
+    std::vector<PortEntry> adapters = table;
     std::optional<PortName> named;
     if (!args.ports.empty()) {
         named = ResolvePort(args.ports.front(), tableEntries);
@@ -104,9 +103,9 @@ int RunDoctor(const CliArgs& args)
         const std::vector<Finding> found = checks.port(device);
         present = found.front().level == Finding::Ok;
         say(found);
+        if (!args.ports.empty())
+            adapters.push_back(DescribePort(device, checks.devices()));
     }
-    std::vector<std::string> adapters = table;
-    adapters.insert(adapters.end(), devices.begin(), devices.end());
     say(checks.services(adapters));
     if (named && present) {
         InterruptScope interrupts;

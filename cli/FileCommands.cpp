@@ -126,21 +126,22 @@ int exportCsv(const CliArgs& args)
 {
     if (!OutputNamed(args.output, OutputKind::Csv))
         return kUsage;
-    // The export keeps only what the radio stores: over the CSV it was read
-    // from, it would take the names and comments with it.
+    // A CSV read and written again loses what this tool does not read (the
+    // columns of other radios, its comment lines): never over its source.
     std::error_code ec;
     if (std::filesystem::equivalent(args.files.front(), args.output, ec)) {
-        Complain(args.output + " is the plan itself; the export would replace it and lose its names and comments. "
-                               "Name another file.");
+        Complain(args.output + " is the plan itself; the export would replace the file it reads. Name another file.");
         return kUsage;
     }
     ProgramState state;
     PlanDetails details;
     if (!LoadPlanForCommand(state, args.files.front(), args, &details))
         return kFileFailed;
+    // The names and comments a CSV brought go out with its channels.
     for (const std::string& note : details.notes)
-        Complain(args.files.front() + ": " + note);
-    const CsvExport csv = ExportChannelCsv(state);
+        if (note != kCsvLabelsNotStored)
+            Complain(args.files.front() + ": " + note);
+    const CsvExport csv = ExportChannelCsv(state, &details.labels);
     for (const std::string& note : csv.notes)
         Complain(args.files.front() + ": " + note);
     if (!save(args.output, csv.text))

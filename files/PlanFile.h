@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "files/ChannelCsv.h"
-#include "files/NumberFile.h"
+#include "files/SafeFile.h"
 #include "model/ProgramState.h"
 
 namespace mx615 {

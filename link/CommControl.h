@@ -28,6 +28,9 @@ struct PortFault {
     // its group may not either (joining a group does not help then); nothing
     // when the device could not be looked at.
     std::optional<std::string> group = std::nullopt;
+    // The group serial ports are given to on this system (dialout, uucp);
+    // empty when it was not looked at.
+    std::string serialGroup = {};
 };
 
 // Line settings parsed from a "9600,N,8,1" string.

@@ -76,6 +76,34 @@ private slots:
         QCOMPARE(channelPlan(back), channelPlan(s));
     }
 
+    // Names and comments go out with their channels and come back as they
+    // were, whatever separators and quotes they hold.
+    void labelsSurviveExportAndImport_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("comment");
+        QTest::newRow("plain") << "Front desk" << "Lobby";
+        QTest::newRow("a comma") << "Doors, east" << "Floors 1, 2";
+        QTest::newRow("quotes") << "The \"Den\"" << "\"quoted\" at once";
+        QTest::newRow("semicolon and tab") << "A;B" << "C\tD";
+    }
+    void labelsSurviveExportAndImport()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, comment);
+        ProgramState s = test::startedState();
+        QVERIFY(ImportChannelCsv(fixture("chirp-export.csv"), s, false).applied);
+        ChannelLabels labels;
+        labels.names[2] = name.toStdString();
+        labels.comments[2] = comment.toStdString();
+        ProgramState back = test::startedState();
+        const CsvImport result = ImportChannelCsv(ExportChannelCsv(s, &labels).text, back, false);
+        QVERIFY(result.applied);
+        QCOMPARE(QString::fromStdString(result.labels.names[2]), name);
+        QCOMPARE(QString::fromStdString(result.labels.comments[2]), comment);
+        QCOMPARE(channelPlan(back), channelPlan(s));
+    }
+
     // Each row stores channel 1 as 446.00625 MHz receive, 451.00625 MHz
     // transmit, encode 88.5, low power.
     void readsTheirNotations_data()
