@@ -2,18 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
-
-#if __has_include(<unistd.h>)
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#define MX615_HAVE_POSIX 1
-#endif
 
 namespace mx615 {
 

@@ -63,52 +63,6 @@ int portRank(const PortEntry& entry)
 
 }  // namespace
 
-namespace {
-
-const Bilingual kUsbSerial{"USB serial", "USB 串口"};
-const Bilingual kUsbModem{"USB serial (modem)", "USB 串口 (调制解调器)"};
-const Bilingual kOnBoard{"on-board serial port", "板载串口"};
-const Bilingual kPseudo{"pseudo-terminal", "伪终端"};
-const Bilingual kOther{"serial device", "串口设备"};
-const Bilingual kMissing{"not present", "不存在"};
-const Bilingual kNoDevice{"no device", "无设备"};
-
-}  // namespace
-
-const Bilingual& PortKind(const std::string& path, bool usbAdapter)
-{
-    const std::string name = baseName(path);
-    if (usbAdapter)
-        return startsWith(name, "ttyACM") ? kUsbModem : kUsbSerial;
-    if (startsWith(name, "ttyS"))
-        return kOnBoard;
-    if (startsWith(path, "/dev/pts/") || startsWith(name, "pty"))
-        return kPseudo;
-    return kOther;
-}
-
-PortEntry DescribePort(const std::string& path, const DeviceTree& devices)
-{
-    // One walk up sysfs tells both whether it is an adapter and its ids; a
-    // port sysfs knows nothing of is judged by its name.
-    const auto parent = devices.usbParent(path);
-    const std::string name = baseName(path);
-    PortEntry entry{.path = path,
-                    .usbAdapter = parent ? parent->found : startsWith(name, "ttyUSB") || startsWith(name, "ttyACM")};
-    std::error_code ec;
-    entry.present = std::filesystem::exists(devices.at(path), ec);
-    if (!entry.present) {
-        entry.description = kMissing;
-        return entry;
-    }
-    entry.description = PortKind(path, entry.usbAdapter);
-    entry.usbIds = parent ? parent->ids : std::nullopt;
-    if (entry.usbIds)
-        if (const CableChip* chip = FindCableChip(entry.usbIds->first, entry.usbIds->second))
-            entry.chip = chip->family;
-    return entry;
-}
-
 std::vector<PortEntry> BuildPortTable(const char* overrideList, std::vector<std::string> systemPorts,
                                       const DeviceTree& devices)
 {
@@ -162,12 +116,59 @@ std::string PortForNumber(const std::vector<std::string>& table, int n)
     return table[n - 1];
 }
 
-const Bilingual& PortMissing() { return kMissing; }
+namespace {
+
+// What the port dialog and the doctor call a port.
+enum Kind { UsbSerial, UsbModem, OnBoard, Pseudo, Other, Missing, NoDevice };
+const Bilingual kKinds[] = {
+    {"USB serial", "USB 串口"},   {"USB serial (modem)", "USB 串口 (调制解调器)"},
+    {"on-board serial port", "板载串口"}, {"pseudo-terminal", "伪终端"},
+    {"serial device", "串口设备"}, {"not present", "不存在"},
+    {"no device", "无设备"},
+};
+
+}  // namespace
+
+const Bilingual& PortKind(const std::string& path, bool usbAdapter)
+{
+    const std::string name = baseName(path);
+    if (usbAdapter)
+        return kKinds[startsWith(name, "ttyACM") ? UsbModem : UsbSerial];
+    if (startsWith(name, "ttyS"))
+        return kKinds[OnBoard];
+    if (startsWith(path, "/dev/pts/") || startsWith(name, "pty"))
+        return kKinds[Pseudo];
+    return kKinds[Other];
+}
+
+PortEntry DescribePort(const std::string& path, const DeviceTree& devices)
+{
+    // One walk up sysfs tells both whether it is an adapter and its ids; a
+    // port sysfs knows nothing of is judged by its name.
+    const auto parent = devices.usbParent(path);
+    const std::string name = baseName(path);
+    PortEntry entry{.path = path,
+                    .usbAdapter = parent ? parent->found : startsWith(name, "ttyUSB") || startsWith(name, "ttyACM")};
+    std::error_code ec;
+    entry.present = std::filesystem::exists(devices.at(path), ec);
+    if (!entry.present) {
+        entry.description = kKinds[Missing];
+        return entry;
+    }
+    entry.description = PortKind(path, entry.usbAdapter);
+    entry.usbIds = parent ? parent->ids : std::nullopt;
+    if (entry.usbIds)
+        if (const CableChip* chip = FindCableChip(entry.usbIds->first, entry.usbIds->second))
+            entry.chip = chip->family;
+    return entry;
+}
+
+const Bilingual& PortMissing() { return kKinds[Missing]; }
 
 std::string PortDeviceText(const std::vector<PortEntry>& table, int n, bool chinese)
 {
     if (n < 1 || n > int(table.size()))
-        return kNoDevice.pick(chinese);
+        return kKinds[NoDevice].pick(chinese);
     const PortEntry& entry = table[n - 1];
     return entry.path + ", " + entry.description.pick(chinese) + (entry.chip.empty() ? "" : ", " + entry.chip);
 }

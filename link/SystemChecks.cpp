@@ -12,6 +12,7 @@
 
 #include "link/CableChips.h"
 #include "link/PortTable.h"
+#include "link/SystemFiles.h"
 
 namespace fs = std::filesystem;
 

@@ -20,6 +20,7 @@
 #include "model/RadioDefaults.h"
 #include "model/Tables.h"
 #include "support/StartedState.h"
+#include "support/TestFiles.h"
 
 using namespace mx615;
 
@@ -62,12 +63,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The canonical text with one number (file line, position 0..21) replaced.
@@ -442,7 +437,7 @@ private slots:
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         const ProgramState s = varied();
         QVERIFY(!SaveChannFile(s, path.toStdString()));
-        QCOMPARE(readFile(path), canonical(s));
+        QCOMPARE(test::readAll(path), canonical(s));
         QCOMPARE(QFile::permissions(path) & (QFile::ReadGroup | QFile::ReadOther),
                  QFileDevice::Permissions(QFile::ReadGroup));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
@@ -466,7 +461,7 @@ private slots:
         QVERIFY(fault.has_value());
         QVERIFY2(QString::fromStdString(fault->text.en).contains(reason, Qt::CaseInsensitive),
                  fault->text.en.c_str());
-        QCOMPARE(readFile(dir.filePath("taken.chann/inside.chann")), QByteArray("keep me"));
+        QCOMPARE(test::readAll(dir.filePath("taken.chann/inside.chann")), QByteArray("keep me"));
         // No temporary file is left behind.
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"taken.chann"});
@@ -482,7 +477,7 @@ private slots:
         if (probe.open(QIODevice::WriteOnly | QIODevice::Append))
             QSKIP("running with rights that ignore file protection");
         QVERIFY(SaveChannFile(varied(), path.toStdString()).has_value());
-        QCOMPARE(readFile(path), QByteArray("locked"));
+        QCOMPARE(test::readAll(path), QByteArray("locked"));
     }
 
     void damagedTextNeverHalfLoads()
