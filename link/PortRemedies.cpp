@@ -53,9 +53,9 @@ std::string BrlttyRemedy(const BrlttyFacts& facts)
     const std::string ids = UsbIdText(facts.ids->first, facts.ids->second);
     if (facts.rules.empty())
         return remove + " If you read with a braille display, keep brltty: no brltty rule of this system names " + ids +
-               ", so brltty takes the cable through its own settings. In /etc/brltty.conf set braille-device to "
-               "your display's own port instead of usb: or auto, then restart brltty (sudo systemctl restart "
-               "brltty) and replug the cable.";
+               ", so what takes the cable is brltty's own search for a display. In /etc/brltty.conf set "
+               "braille-device to your display's own port instead of usb: or auto, then restart brltty (sudo "
+               "systemctl restart brltty) and replug the cable.";
     std::string text = remove + " If you read with a braille display, keep brltty and stop it from taking this "
                                 "cable's chip only: the system's brltty rules take " + ids +
                        " by its vendor and product ids (";
