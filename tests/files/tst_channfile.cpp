@@ -182,27 +182,24 @@ private slots:
     {
         QTest::addColumn<QByteArray>("text");
         const QByteArray own = canonical(varied());
-        QByteArray single = own;
-        single.replace("  ", " ");
-        QTest::newRow("single blanks") << single;
-        QByteArray commas = own.simplified();
-        commas.replace(' ', ',');
-        QTest::newRow("commas only, one line") << commas;
-        QByteArray commaBlank = own;
-        commaBlank.replace("  ", ", ");
-        QTest::newRow("comma and blank, trailing commas at line end") << commaBlank;
-        QByteArray tabs = own.simplified();
-        tabs.replace(' ', '\t');
-        QTest::newRow("tabs") << tabs;
-        QByteArray lf = own;
-        lf.replace("\r\n", "\n");
-        QTest::newRow("LF line ends") << lf;
-        QByteArray cr = own;
-        cr.replace("\r\n", "\r");
-        QTest::newRow("CR line ends") << cr;
-        QByteArray perLine = own.simplified();
-        perLine.replace(' ', "\r\n");
-        QTest::newRow("one number per line, no final line end") << perLine;
+        // Each layout: the text made one line first or not, then one
+        // separator replaced by another.
+        struct Layout {
+            const char* name;
+            bool oneLine;
+            QByteArray from, to;
+        };
+        const Layout layouts[] = {
+            {"single blanks", false, "  ", " "},
+            {"commas only, one line", true, " ", ","},
+            {"comma and blank, trailing commas at line end", false, "  ", ", "},
+            {"tabs", true, " ", "\t"},
+            {"LF line ends", false, "\r\n", "\n"},
+            {"CR line ends", false, "\r\n", "\r"},
+            {"one number per line, no final line end", true, " ", "\r\n"},
+        };
+        for (const Layout& layout : layouts)
+            QTest::newRow(layout.name) << QByteArray(layout.oneLine ? own.simplified() : own).replace(layout.from, layout.to);
         QTest::newRow("no final line end") << own.chopped(2);
         QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") + own;
         QTest::newRow("blank lines between") << QByteArray(own).replace("\r\n", "\r\n\r\n  \r\n");
