@@ -2,6 +2,7 @@
 // a line. The system is only looked at; with --port the radio is asked for
 // its first block by the clone read's own engine and plan.
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <grp.h>
@@ -12,6 +13,7 @@
 #include "cli/PortJob.h"
 #include "link/CableChecks.h"
 #include "link/ClonePlans.h"
+#include "link/PortAdvice.h"
 #include "link/PortTable.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
@@ -91,11 +93,12 @@ int RunDoctor(const CliArgs& args, const std::string& root)
     if (!args.ports.empty()) {
         named = ResolvePort(args.ports.front(), tableEntries);
         devices.clear();
-        if (named->device.empty())
-            say({{Finding::Problem, "the port table has no entry " + std::to_string(named->commPort) +
-                                        ". 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, or give "
-                                        "the device path."}});
-        else   // a bare name is a device under /dev, as the serial port takes it
+        if (named->device.empty()) {
+            // The transfers' words, begun in lower case as every finding is.
+            std::string text = PortOpenAdviceCli({.error = PortError::NoSuchPort}, named->commPort, {}, false);
+            text[0] = char(std::tolower(static_cast<unsigned char>(text[0])));
+            say({{Finding::Problem, text}});
+        }        else   // a bare name is a device under /dev, as the serial port takes it
             devices.push_back(named->device.front() == '/' ? named->device : "/dev/" + named->device);
     }
     bool present = false;

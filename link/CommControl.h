@@ -22,8 +22,8 @@ enum class PortError {
 
 struct PortFault {
     PortError error = PortError::None;
-    std::string device;  // the device path or name COMn stood for, if known
-    std::string reason;  // the system's own words
+    std::string device = {};  // the device path or name COMn stood for, if known
+    std::string reason = {};  // the system's own words
     // PermissionDenied: the group whose members may open the device, "" when
     // its group may not either (joining a group does not help then); nothing
     // when the device could not be looked at.
