@@ -1,5 +1,6 @@
 #include "adjust/frm_Adj_Txp.h"
 
+#include <utility>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -405,22 +406,22 @@ bool frm_Adj_Txp::fileButtonsFree()
 }
 
 template <class D>
-void frm_Adj_Txp::openFileDialog(std::string& target)
+void frm_Adj_Txp::openFileDialog(std::optional<std::string>& pending)
 {
     if (!fileButtonsFree())
         return;
     connect(host().openWindow<D>(), &AdjFileDialog::nameAccepted, this,
-            [&target](const QString& path) { target = path.toStdString(); });
+            [&pending](const QString& path) { pending = path.toStdString(); });
 }
 
 void frm_Adj_Txp::Command_Open_Click()
 {
-    openFileDialog<Form_open_adj>(openPath_);
+    openFileDialog<Form_open_adj>(pendingOpen_);
 }
 
 void frm_Adj_Txp::Command_Save_Click()
 {
-    openFileDialog<Form_save_adj>(savePath_);
+    openFileDialog<Form_save_adj>(pendingSave_);
 }
 
 void frm_Adj_Txp::Command_close_Click()
@@ -437,20 +438,20 @@ void frm_Adj_Txp::Timer4_Timer()
     if (linkBusy())
         return;
     ProgramState& s = state();
-    if (s.FileOpenDone) {
+    if (const auto path = std::exchange(pendingOpen_, std::nullopt)) {
         s.FileOpenDone = false;
-        if (!LoadAdjustFile())
+        if (!LoadAdjustFile(*path))
             return;
     }
-    if (s.FileSaveDone) {
+    if (const auto path = std::exchange(pendingSave_, std::nullopt)) {
         s.FileSaveDone = false;
-        SaveAdjustFile();
+        SaveAdjustFile(*path);
     }
 }
 
-bool frm_Adj_Txp::LoadAdjustFile()
+bool frm_Adj_Txp::LoadAdjustFile(const std::string& path)
 {
-    if (auto fault = mx615::LoadAdjustFile(state(), openPath_))
+    if (auto fault = mx615::LoadAdjustFile(state(), path))
         return warnTitled(kOperatePromptCapital, fault->text, qs(AdjustTexts::LoadFailed, chinese()));
     ShowAdjustTable();
     if (!warnTitled(kOperatePromptCapital, AdjustTexts::FileLoaded))
@@ -461,9 +462,9 @@ bool frm_Adj_Txp::LoadAdjustFile()
     return true;
 }
 
-bool frm_Adj_Txp::SaveAdjustFile()
+bool frm_Adj_Txp::SaveAdjustFile(const std::string& path)
 {
-    if (auto fault = mx615::SaveAdjustFile(state(), savePath_))
+    if (auto fault = mx615::SaveAdjustFile(state(), path))
         return warnTitled(kOperatePromptCapital, fault->text, qs(AdjustTexts::SaveFailed, chinese()));
     return warnTitled(kOperatePromptCapital, AdjustTexts::FileSaved);
 }

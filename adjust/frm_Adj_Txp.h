@@ -2,9 +2,10 @@
 // The service window: shows and edits AdjustTable (squelch thresholds,
 // deviations, receive volume, audio options, transmit power at ten frequency
 // points), reads it from and writes it to the radio, and loads or saves it as
-// an ".adj" file. It stays open after a transfer; every 500 ms it looks
-// whether a file dialog has handed over a name to load or save.
+// an ".adj" file. It stays open after a transfer; every 500 ms it carries out
+// the load or save a file dialog has handed over, once no transfer runs.
 
+#include <optional>
 #include <string>
 #include <QPushButton>
 #include <array>
@@ -40,8 +41,8 @@ public:
     void Timer4_Timer();
     // The file work, with its message; false when the window went away
     // while the message was up.
-    bool LoadAdjustFile();
-    bool SaveAdjustFile();
+    bool LoadAdjustFile(const std::string& path);
+    bool SaveAdjustFile(const std::string& path);
 
     bool AdjustReadActive() const;
     bool AdjustWriteActive() const;
@@ -85,10 +86,10 @@ protected:
     bool closeRefused() const override { return linkBusy(); }
 
 private:
-    // The file each dialog handed over, kept apart: an open and a save
-    // request may both wait for the end of a transfer.
-    std::string openPath_;
-    std::string savePath_;
+    // The request each dialog handed over, set by its signal and taken by
+    // Timer4: an open and a save may both wait for the end of a transfer.
+    std::optional<std::string> pendingOpen_;
+    std::optional<std::string> pendingSave_;
     // A list that shows one cell and stores the picked index into it.
     struct ValueList {
         QComboBox* box;
@@ -105,9 +106,9 @@ private:
     void Check_Click(int byte, int bit, bool ticked);
     // Whether Open and Save may go ahead; says why not during a transfer.
     bool fileButtonsFree();
-    // Opens the file dialog D; the name it accepts goes to target.
+    // Opens the file dialog D; the name it accepts becomes the pending request.
     template <class D>
-    void openFileDialog(std::string& target);
+    void openFileDialog(std::optional<std::string>& pending);
 
     std::vector<ValueList> valueLists_;
     QLabel* Label_JT_ = nullptr;

@@ -70,7 +70,7 @@ int main(int argc, char* argv[])
     mx615::MessageBoxPrompt prompt;
     mx615::QtTimerFactory timers;
     mx615::AppContext context{state, prompt, timers, [] { return std::make_unique<mx615::QtCommControl>(); },
-                              mx615::DescribedPortTable};
+                              [] { return mx615::DescribedPortTable(); }};
     mx615::MDImain window(context);
     window.setServiceMode(options.service);
     window.Form_Load();

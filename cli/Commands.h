@@ -5,16 +5,20 @@
 #include <vector>
 
 #include "cli/CliArgs.h"
-#include "files/NumberFile.h"
+#include "files/SafeFile.h"
 #include "files/PlanFile.h"
+#include "link/DeviceTree.h"
 #include "model/ProgramState.h"
 
 namespace mx615::cli {
 
 // read, write, verify, adjust-read, adjust-write, ports.
 int RunTransferCommand(const CliArgs& args);
-// doctor.
-int RunDoctor(const CliArgs& args);
+// ports: the port table as the windows, the transfers and the doctor number
+// it, from the system below the tree's root.
+int ListPorts(const DeviceTree& devices);
+// doctor, looking at the system below root.
+int RunDoctor(const CliArgs& args, const std::string& root = "/");
 // show, diff, export-csv, import-csv.
 int RunFileCommand(const CliArgs& args);
 // print (needs a QGuiApplication for a PDF).

@@ -2,6 +2,7 @@
 // a line. The system is only looked at; with --port the radio is asked for
 // its first block by the clone read's own engine and plan.
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <grp.h>
@@ -10,7 +11,9 @@
 
 #include "cli/Commands.h"
 #include "cli/PortJob.h"
+#include "link/CableChecks.h"
 #include "link/ClonePlans.h"
+#include "link/PortAdvice.h"
 #include "link/PortTable.h"
 #include "link/QtCommControl.h"
 #include "link/QtTimers.h"
@@ -65,17 +68,14 @@ Finding probe(const PortName& port, bool quiet)
 
 }  // namespace
 
-int RunDoctor(const CliArgs& args)
+int RunDoctor(const CliArgs& args, const std::string& root)
 {
-    const SystemChecks checks("/", thisUser());
-    // The table as the transfers number it, but found from sysfs: asking the
-    // serial library would open on-board ports to see whether they are real.
-    const char* listed = std::getenv("MX615_PORTS");
-    const std::vector<std::string> table =
-        BuildPortTable(listed && *listed ? listed : nullptr, checks.devices().serialPorts(), checks.devices());
+    const SystemChecks checks(root, thisUser());
+    // The table the windows and every transfer number their ports by.
+    const std::vector<PortEntry> table = MachinePortTable(checks.devices());
     QStringList tableEntries;
-    for (const std::string& path : table)
-        tableEntries << QString::fromStdString(path);
+    for (const PortEntry& entry : table)
+        tableEntries << QString::fromStdString(entry.path);
     bool problem = false;
     auto say = [&](const std::vector<Finding>& findings) {
         for (const Finding& finding : findings) {
@@ -86,17 +86,19 @@ int RunDoctor(const CliArgs& args)
     };
     say(checks.portTable(table));
     if (args.ports.empty())
-        say(checks.cables(table));
-    std::vector<std::string> devices = table;
+        say(CableChecks(checks).cables(table));
+    std::vector<std::string> devices = PortPaths(table);
+    std::vector<PortEntry> adapters = table;
     std::optional<PortName> named;
     if (!args.ports.empty()) {
         named = ResolvePort(args.ports.front(), tableEntries);
         devices.clear();
-        if (named->device.empty())
-            say({{Finding::Problem, "the port table has no entry " + std::to_string(named->commPort) +
-                                        ". 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, or give "
-                                        "the device path."}});
-        else   // a bare name is a device under /dev, as the serial port takes it
+        if (named->device.empty()) {
+            // The transfers' words, begun in lower case as every finding is.
+            std::string text = PortOpenAdviceCli({.error = PortError::NoSuchPort}, named->commPort, {}, false);
+            text[0] = char(std::tolower(static_cast<unsigned char>(text[0])));
+            say({{Finding::Problem, text}});
+        }        else   // a bare name is a device under /dev, as the serial port takes it
             devices.push_back(named->device.front() == '/' ? named->device : "/dev/" + named->device);
     }
     bool present = false;
@@ -104,9 +106,9 @@ int RunDoctor(const CliArgs& args)
         const std::vector<Finding> found = checks.port(device);
         present = found.front().level == Finding::Ok;
         say(found);
+        if (!args.ports.empty())
+            adapters.push_back(DescribePort(device, checks.devices()));
     }
-    std::vector<std::string> adapters = table;
-    adapters.insert(adapters.end(), devices.begin(), devices.end());
     say(checks.services(adapters));
     if (named && present) {
         InterruptScope interrupts;

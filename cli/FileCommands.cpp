@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "channels/ChannelGrid.h"
 #include "cli/Commands.h"
 #include "features/FeatureSummary.h"
 #include "files/ChannelCsv.h"
@@ -12,6 +11,7 @@
 #include "files/ImageDiff.h"
 #include "files/ImageFile.h"
 #include "files/PlanFile.h"
+#include "files/PlanSheet.h"
 #include "model/Codecs.h"
 #include "model/Fingerprint.h"
 #include "model/StartupState.h"
@@ -46,16 +46,10 @@ int show(const CliArgs& args)
     if (!LoadPlanForCommand(state, args.files.front(), args))
         return kFileFailed;
     const bool zh = args.chinese;
-    std::vector<std::vector<std::string>> rows;
-    std::vector<std::string> titles;
-    for (const std::string& title : ChannelGrid::ColumnTitles(ChannelGrid::kColumnFormat.pick(zh)))
-        titles.push_back(Trimmed(title));
-    rows.push_back(titles);
-    for (int n = 1; n <= kChannels; ++n) {
-        const auto texts = ChannelGrid::RowTexts(state, n, zh);
-        rows.emplace_back(texts.begin(), texts.end());
-    }
-    std::vector<std::size_t> widths(titles.size(), 0);
+    const ChannelTableTexts table = ChannelTableOf(state, zh);
+    std::vector<std::vector<std::string>> rows{table.columns};
+    rows.insert(rows.end(), table.rows.begin(), table.rows.end());
+    std::vector<std::size_t> widths(table.columns.size(), 0);
     for (const auto& row : rows)
         for (std::size_t c = 0; c < row.size(); ++c)
             widths[c] = std::max(widths[c], DisplayWidth(row[c]));
@@ -134,21 +128,22 @@ int exportCsv(const CliArgs& args)
 {
     if (!OutputNamed(args.output, OutputKind::Csv))
         return kUsage;
-    // The export keeps only what the radio stores: over the CSV it was read
-    // from, it would take the names and comments with it.
+    // A CSV read and written again loses what this tool does not read (the
+    // columns of other radios, its comment lines): never over its source.
     std::error_code ec;
     if (std::filesystem::equivalent(args.files.front(), args.output, ec)) {
-        Complain(args.output + " is the plan itself; the export would replace it and lose its names and comments. "
-                               "Name another file.");
+        Complain(args.output + " is the plan itself; the export would replace the file it reads. Name another file.");
         return kUsage;
     }
     ProgramState state;
     PlanDetails details;
     if (!LoadPlanForCommand(state, args.files.front(), args, &details))
         return kFileFailed;
+    // The names and comments a CSV brought go out with its channels.
     for (const std::string& note : details.notes)
-        Complain(args.files.front() + ": " + note);
-    const CsvExport csv = ExportChannelCsv(state);
+        if (note != kCsvLabelsNotStored)
+            Complain(args.files.front() + ": " + note);
+    const CsvExport csv = ExportChannelCsv(state, &details.labels);
     for (const std::string& note : csv.notes)
         Complain(args.files.front() + ": " + note);
     if (!save(args.output, csv.text))
@@ -160,63 +155,38 @@ int exportCsv(const CliArgs& args)
 
 int importCsv(const CliArgs& args)
 {
-    const std::string& path = args.files.front();
     if (!OutputNamed(args.output, OutputKind::Radio))
         return kUsage;
-    std::string text;
-    if (auto fault = ReadWholeFile(path, kCsvMaxBytes, kCsvKind, text)) {
-        ComplainAbout(path, *fault);
-        return kFileFailed;
-    }
+    // The CSV is read as every plan is; without a base its channels go into
+    // the start-up image.
+    const std::string& path = args.files.front();
+    PlanDetails details;
     ProgramState state;
-    // Without a base the channels go into the start-up image.
-    if (!args.base.empty() && !LoadPlanForCommand(state, args.base, args))
-        return kFileFailed;
-    FillStartupState(state, {.model = ModelIndexOf(args.model), .image = args.base.empty(), .adjustment = false});
-
-    const CsvImport result = ImportChannelCsv(text, state, args.skipBad);
-    if (result.unusable) {
-        Complain(path + " line " + std::to_string(result.unusable->line) + ": " + result.unusable->text);
+    if (!LoadPlanForCommand(state, path, args, &details)) {
+        Complain("Nothing was written.");
         return kFileFailed;
     }
-    if (result.noChannels) {
-        Complain(path + ": " + kCsvNoChannels.en + " Nothing was written.");
-        return kFileFailed;
-    }
-    for (const std::string& line : CsvProblemLines(path, result))
-        Complain(line);
-    for (const std::string& note : result.notes)
+    for (const std::string& note : details.notes)
         Complain(path + ": " + note);
-    for (const Bilingual& notice : result.notices)
-        Complain(path + ": " + notice.en);
-    if (!result.applied) {
-        if (const auto model = ModelTakingCsv(text, state))
-            Complain(modelHint(state, *model));
-        Complain(std::to_string(result.refused.size()) + " of the rows cannot be stored; nothing was written. " +
-                 (args.skipBad ? std::string(kNoRowFits)
-                               : std::string("Mend them, or give --skip-bad to save the rows that fit.")));
-        return kFileFailed;
-    }
     if (auto fault = SaveRadioFile(state, args.output)) {
         ComplainAbout(args.output, *fault);
         return kFileFailed;
     }
     const std::string skipped =
-        result.skipped == 0 ? std::string()
-                            : "; " + std::to_string(result.skipped) +
-                                  (result.skipped == 1 ? " row without a frequency was" : " rows without a frequency were") +
-                                  " skipped";
+        details.skipped == 0 ? std::string()
+                             : "; " + std::to_string(details.skipped) +
+                                   (details.skipped == 1 ? " row without a frequency was" : " rows without a frequency were") +
+                                   " skipped";
     std::vector<int> empty;
     for (int n = 1; n <= kChannels; ++n)
-        if (!std::binary_search(result.channels.begin(), result.channels.end(), n))
+        if (!std::binary_search(details.channels.begin(), details.channels.end(), n))
             empty.push_back(n);
     const std::string left =
         empty.empty() ? std::string() : (empty.size() == 1 ? "; channel " : "; channels ") + ChannelRanges(empty) + " left empty";
-    std::printf("Stored %zu channel%s (%s) for the %s in %s%s%s%s.\n", result.channels.size(),
-                result.channels.size() == 1 ? "" : "s",
-                ChannelRanges(result.channels).c_str(), state.ModelNames[state.ModelIndex].c_str(),
-                args.output.c_str(), result.refused.empty() ? "" : "; the refused rows were left out", skipped.c_str(),
-                left.c_str());
+    std::printf("Stored %zu channel%s (%s) for the %s in %s%s%s%s.\n", details.channels.size(),
+                details.channels.size() == 1 ? "" : "s", ChannelRanges(details.channels).c_str(),
+                state.ModelNames[state.ModelIndex].c_str(), args.output.c_str(),
+                details.leftOut.empty() ? "" : "; the refused rows were left out", skipped.c_str(), left.c_str());
     return kDone;
 }
 
@@ -245,16 +215,28 @@ bool LoadPlanForCommand(ProgramState& state, const std::string& path, const CliA
         return false;
     PlanDetails learned;
     if (const auto fault = LoadPlanFile(state, path, args.skipBad, details ? details : &learned)) {
-        for (const std::string& row : fault->rows)
-            Complain(row);
-        if (fault->readError)
-            ComplainAbout(path, *fault->readError);
-        else
-            Complain(fault->text.en);
-        if (fault->fittingModel)
-            Complain(modelHint(state, *fault->fittingModel));
-        if (!fault->rows.empty())
+        switch (fault->reason) {
+        case PlanFault::Reason::Unreadable:
+            ComplainAbout(path, *fault->fileError);
+            break;
+        case PlanFault::Reason::NotACsv:
+            Complain(path + " line " + std::to_string(fault->unusable->line) + ": " + fault->unusable->text);
+            break;
+        case PlanFault::Reason::NoChannels:
+            Complain(path + ": " + kCsvNoChannels.en);
+            break;
+        case PlanFault::Reason::RowsRefused:
+            for (const std::string& row : fault->rows)
+                Complain(row);
+            Complain(PlanFaultText(*fault, state).en);
+            if (fault->fittingModel)
+                Complain(modelHint(state, *fault->fittingModel));
             Complain(args.skipBad ? kNoRowFits : "Mend the rows, or give --skip-bad to leave them out.");
+            break;
+        case PlanFault::Reason::UnknownSuffix:
+            Complain(PlanFaultText(*fault, state).en);
+            break;
+        }
         return false;
     }
     const PlanDetails& loaded = details ? *details : learned;

@@ -27,19 +27,6 @@ std::string IsoTime(std::time_t when)
     return iso;
 }
 
-std::string CsvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
 namespace {
 
 constexpr const char* kHeader = "time,port,device,ident,file,result,backup,message";
@@ -145,9 +132,11 @@ std::optional<std::string> RunLog::write(const LogRow& row, std::time_t when) co
         if (::pread(fd, &last, 1, size - 1) == 1 && last != '\n')
             text = "\r\n";
     }
-    for (const std::string& field : {IsoTime(when), row.port, row.device, row.ident, row.file, row.result, row.backup})
-        text += CsvField(field) + ",";
-    text += CsvField(row.message) + (station ? "," + CsvField(station_) : std::string()) + "\r\n";
+    std::vector<std::string> fields{IsoTime(when), row.port, row.device, row.ident, row.file, row.result, row.backup,
+                                    row.message};
+    if (station)
+        fields.push_back(station_);
+    text += CsvRow(fields);
 
     int error = 0;
     for (std::size_t done = 0; done < text.size() && !error;) {

@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "files/NumberFile.h"
+#include "files/CsvWriter.h"
+#include "files/SafeFile.h"
 #include "model/ProgramState.h"
 
 namespace mx615::cli {
@@ -25,9 +26,8 @@ struct LogRow {
     std::string message;  // the failure, the first differences, "not verified"
 };
 
-// A field as CSV needs it: quoted when it holds a separator, a quote or a
-// line end, quotes doubled.
-std::string CsvField(const std::string& text);
+// The log's fields go through the program's one CSV writer.
+using mx615::CsvField;
 
 // This machine's name, which each row of a log carries as its station, so
 // that the logs of several benches can be put together.

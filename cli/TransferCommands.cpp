@@ -173,9 +173,11 @@ int adjustWrite(const CliArgs& args, const PortName& port, QtTimerFactory& timer
     return kDone;
 }
 
-int listPorts()
+}  // namespace
+
+int ListPorts(const DeviceTree& devices)
 {
-    const std::vector<PortEntry> table = DescribedPortTable();
+    const std::vector<PortEntry> table = DescribedPortTable(devices);
     if (table.empty())
         std::printf("No serial ports found. Plug in the programming cable, or name the devices in MX615_PORTS "
                     "(MX615_PORTS=/dev/ttyUSB0:/dev/ttyS0).\n");
@@ -184,12 +186,10 @@ int listPorts()
     return kDone;
 }
 
-}  // namespace
-
 int RunTransferCommand(const CliArgs& args)
 {
     if (args.command == "ports")
-        return listPorts();
+        return ListPorts(DeviceTree());
     std::vector<PortName> ports;
     if (!resolvePorts(args, ports))
         return kUsage;

@@ -129,7 +129,7 @@ private:
     {
         r.image.RadioImage = radio.RadioImage;
         if (const auto fault = LoadPlanFile(r.image, path_, args_.skipBad))
-            return "the channels could not be laid over the radio's settings (" + fault->text.en +
+            return "the channels could not be laid over the radio's settings (" + PlanFaultText(*fault, r.image).en +
                    "); nothing was written to the radio.";
         return {};
     }

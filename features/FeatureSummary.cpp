@@ -19,7 +19,7 @@ std::vector<SettingSection> FeatureSections(const ProgramState& state, bool chin
         {ScanTexts::Caption.pick(chinese), ScanSettings(state, chinese)},
     };
 
-    SettingSection test{TestTexts::Caption.pick(chinese), {}, true};
+    SettingSection test{.title = TestTexts::Caption.pick(chinese), .service = true};
     const auto titles = ChannelGrid::ColumnTitles(TestTexts::ColumnFormat.pick(chinese));
     for (const TestFrequencyRow& row : TestFrequencyRows(state)) {
         test.lines.push_back({row.channel + " " + Trimmed(titles[TestGrid::ColRx]), row.rx});

@@ -12,8 +12,8 @@
 namespace mx615 {
 
 struct SettingSection {
-    std::string title;   // the window's caption
-    std::vector<SettingLine> lines;
+    std::string title = {};   // the window's caption
+    std::vector<SettingLine> lines = {};
     // The service technician's (the test-mode frequencies): kept off a
     // customer's channel sheet.
     bool service = false;

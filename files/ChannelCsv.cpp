@@ -8,6 +8,7 @@
 #include <set>
 
 #include "channels/ChannelRecord.h"
+#include "files/CsvWriter.h"
 #include "files/NumberFile.h"
 #include "model/Codecs.h"
 #include "model/Tables.h"
@@ -595,8 +596,7 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
         good.emplace_back(n, std::move(channel));
     }
     if (named)
-        result.notes.push_back("The radio keeps no channel names or comments: the Name and Comment columns were not "
-                               "stored.");
+        result.notes.push_back(kCsvLabelsNotStored);
     // With every row refused, --skip-bad would store an empty plan: that is
     // no import.
     if (!result.refused.empty() && (!skipBad || good.empty()))
@@ -695,12 +695,10 @@ ToneColumns toneColumns(const ProgramState& state, int encode, int decode)
 
 }  // namespace
 
-CsvExport ExportChannelCsv(const ProgramState& state)
+CsvExport ExportChannelCsv(const ProgramState& state, const ChannelLabels* labels)
 {
     CsvExport out;
-    for (std::size_t i = 0; i < kColumns.size(); ++i)
-        out.text += std::string(i ? "," : "") + kColumns[i];
-    out.text += "\r\n";
+    out.text = CsvRow(std::vector<std::string>(kColumns.begin(), kColumns.end()));
     for (int n = 1; n <= kChannels; ++n) {
         if (!ChannelInUse(state, n))
             continue;
@@ -723,26 +721,25 @@ CsvExport ExportChannelCsv(const ProgramState& state)
             offset = tx > rx ? tx - rx : rx - tx;
         }
         const ToneColumns t = toneColumns(state, encode, decode);
-        const std::vector<std::string> row = {std::to_string(n),
-                                              "",
-                                              stepsText(rx, 6),
-                                              duplex,
-                                              stepsText(offset, 6),
-                                              t.mode,
-                                              t.rTone,
-                                              t.cTone,
-                                              t.code,
-                                              std::string{t.encodePolarity, t.decodePolarity},
-                                              t.rxCode,
-                                              t.cross,
-                                              Wide(state, n) ? "FM" : "NFM",
-                                              "5.00",
-                                              ScanAdd(state, n) ? "" : "S",
-                                              HighPower(state, n) ? kHighPowerWatts : kLowPowerWatts,
-                                              "", "", "", "", ""};
-        for (std::size_t i = 0; i < row.size(); ++i)
-            out.text += (i ? "," : "") + row[i];
-        out.text += "\r\n";
+        const std::string name = labels ? labels->names[std::size_t(n - 1)] : std::string();
+        const std::string comment = labels ? labels->comments[std::size_t(n - 1)] : std::string();
+        out.text += CsvRow({std::to_string(n),
+                            name,
+                            stepsText(rx, 6),
+                            duplex,
+                            stepsText(offset, 6),
+                            t.mode,
+                            t.rTone,
+                            t.cTone,
+                            t.code,
+                            std::string{t.encodePolarity, t.decodePolarity},
+                            t.rxCode,
+                            t.cross,
+                            Wide(state, n) ? "FM" : "NFM",
+                            "5.00",
+                            ScanAdd(state, n) ? "" : "S",
+                            HighPower(state, n) ? kHighPowerWatts : kLowPowerWatts,
+                            comment, "", "", "", ""});
     }
     return out;
 }

@@ -83,6 +83,10 @@ inline const Bilingual kCsvNoChannels{
     "channels. Check that this is the channel list you meant: each channel needs a row with its Frequency.",
     "其中没有信道（表头行之下没有一行填有频率），调入它会清空全部 16 个信道。请确认这是您要的信道列表：每个信道需要一行并填写频率。"};
 
+// The note of an import whose rows name or comment channels.
+inline const std::string kCsvLabelsNotStored =
+    "The radio keeps no channel names or comments: the Name and Comment columns were not stored.";
+
 // Above the notices of a CSV that was opened.
 inline const Bilingual kCsvOpenedWithNotices{"The channel list was opened. Check these rows:",
                                              "信道列表已打开。请核对以下各行："};
@@ -106,8 +110,9 @@ struct CsvExport {
 };
 
 // Every used channel as one row, Location = the channel number, with a valid
-// value in every numeric column. Importing the text again gives back the same
-// channel fields, byte for byte.
-CsvExport ExportChannelCsv(const ProgramState& state);
+// value in every numeric column, and the Name and Comment of labels where
+// given (a plan read from a CSV keeps them). Importing the text again gives
+// back the same channel fields, byte for byte, and the same labels.
+CsvExport ExportChannelCsv(const ProgramState& state, const ChannelLabels* labels = nullptr);
 
 }  // namespace mx615

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "files/NumberFile.h"
+#include "files/SafeFile.h"
 #include "model/ProgramState.h"
 
 namespace mx615 {

@@ -2,8 +2,8 @@
 // What the channel and the adjustment parameter files share: both are text
 // files of whole numbers, written as " v " per value with CR LF line ends and
 // read back in any layout (blanks, commas, any line breaks). Here are the
-// reader, the writer, the safe replacing of a file, the check of a typed file
-// name and the folder listing of the file dialogs.
+// reader, the writer, the check of a typed file name and the folder listing
+// of the file dialogs; files/SafeFile.h reads and replaces the files.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,19 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "files/SafeFile.h"
 #include "model/ProgramState.h"
 
 namespace mx615 {
 
 // Far more than any layout of our files needs; a bigger file is not ours.
 constexpr std::size_t kNumberFileMaxBytes = 1 << 20;
-
-// Why a file could not be read or written, in both languages. line is the
-// file line as the user counts it (from 1), 0 when no line is concerned.
-struct FileError {
-    Bilingual text;
-    int line = 0;
-};
 
 // The shape of a file: lines of perLine values, of which the first
 // byteValues of each line are radio bytes (0..255) and the rest any 16-bit
@@ -48,29 +42,9 @@ std::string NumberFileText(const NumberFileFormat& format, const std::function<i
 std::optional<FileError> ParseNumberText(std::string_view text, const NumberFileFormat& format,
                                          std::vector<int16_t>& values);
 
-// Reads the whole file at path into text. Only a regular file (or a link to
-// one) is read: a folder, a pipe or a device is refused at once, without
-// waiting on it. An unreadable file is refused with the system's reason, one
-// larger than maxBytes with kind naming what it should have been ("a channel
-// parameter file").
-std::optional<FileError> ReadWholeFile(const std::string& path, std::size_t maxBytes, const Bilingual& kind,
-                                       std::string& text);
-
 // Reads the file at path as ReadWholeFile does and parses it.
 std::optional<FileError> ReadNumberFile(const std::string& path, const NumberFileFormat& format,
                                         std::vector<int16_t>& values);
-
-// Writes text to path through a temporary file in the same folder. On failure
-// the previous file (if any) is untouched and no temporary file is left. A
-// name that is not a regular file (a folder, a pipe, a device) is refused and
-// left as it is.
-std::optional<FileError> WriteFileReplacing(const std::string& path, const std::string& text);
-// The refusal of a name that exists but is not a regular file (or a link to
-// one): a folder, a pipe, a device. A name that does not exist passes.
-std::optional<FileError> RefuseNonRegularFile(const std::string& path, bool writing);
-// Writes a file that must not exist yet, whole or not at all; existed tells
-// that a file of that name was there (and is untouched).
-std::optional<FileError> WriteNewFile(const std::string& path, const std::string& text, bool& existed);
 
 // A value from a file as a message shows it: at most 24 characters, control
 // and non-ASCII bytes escaped, so a damaged or binary file cannot garble the

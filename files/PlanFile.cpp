@@ -23,25 +23,23 @@ std::string lowerSuffix(const std::string& path)
     return suffix;
 }
 
-PlanFault notOpened(const std::string& path, const Bilingual& reason)
+PlanFault refusal(const std::string& path, PlanFault::Reason reason)
 {
-    return {{"The file " + path + " was not opened: " + reason.en, "文件 " + path + " 未打开：" + reason.zh}, {}, {}, {}, {}};
+    return {.reason = reason, .path = path};
 }
 
-// A file error that does not name the file yet gets its name in front.
-PlanFault fromFileError(const std::string& path, const FileError& fault)
+PlanFault unreadable(const std::string& path, const FileError& error)
 {
-    PlanFault plan = fault.text.en.find(path) != std::string::npos ? PlanFault{fault.text, {}, {}, {}, {}}
-                                                                    : notOpened(path, fault.text);
-    plan.readError = fault;
+    PlanFault plan = refusal(path, PlanFault::Reason::Unreadable);
+    plan.fileError = error;
     return plan;
 }
 
 std::optional<PlanFault> loadCsv(ProgramState& state, const std::string& path, bool skipBad, PlanDetails& details)
 {
     std::string text;
-    if (auto fault = ReadWholeFile(path, kCsvMaxBytes, kCsvKind, text))
-        return fromFileError(path, *fault);
+    if (auto error = ReadWholeFile(path, kCsvMaxBytes, kCsvKind, text))
+        return unreadable(path, *error);
     const CsvImport result = ImportChannelCsv(text, state, skipBad);
     const std::string name = path.substr(path.find_last_of('/') + 1);
     if (result.applied) {
@@ -50,29 +48,27 @@ std::optional<PlanFault> loadCsv(ProgramState& state, const std::string& path, b
         details.leftOut = CsvProblemLines(name, result);
         details.channels = result.channels;
         details.notices = result.notices;
+        details.skipped = result.skipped;
         return std::nullopt;
     }
     if (result.unusable) {
-        const std::string line = "line " + std::to_string(result.unusable->line) + ": ";
-        return notOpened(path, {"it is not a channel CSV; " + line + result.unusable->text,
-                                "这不是信道 CSV 文件；第 " + std::to_string(result.unusable->line) + " 行：" +
-                                    result.unusable->text});
+        PlanFault plan = refusal(path, PlanFault::Reason::NotACsv);
+        plan.unusable = result.unusable;
+        return plan;
     }
     if (result.noChannels)
-        return notOpened(path, kCsvNoChannels);
-    const std::string count = std::to_string(result.refused.size());
-    PlanFault fault = notOpened(path, {count + (result.refused.size() == 1 ? " row cannot" : " rows cannot") +
-                                           " be stored in the " + state.ModelNames[state.ModelIndex] + ".",
-                                       count + " 行无法存入 " + state.ModelNames[state.ModelIndex] + "。"});
-    fault.rows = CsvProblemLines(name, result);
-    if (const auto model = ModelTakingCsv(text, state)) {
-        fault.fittingModel = model;
-        const std::string& other = state.ModelNames[*model];
-        fault.hint = Bilingual{"The rows fit the band of the " + other + ": choose Model > " + other +
-                                   ", then open the file again.",
-                               "这些行符合 " + other + " 的频段：请选择 机型 > " + other + "，然后再次打开此文件。"};
-    }
-    return fault;
+        return refusal(path, PlanFault::Reason::NoChannels);
+    PlanFault plan = refusal(path, PlanFault::Reason::RowsRefused);
+    plan.rows = CsvProblemLines(name, result);
+    plan.refusedCount = result.refused.size();
+    plan.model = state.ModelIndex;
+    plan.fittingModel = ModelTakingCsv(text, state);
+    return plan;
+}
+
+Bilingual notOpened(const std::string& path, const Bilingual& reason)
+{
+    return {"The file " + path + " was not opened: " + reason.en, "文件 " + path + " 未打开：" + reason.zh};
 }
 
 }  // namespace
@@ -91,7 +87,7 @@ std::optional<PlanFault> LoadPlanFile(ProgramState& state, const std::string& pa
 {
     PlanDetails ignored;
     PlanDetails& learned = details ? *details : ignored;
-    learned = PlanDetails{PlanKindOf(path), {}, {}, {}, {}, {}};
+    learned = PlanDetails{.kind = PlanKindOf(path)};
     std::optional<FileError> fault;
     switch (learned.kind) {
     case PlanKind::Chann:
@@ -105,14 +101,45 @@ std::optional<PlanFault> LoadPlanFile(ProgramState& state, const std::string& pa
     case PlanKind::Unknown:
         // A device or a pipe has no suffix: what it is says more than that.
         if (const auto notAFile = RefuseNonRegularFile(path, false))
-            return fromFileError(path, *notAFile);
+            return unreadable(path, *notAFile);
+        return refusal(path, PlanFault::Reason::UnknownSuffix);
+    }
+    if (fault)
+        return unreadable(path, *fault);
+    return std::nullopt;
+}
+
+Bilingual PlanFaultText(const PlanFault& fault, const ProgramState& state)
+{
+    const std::string& path = fault.path;
+    switch (fault.reason) {
+    case PlanFault::Reason::Unreadable:
+        // A file error that does not name the file yet gets its name in front.
+        if (!fault.fileError)
+            break;
+        return fault.fileError->text.en.find(path) != std::string::npos ? fault.fileError->text
+                                                                        : notOpened(path, fault.fileError->text);
+    case PlanFault::Reason::UnknownSuffix:
         return notOpened(path, {"the program opens channel parameter files (.chann), radio images (.img) and "
                                 "channel lists (.csv).",
                                 "本程序只打开信道参数文件 (.chann)、对讲机映像 (.img) 和信道列表 (.csv)。"});
+    case PlanFault::Reason::NotACsv: {
+        const std::string line = fault.unusable ? std::to_string(fault.unusable->line) : "?";
+        const std::string what = fault.unusable ? fault.unusable->text : std::string();
+        return notOpened(path, {"it is not a channel CSV; line " + line + ": " + what,
+                                "这不是信道 CSV 文件；第 " + line + " 行：" + what});
     }
-    if (fault)
-        return fromFileError(path, *fault);
-    return std::nullopt;
+    case PlanFault::Reason::NoChannels:
+        return notOpened(path, kCsvNoChannels);
+    case PlanFault::Reason::RowsRefused: {
+        const std::string count = std::to_string(fault.refusedCount);
+        const std::string& model = state.ModelNames[fault.model];
+        return notOpened(path, {count + (fault.refusedCount == 1 ? " row cannot" : " rows cannot") +
+                                    " be stored in the " + model + ".",
+                                count + " 行无法存入 " + model + "。"});
+    }
+    }
+    return notOpened(path, {"it could not be read.", "无法读取。"});
 }
 
 }  // namespace mx615

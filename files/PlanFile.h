@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "files/ChannelCsv.h"
-#include "files/NumberFile.h"
+#include "files/SafeFile.h"
 #include "model/ProgramState.h"
 
 namespace mx615 {
@@ -20,35 +20,50 @@ enum class PlanKind { Chann, Image, Csv, Unknown };
 
 PlanKind PlanKindOf(const std::string& path);
 
+// Why a plan was not taken, and the facts each front end words it with.
 struct PlanFault {
-    // Names the file and says why it was not taken.
-    Bilingual text;
-    // For a CSV: every row that cannot be stored, with its line, in the
-    // command-line tool's words.
-    std::vector<std::string> rows;
-    // For a CSV that another model's band takes: which model to choose.
-    std::optional<Bilingual> hint;
-    // That model (index into ModelNames), for the command-line tool's words.
-    std::optional<int> fittingModel;
-    // When the file could not be read or parsed: the reader's own error,
-    // which the command-line tool shows as it always has.
-    std::optional<FileError> readError;
+    enum class Reason {
+        Unreadable,    // the file could not be read or parsed: fileError
+        UnknownSuffix, // not .chann, .img or .csv
+        NotACsv,       // no header row or no Frequency column: unusable
+        NoChannels,    // a CSV without a channel row (it would clear all 16)
+        RowsRefused,   // rows the model's band or the radio cannot store: rows
+    };
+    Reason reason = Reason::Unreadable;
+    std::string path = {};
+    std::optional<FileError> fileError = {};
+    std::optional<CsvProblem> unusable = {};
+    // Each refused row with its line, "name line N: what is wrong".
+    std::vector<std::string> rows = {};
+    // How many rows were refused, and the model (index into ModelNames)
+    // whose band refused them.
+    std::size_t refusedCount = 0;
+    int model = 0;
+    // Another model whose band takes every row.
+    std::optional<int> fittingModel = {};
 };
+
+// "The file X was not opened: why", in both languages: the reason as both
+// front ends state it (a file error as the reader words it). What to do next
+// (the Model menu, --model) each front end says in its own terms.
+Bilingual PlanFaultText(const PlanFault& fault, const ProgramState& state);
 
 // What a load learned beside the image.
 struct PlanDetails {
     PlanKind kind = PlanKind::Unknown;
     // A CSV's Name and Comment columns, which the image cannot hold.
-    ChannelLabels labels;
+    ChannelLabels labels = {};
     // A CSV's notes (names not stored, ...).
-    std::vector<std::string> notes;
+    std::vector<std::string> notes = {};
     // The rows that skipBad left out, as CsvProblemLines words them.
-    std::vector<std::string> leftOut;
-    // A CSV's channels that received a row, ascending.
-    std::vector<int> channels;
+    std::vector<std::string> leftOut = {};
+    // A CSV's channels that received a row, and its rows skipped for want
+    // of a frequency.
+    std::vector<int> channels = {};
+    int skipped = 0;
     // A CSV's notices: rows placed against their Location, frequencies on no
     // channel raster (see CsvImport::notices).
-    std::vector<Bilingual> notices;
+    std::vector<Bilingual> notices = {};
 };
 
 // Loads the file at path into state (BuildModelTable and BuildToneTables must

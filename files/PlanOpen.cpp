@@ -19,10 +19,16 @@ bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
         QStringList detail;
         for (const std::string& row : fault->rows)
             detail << qs(row);
-        if (fault->hint)
-            detail << qs(*fault->hint, zh);
+        if (fault->fittingModel) {
+            const std::string& other = state.ModelNames[*fault->fittingModel];
+            detail << qs(Bilingual{"The rows fit the band of the " + other + ": choose Model > " + other +
+                                       ", then open the file again.",
+                                   "这些行符合 " + other + " 的频段：请选择 机型 > " + other + "，然后再次打开此文件。"},
+                         zh);
+        }
         detail << qs(kNothingLoaded, zh);
-        context.prompt.warning(parent, qs(kOperatePrompt, zh), qs(fault->text, zh), detail.join('\n'));
+        context.prompt.warning(parent, qs(kOperatePrompt, zh), qs(PlanFaultText(*fault, state), zh),
+                               detail.join('\n'));
         return false;
     }
     state.LastFilePath = absolute.toStdString();

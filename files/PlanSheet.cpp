@@ -77,28 +77,38 @@ PlanSheet BuildPlanSheet(const ProgramState& state, const SheetRequest& request)
     if (request.channelsOnly)
         sheet.facts.back() = {SheetTexts::Settings.pick(zh), SheetTexts::RadiosOwn.pick(zh)};
 
-    const bool names = anyText(request.labels.names);
-    const bool comments = anyText(request.labels.comments);
-    for (const std::string& title : ChannelGrid::ColumnTitles(ChannelGrid::kColumnFormat.pick(zh)))
-        sheet.columns.push_back(Trimmed(title));
-    if (names)
-        sheet.columns.push_back(SheetTexts::Name.pick(zh));
-    if (comments)
-        sheet.columns.push_back(SheetTexts::Comment.pick(zh));
-    for (int n = 1; n <= kChannels; ++n) {
-        const auto texts = ChannelGrid::RowTexts(state, n, zh);
-        std::vector<std::string> row(texts.begin(), texts.end());
-        if (names)
-            row.push_back(label(request.labels.names[std::size_t(n - 1)]));
-        if (comments)
-            row.push_back(label(request.labels.comments[std::size_t(n - 1)]));
-        sheet.rows.push_back(std::move(row));
-    }
+    ChannelTableTexts table = ChannelTableOf(state, zh, request.labels);
+    sheet.columns = std::move(table.columns);
+    sheet.rows = std::move(table.rows);
 
     for (SettingSection& section : FeatureSections(state, zh))
         if (!section.service && !request.channelsOnly)
             sheet.settings.push_back(std::move(section));
     return sheet;
+}
+
+ChannelTableTexts ChannelTableOf(const ProgramState& state, bool chinese, const ChannelLabels& labels)
+{
+    ChannelTableTexts table;
+    const bool names = anyText(labels.names);
+    const bool comments = anyText(labels.comments);
+    for (const std::string& title : ChannelGrid::ColumnTitles(ChannelGrid::kColumnFormat.pick(chinese)))
+        table.columns.push_back(Trimmed(title));
+    if (names)
+        table.columns.push_back(SheetTexts::Name.pick(chinese));
+    if (comments)
+        table.columns.push_back(SheetTexts::Comment.pick(chinese));
+    for (int n = 1; n <= kChannels; ++n) {
+        const auto texts = ChannelGrid::RowTexts(state, n, chinese);
+        std::vector<std::string> row(texts.begin(), texts.end());
+        if (names)
+            row.push_back(label(labels.names[std::size_t(n - 1)]));
+        if (comments)
+            row.push_back(label(labels.comments[std::size_t(n - 1)]));
+        table.rows.push_back(std::move(row));
+    }
+
+    return table;
 }
 
 std::string SheetHtml(const PlanSheet& sheet, Paper paper, const std::string& fontFamily)

@@ -49,6 +49,15 @@ constexpr std::size_t kSheetTitleWidth = 60;
 
 PlanSheet BuildPlanSheet(const ProgramState& state, const SheetRequest& request);
 
+// The channel table as the channel window shows it, for the sheet and for
+// mx615-cli show: the column titles and a row per channel 1..16, with a Name
+// and a Comment column where labels holds any (each cut to kSheetLabelWidth).
+struct ChannelTableTexts {
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+};
+ChannelTableTexts ChannelTableOf(const ProgramState& state, bool chinese, const ChannelLabels& labels = {});
+
 // The sheet as a page of HTML with its print style (paper, margins). Texts are
 // escaped. fontFamily names the font, one that has the Chinese characters.
 std::string SheetHtml(const PlanSheet& sheet, Paper paper, const std::string& fontFamily);

@@ -9,9 +9,8 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "link/CableChecks.h"
 #include "link/CableChips.h"
-#include "link/PortTable.h"
-#include "link/SystemChecks.h"
 
 namespace fs = std::filesystem;
 
@@ -87,47 +86,48 @@ std::string lastLineAbout(const std::vector<std::string>& lines, const std::stri
 
 }  // namespace
 
-std::optional<std::vector<std::string>> SystemChecks::kernelMessages() const
+CableChecks::CableChecks(const SystemChecks& system) : system_(system) {}
+
+std::optional<std::vector<std::string>> CableChecks::kernelMessages() const
 {
-    if (auto lines = readKmsg(at("/dev/kmsg")))
+    if (auto lines = readKmsg(system_.at("/dev/kmsg")))
         return lines;
-    return readSyslog(at("/var/log/kern.log"));
+    return readSyslog(system_.at("/var/log/kern.log"));
 }
 
-std::vector<Finding> SystemChecks::cables(const std::vector<std::string>& table) const
+std::vector<Finding> CableChecks::cables(const std::vector<PortEntry>& table) const
 {
     std::vector<UsbDevice> portless;
-    for (const UsbDevice& usb : devices_.usbDevices())
+    for (const UsbDevice& usb : system_.devices().usbDevices())
         if (!usb.hasPort && FindCableChip(usb.ids.first, usb.ids.second))
             portless.push_back(usb);
     std::error_code ec;
     if (portless.empty()) {
-        const bool adapter = std::any_of(table.begin(), table.end(), [&](const std::string& path) {
-            return fs::exists(at(path), ec) && IsUsbAdapter(path, devices_);
-        });
+        const bool adapter = std::any_of(table.begin(), table.end(),
+                                         [](const PortEntry& entry) { return entry.present && entry.usbAdapter; });
         if (adapter)
             return {};
         return {{Finding::Warning,
                  "no programming cable is plugged in: the port table holds no USB adapter. Plug the cable into the "
                  "computer and into the radio, then run the doctor again. If it is still not found, try another USB "
-                 "socket or cable, and see whether 'lsusb' lists it (CH340, CH341, PL2303, FTDI and CP210x chips "
-                 "are known) and what 'sudo dmesg' says when you plug it in."}};
+                 "socket or cable, and see whether 'lsusb' lists it (" + ChipFamilies(false) + " chips are known) "
+                 "and what 'sudo dmesg' says when you plug it in."}};
     }
     std::vector<Finding> out;
     const auto log = kernelMessages();
-    const std::string brltty = brlttyState();
+    const std::string brltty = system_.brlttyState();
     for (const UsbDevice& usb : portless) {
         const CableChip& chip = *FindCableChip(usb.ids.first, usb.ids.second);
         std::string text = "the cable chip " + chip.family + " (" + UsbIdText(usb.ids.first, usb.ids.second) +
                            ") is on the USB bus at " + usb.name + ", but no serial port came of it. ";
-        if (fs::exists(at("/sys/module/" + chip.module), ec))
+        if (fs::exists(system_.at("/sys/module/" + chip.module), ec))
             text += "The kernel module " + chip.module + ", which makes its port, is loaded but did not take it.";
         else
             text += "The kernel module " + chip.module + ", which makes its port, is not loaded: sudo modprobe " +
                     chip.module + ", then unplug and replug the cable.";
         if (BrailleDriverClaims(chip.family) && !brltty.empty())
-            text += " brltty is " + brltty + " and takes " + chip.family + " adapters for braille displays: if you "
-                    "use no braille display, remove it (sudo apt-get remove brltty), then unplug and replug the cable.";
+            text += " brltty is " + brltty + " and takes " + chip.family + " adapters for braille displays. " +
+                    BrlttyRemedy(system_.brlttyFacts(usb.ids));
         if (!log)
             text += " The kernel log cannot be read here (it may be kept for root): 'sudo dmesg | grep " + usb.name +
                     ":' shows what the kernel said about it.";

@@ -22,12 +22,15 @@ enum class PortError {
 
 struct PortFault {
     PortError error = PortError::None;
-    std::string device;  // the device path or name COMn stood for, if known
-    std::string reason;  // the system's own words
+    std::string device = {};  // the device path or name COMn stood for, if known
+    std::string reason = {};  // the system's own words
     // PermissionDenied: the group whose members may open the device, "" when
     // its group may not either (joining a group does not help then); nothing
     // when the device could not be looked at.
     std::optional<std::string> group = std::nullopt;
+    // The group serial ports are given to on this system (dialout, uucp);
+    // empty when it was not looked at.
+    std::string serialGroup = {};
 };
 
 // Line settings parsed from a "9600,N,8,1" string.

@@ -1,19 +1,12 @@
 #include "link/DeviceTree.h"
 
 #include <filesystem>
-#include <fstream>
+
+#include "link/SystemFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace mx615 {
-
-std::string FirstLineOf(const std::string& path)
-{
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    return line;
-}
 
 namespace {
 

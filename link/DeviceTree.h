@@ -15,10 +15,6 @@ namespace mx615 {
 // USB vendor and product id.
 using UsbIds = std::pair<uint16_t, uint16_t>;
 
-// The first line of a small system file (a sysfs attribute, /proc/PID/comm),
-// without its line end; "" when it cannot be read.
-std::string FirstLineOf(const std::string& path);
-
 // A device on the USB bus, as /sys/bus/usb/devices lists it.
 struct UsbDevice {
     std::string name;       // "1-2", the name the kernel log gives it as well

@@ -1,5 +1,7 @@
 #include "link/PortAdvice.h"
 
+#include "link/PortRemedies.h"
+
 namespace mx615 {
 
 namespace {
@@ -30,21 +32,15 @@ Bilingual join(const Bilingual& a, const Bilingual& b)
     return {a.en + b.en, a.zh + b.zh};
 }
 
-// A port the user may not open: join the group that may, where there is one
-// (a device not looked at is taken to be the serial ports' usual dialout).
-Bilingual notPermitted(const std::string& port, const std::optional<std::string>& given)
+// A port the user may not open: join the group that may, where there is one.
+Bilingual notPermitted(const std::string& port, const PortFault& fault)
 {
-    const std::string group = given.value_or("dialout");
-    if (group.empty())
-        return {"Your user may not open " + port + ", and neither may its group. Install the udev rule "
-                    "dist/70-mx615.rules, which lets the user at the console open programming cables, or ask an "
-                    "administrator to give " + port + " to the dialout group.",
-                "当前用户无权打开 " + port + "，其所属组也无权打开。请安装 udev 规则 dist/70-mx615.rules "
-                    "(它允许控制台前的用户打开写频线)，或请管理员把 " + port + " 交给 dialout 组。"};
-    return {"Your user may not open " + port + ". Join the " + group + " group (sudo usermod -aG " + group +
-                " $USER) and log in again, or install the udev rule dist/70-mx615.rules.",
-            "当前用户无权打开 " + port + "。请加入 " + group + " 组 (sudo usermod -aG " + group +
-                " $USER) 后重新登录，或安装 udev 规则 dist/70-mx615.rules。"};
+    const bool groupMay = !fault.group || !fault.group->empty();
+    return join(groupMay ? Bilingual{"Your user may not open " + port + ". ", "当前用户无权打开 " + port + "。"}
+                         : Bilingual{"Your user may not open " + port + ", and neither may its group. ",
+                                     "当前用户无权打开 " + port + "，其所属组也无权打开。"},
+                NotPermittedRemedy(port, fault.group,
+                                   fault.serialGroup.empty() ? kUsualSerialGroup : fault.serialGroup));
 }
 
 }  // namespace
@@ -72,7 +68,7 @@ Bilingual PortOpenAdvice(const PortFault& fault, int commPort)
     Bilingual advice;
     switch (OpenTrouble(fault, port != name)) {
     case PortTrouble::NotPermitted:
-        advice = notPermitted(port, fault.group);
+        advice = notPermitted(port, fault);
         break;
     case PortTrouble::NoDevice:
         advice = {"There is no " + name + " on this computer. Connect the programming cable, then choose "
@@ -119,7 +115,7 @@ std::string PortOpenAdviceCli(const PortFault& fault, int commPort, const std::s
         pointToDoctor ? " 'mx615-cli doctor --port " + shown + "' looks at everything that can stand in the way." : "";
     switch (OpenTrouble(fault, commPort == 0 || !device.empty())) {
     case PortTrouble::NotPermitted:
-        return reason + notPermitted(shown, fault.group).en + doctor;
+        return reason + notPermitted(shown, fault).en + doctor;
     case PortTrouble::NoDevice:
         return "The port table has no entry " + std::to_string(commPort) +
                ". 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, or give the device path.";

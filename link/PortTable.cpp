@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 
 #include "link/CableChips.h"
@@ -53,43 +54,25 @@ bool startsWith(const std::string& text, const char* prefix)
 // come first, then USB adapters, ttyACM* last. The start-up scan runs from
 // COM8 down, so it meets a programming cable before an on-board port, as on
 // a PC whose COM1 and COM2 are its own and a cable gets a higher number.
-int portRank(const std::string& path, const DeviceTree& devices)
+int portRank(const PortEntry& entry)
 {
-    if (!IsUsbAdapter(path, devices))
+    if (!entry.usbAdapter)
         return 0;
-    return startsWith(baseName(path), "ttyACM") ? 2 : 1;
+    return startsWith(baseName(entry.path), "ttyACM") ? 2 : 1;
 }
 
 }  // namespace
 
-namespace {
-
-// Sysfs decides when it knows the port; the name only where it does not.
-bool isUsbAdapter(const std::string& path, const std::optional<DeviceTree::UsbParent>& parent)
+std::vector<PortEntry> BuildPortTable(const char* overrideList, std::vector<std::string> systemPorts,
+                                      const DeviceTree& devices)
 {
-    if (parent)
-        return parent->found;
-    const std::string name = baseName(path);
-    return startsWith(name, "ttyUSB") || startsWith(name, "ttyACM");
-}
-
-}  // namespace
-
-bool IsUsbAdapter(const std::string& path, const DeviceTree& devices)
-{
-    return isUsbAdapter(path, devices.usbParent(path));
-}
-
-std::vector<std::string> BuildPortTable(const char* overrideList, std::vector<std::string> systemPorts,
-                                        const DeviceTree& devices)
-{
-    std::vector<std::string> table;
+    std::vector<PortEntry> table;
     if (overrideList && *overrideList) {
         std::string entry;
         for (const char* p = overrideList;; ++p) {
             if (*p == ':' || *p == ',' || *p == '\0') {
                 if (!entry.empty())
-                    table.push_back(entry);
+                    table.push_back(DescribePort(entry, devices));
                 entry.clear();
                 if (*p == '\0')
                     break;
@@ -99,15 +82,31 @@ std::vector<std::string> BuildPortTable(const char* overrideList, std::vector<st
         }
         return table;
     }
-    std::vector<std::pair<int, std::string>> ranked;
-    for (std::string& path : systemPorts)
-        ranked.emplace_back(portRank(path, devices), std::move(path));
-    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : NaturalLess(a.second, b.second);
+    for (const std::string& path : systemPorts)
+        table.push_back(DescribePort(path, devices));
+    std::stable_sort(table.begin(), table.end(), [](const PortEntry& a, const PortEntry& b) {
+        const int ra = portRank(a), rb = portRank(b);
+        return ra != rb ? ra < rb : NaturalLess(a.path, b.path);
     });
-    for (auto& [rank, path] : ranked)
-        table.push_back(std::move(path));
     return table;
+}
+
+std::vector<PortEntry> MachinePortTable(const DeviceTree& devices)
+{
+    // Walking sysfs for the machine's ports is not needed when the user
+    // named them.
+    const char* listed = std::getenv("MX615_PORTS");
+    if (listed && *listed)
+        return BuildPortTable(listed, {}, devices);
+    return BuildPortTable(nullptr, devices.serialPorts(), devices);
+}
+
+std::vector<std::string> PortPaths(const std::vector<PortEntry>& table)
+{
+    std::vector<std::string> paths;
+    for (const PortEntry& entry : table)
+        paths.push_back(entry.path);
+    return paths;
 }
 
 std::string PortForNumber(const std::vector<std::string>& table, int n)
@@ -119,58 +118,57 @@ std::string PortForNumber(const std::vector<std::string>& table, int n)
 
 namespace {
 
-const Bilingual kUsbSerial{"USB serial", "USB 串口"};
-const Bilingual kUsbModem{"USB serial (modem)", "USB 串口 (调制解调器)"};
-const Bilingual kOnBoard{"on-board serial port", "板载串口"};
-const Bilingual kPseudo{"pseudo-terminal", "伪终端"};
-const Bilingual kOther{"serial device", "串口设备"};
-const Bilingual kMissing{"not present", "不存在"};
-const Bilingual kNoDevice{"no device", "无设备"};
+// What the port dialog and the doctor call a port.
+enum Kind { UsbSerial, UsbModem, OnBoard, Pseudo, Other, Missing, NoDevice };
+const Bilingual kKinds[] = {
+    {"USB serial", "USB 串口"},   {"USB serial (modem)", "USB 串口 (调制解调器)"},
+    {"on-board serial port", "板载串口"}, {"pseudo-terminal", "伪终端"},
+    {"serial device", "串口设备"}, {"not present", "不存在"},
+    {"no device", "无设备"},
+};
 
 }  // namespace
 
-namespace {
-
-const Bilingual& describe(const std::string& path, bool usbAdapter)
+const Bilingual& PortKind(const std::string& path, bool usbAdapter)
 {
     const std::string name = baseName(path);
     if (usbAdapter)
-        return startsWith(name, "ttyACM") ? kUsbModem : kUsbSerial;
+        return kKinds[startsWith(name, "ttyACM") ? UsbModem : UsbSerial];
     if (startsWith(name, "ttyS"))
-        return kOnBoard;
+        return kKinds[OnBoard];
     if (startsWith(path, "/dev/pts/") || startsWith(name, "pty"))
-        return kPseudo;
-    return kOther;
-}
-
-}  // namespace
-
-const Bilingual& PortDescription(const std::string& path)
-{
-    const std::string name = baseName(path);
-    return describe(path, startsWith(name, "ttyUSB") || startsWith(name, "ttyACM"));
+        return kKinds[Pseudo];
+    return kKinds[Other];
 }
 
 PortEntry DescribePort(const std::string& path, const DeviceTree& devices)
 {
-    std::error_code ec;
-    if (!std::filesystem::exists(devices.at(path), ec))
-        return {path, kMissing, {}, {}};
-    // One walk up sysfs tells both whether it is an adapter and its ids.
+    // One walk up sysfs tells both whether it is an adapter and its ids; a
+    // port sysfs knows nothing of is judged by its name.
     const auto parent = devices.usbParent(path);
-    PortEntry entry{path, describe(path, isUsbAdapter(path, parent)), {}, parent ? parent->ids : std::nullopt};
+    const std::string name = baseName(path);
+    PortEntry entry{.path = path,
+                    .usbAdapter = parent ? parent->found : startsWith(name, "ttyUSB") || startsWith(name, "ttyACM")};
+    std::error_code ec;
+    entry.present = std::filesystem::exists(devices.at(path), ec);
+    if (!entry.present) {
+        entry.description = kKinds[Missing];
+        return entry;
+    }
+    entry.description = PortKind(path, entry.usbAdapter);
+    entry.usbIds = parent ? parent->ids : std::nullopt;
     if (entry.usbIds)
         if (const CableChip* chip = FindCableChip(entry.usbIds->first, entry.usbIds->second))
             entry.chip = chip->family;
     return entry;
 }
 
-const Bilingual& PortMissing() { return kMissing; }
+const Bilingual& PortMissing() { return kKinds[Missing]; }
 
 std::string PortDeviceText(const std::vector<PortEntry>& table, int n, bool chinese)
 {
     if (n < 1 || n > int(table.size()))
-        return kNoDevice.pick(chinese);
+        return kKinds[NoDevice].pick(chinese);
     const PortEntry& entry = table[n - 1];
     return entry.path + ", " + entry.description.pick(chinese) + (entry.chip.empty() ? "" : ", " + entry.chip);
 }

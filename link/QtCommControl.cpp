@@ -2,7 +2,9 @@
 
 #include <QMap>
 #include <QPointer>
+#ifdef Q_OS_WIN
 #include <QSerialPortInfo>
+#endif
 #include <QTimer>
 
 #include "link/DeviceTree.h"
@@ -10,21 +12,6 @@
 #include "link/SystemChecks.h"
 
 namespace mx615 {
-
-QStringList PortTableEntries()
-{
-    const QByteArray override = qgetenv("MX615_PORTS");
-    std::vector<std::string> system;
-    // Asking the system walks every tty device: not when the user named them.
-    if (override.isEmpty())
-        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-            system.push_back(info.systemLocation().toStdString());
-    QStringList entries;
-    for (const std::string& path :
-         BuildPortTable(override.isEmpty() ? nullptr : override.constData(), system, DeviceTree()))
-        entries << QString::fromStdString(path);
-    return entries;
-}
 
 namespace {
 
@@ -40,25 +27,34 @@ QString deviceInTable(const QStringList& table, int number)
 }  // namespace
 
 
-std::vector<PortEntry> DescribedPortTable()
+std::vector<PortEntry> DescribedPortTable(const DeviceTree& devices)
 {
-    std::vector<PortEntry> table;
 #ifdef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("MX615_PORTS")) {
+        std::vector<PortEntry> table;
         QStringList present;
         for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
             present << info.portName();
         for (int n = 1; n <= 8; ++n) {
             const QString name = QStringLiteral("COM%1").arg(n);
-            table.push_back({name.toStdString(), present.contains(name) ? PortDescription("") : PortMissing(), {}, {}});
+            table.push_back({.path = name.toStdString(),
+                             .description = present.contains(name) ? PortKind(name.toStdString(), false) : PortMissing()});
         }
         return table;
     }
 #endif
-    const DeviceTree devices;
-    for (const QString& path : PortTableEntries())
-        table.push_back(DescribePort(path.toStdString(), devices));
-    return table;
+    // Off Windows the table comes from sysfs, which knows each port's USB
+    // parent and the on-board ports; the windows, the transfers and the
+    // doctor all number their ports by it.
+    return MachinePortTable(devices);
+}
+
+QStringList PortTableEntries()
+{
+    QStringList entries;
+    for (const PortEntry& entry : DescribedPortTable())
+        entries << QString::fromStdString(entry.path);
+    return entries;
 }
 
 namespace {
@@ -156,9 +152,11 @@ bool QtCommControl::open()
         port_.clearError();
         // The advice names the device's group only where joining it helps.
         // A bare name is a device under /dev, as the serial port takes it.
-        if (fault_.error == PortError::PermissionDenied)
-            fault_.group = SystemChecks("/", {}).groupThatOpens(
-                (device.contains('/') ? device : "/dev/" + device).toStdString());
+        if (fault_.error == PortError::PermissionDenied) {
+            const SystemChecks checks("/", {});
+            fault_.group = checks.groupThatOpens((device.contains('/') ? device : "/dev/" + device).toStdString());
+            fault_.serialGroup = checks.serialGroup();
+        }
         return false;
     }
     static const QMap<char, QSerialPort::Parity> parities = {{'N', QSerialPort::NoParity},

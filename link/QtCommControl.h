@@ -10,11 +10,13 @@
 
 namespace mx615 {
 
-// Every entry of the port table, COM1 first.
+// The port table, each entry with the kind of device it is, or "not present"
+// for a listed path that does not exist: the one table the port dialog, the
+// transfers and the doctor number their ports by. Off Windows it is read from
+// sysfs below the tree's root (MachinePortTable).
+std::vector<PortEntry> DescribedPortTable(const DeviceTree& devices = DeviceTree());
+// Every entry of that table, COM1 first.
 QStringList PortTableEntries();
-// The same, each entry with the kind of device it is, or "not present" for
-// a listed path that does not exist. For the port dialog.
-std::vector<PortEntry> DescribedPortTable();
 
 class QtCommControl : public QObject, public CommControl {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "link/SystemChecks.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -11,12 +12,11 @@
 
 #include "link/CableChips.h"
 #include "link/PortTable.h"
+#include "link/SystemFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace mx615 {
-
-const char* const kUdevRuleName = "70-mx615.rules";
 
 namespace {
 
@@ -56,7 +56,7 @@ std::string SystemChecks::at(const std::string& absolute) const
     return devices_.at(absolute);
 }
 
-std::vector<Finding> SystemChecks::portTable(const std::vector<std::string>& table) const
+std::vector<Finding> SystemChecks::portTable(const std::vector<PortEntry>& table) const
 {
     std::vector<Finding> out;
     if (table.empty()) {
@@ -65,15 +65,13 @@ std::vector<Finding> SystemChecks::portTable(const std::vector<std::string>& tab
         return out;
     }
     for (std::size_t n = 1; n <= table.size(); ++n) {
-        const std::string& device = table[n - 1];
-        std::error_code ec;
-        std::string text = "COM" + std::to_string(n) + " is " + device;
-        if (!fs::exists(at(device), ec)) {
+        const PortEntry& entry = table[n - 1];
+        std::string text = "COM" + std::to_string(n) + " is " + entry.path;
+        if (!entry.present) {
             out.push_back({Finding::Warning, text + ", which is not present. Plug in its cable, or drop it from "
                                                     "MX615_PORTS."});
             continue;
         }
-        const PortEntry entry = DescribePort(device, devices_);
         text += ", " + entry.description.en;
         if (const auto ids = entry.usbIds)
             text += !entry.chip.empty() ? ", " + entry.chip + " (" + UsbIdText(ids->first, ids->second) + ")"
@@ -116,8 +114,6 @@ bool SystemChecks::listedInGroup(const std::string& group) const
     return false;
 }
 
-// The group that serial ports are given to: dialout on Debian, uucp on some
-// other distributions.
 std::string SystemChecks::serialGroup() const
 {
     std::ifstream in(at("/etc/group"));
@@ -127,7 +123,7 @@ std::string SystemChecks::serialGroup() const
             return "dialout";
         uucp = uucp || line.rfind("uucp:", 0) == 0;
     }
-    return uucp ? "uucp" : "dialout";
+    return uucp ? "uucp" : kUsualSerialGroup;
 }
 
 std::optional<std::string> SystemChecks::groupThatOpens(const std::string& device) const
@@ -224,27 +220,22 @@ void SystemChecks::access(const std::string& device, std::vector<Finding>& out) 
         out.push_back({Finding::Ok, "you may open " + device + " (" + shown + ")."});
         return;
     }
+    const std::string facts = "you may not open " + device + " (" + shown + ")";
     if ((mode & 0060u) == 0060u && listedInGroup(group))
-        out.push_back({Finding::Problem, "you may not open " + device + " (" + shown + "). You are in the group " +
-                                             group + ", but this login started before you joined it: log out and in "
-                                             "again (or run 'newgrp " + group + "' in this shell)."});
+        out.push_back({Finding::Problem, facts + ". You are in the group " + group + ", but this login started before "
+                                         "you joined it: log out and in again (or run 'newgrp " + group +
+                                         "' in this shell)."});
     else if ((mode & 0060u) == 0060u)
-        out.push_back({Finding::Problem, "you may not open " + device + " (" + shown + "). Join the group " + group +
-                                             ": sudo usermod -aG " + group + " $USER, then log out and in again."});
+        out.push_back({Finding::Problem, facts + ". " + NotPermittedRemedy(device, group, serialGroup()).en});
     else
-        out.push_back({Finding::Problem, "you may not open " + device + " (" + shown + "), and neither may its group, "
-                                         "so joining a group does not help. Install the udev rule " + kUdevRuleName +
-                                         ", which lets the user at the console open programming cables, or ask an "
-                                         "administrator to give " + device + " to the " + serialGroup() +
-                                         " group, then join it: sudo usermod -aG " + serialGroup() + " $USER."});
+        out.push_back({Finding::Problem, facts + ", and neither may its group, so joining a group does not help. " +
+                                             NotPermittedRemedy(device, "", serialGroup()).en});
     if (ruleInstalled(kUdevRuleName))
         out.push_back({Finding::Ok, std::string("the udev rule ") + kUdevRuleName + " is installed; if the cable was "
                                     "plugged in before, unplug and replug it so that the rule takes effect."});
     else
         out.push_back({Finding::Warning, std::string("the udev rule ") + kUdevRuleName + " is not installed. It lets "
-                                         "the user at the console open programming cables: sudo cp dist/" +
-                                         kUdevRuleName + " /etc/udev/rules.d/ && sudo udevadm control --reload && "
-                                         "sudo udevadm trigger, then replug the cable."});
+                                         "the user at the console open programming cables: " + UdevRuleSteps()});
     if (ruleInstalled(kOldUdevRuleName))
         out.push_back({Finding::Warning, std::string("an old udev rule ") + kOldUdevRuleName + " is installed; its "
                                          "name sorts too late for the console user's access to take effect. Remove it "
@@ -328,7 +319,49 @@ std::string SystemChecks::brlttyState() const
     return {};
 }
 
-std::vector<Finding> SystemChecks::services(const std::vector<std::string>& table) const
+BrlttyFacts SystemChecks::brlttyFacts(const std::optional<UsbIds>& ids) const
+{
+    BrlttyFacts facts{.state = brlttyState(), .ids = ids};
+    if (!ids)
+        return facts;
+    // brltty's udev rules name the chips of braille displays by their ids,
+    // "1a86/7523/*" or idVendor=="1a86" with idProduct=="7523". A rule file
+    // in an earlier folder takes the place of one of the same name later.
+    const std::string both = UsbIdText(ids->first, ids->second);
+    const std::string vendor = both.substr(0, 4), product = both.substr(5);
+    const std::string pair = vendor + "/" + product + "/";
+    std::set<std::string> seen;
+    for (const char* folder : kRuleFolders) {
+        std::error_code ec;
+        std::vector<std::string> names;
+        for (fs::directory_iterator it(at(folder), ec), end; !ec && it != end; it.increment(ec))
+            names.push_back(it->path().filename().string());
+        std::sort(names.begin(), names.end());
+        for (const std::string& name : names) {
+            if (name.find("brltty") == std::string::npos || !seen.insert(name).second)
+                continue;
+            const std::string file = std::string(folder) + "/" + name;
+            std::ifstream in(at(file));
+            BrlttyFacts::RuleLines rule{.file = file};
+            int number = 0;
+            for (std::string line; std::getline(in, line);) {
+                ++number;
+                std::transform(line.begin(), line.end(), line.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+                if (line.find_first_not_of(" \t") != std::string::npos && line[line.find_first_not_of(" \t")] == '#')
+                    continue;
+                if (line.find(pair) != std::string::npos ||
+                    (line.find("idvendor}==\"" + vendor + "\"") != std::string::npos &&
+                     line.find("idproduct}==\"" + product + "\"") != std::string::npos))
+                    rule.lines.push_back(number);
+            }
+            if (!rule.lines.empty())
+                facts.rules.push_back(rule);
+        }
+    }
+    return facts;
+}
+
+std::vector<Finding> SystemChecks::services(const std::vector<PortEntry>& adapters) const
 {
     std::vector<Finding> out;
     std::set<std::string> running;
@@ -340,36 +373,32 @@ std::vector<Finding> SystemChecks::services(const std::vector<std::string>& tabl
     } else {
         std::string claimed;
         bool anyAdapter = false;
-        for (const std::string& device : table) {
-            const PortEntry entry = DescribePort(device, devices_);
+        std::optional<UsbIds> taken;
+        for (const PortEntry& entry : adapters) {
             const std::string& family = entry.chip;
             anyAdapter = anyAdapter || entry.usbIds.has_value();
-            if (BrailleDriverClaims(family) && claimed.find(family) == std::string::npos)
+            if (!BrailleDriverClaims(family))
+                continue;
+            taken = taken ? taken : entry.usbIds;
+            if (claimed.find(family) == std::string::npos)
                 claimed += (claimed.empty() ? "" : " and ") + family;
         }
         const std::string what = "brltty is " + brltty;
-        const std::string remedy = "If you use no braille display, remove it (sudo apt-get remove brltty), then "
-                                   "unplug and replug the cable.";
         if (!claimed.empty())
             out.push_back({Finding::Problem, what + "; it takes " + claimed + " adapters for braille displays, and "
-                                                    "the cable's port may disappear. " + remedy});
+                                                    "the cable's port may disappear. " +
+                                                    BrlttyRemedy(brlttyFacts(taken))});
         else if (!anyAdapter)
-            out.push_back({Finding::Warning, what + "; it takes CH340, CH341 and CP210x adapters for braille displays, "
-                                                    "so a cable with one of those chips may find no port. " + remedy});
+            out.push_back({Finding::Warning, what + "; it takes " + ChipFamilies(true) + " adapters for braille "
+                                                    "displays, so a cable with one of those chips may find no port. " +
+                                                    BrlttyRemedy(brlttyFacts(std::nullopt))});
         else
             out.push_back({Finding::Ok, what + "; it leaves the adapters plugged in now alone."});
     }
     if (running.count("ModemManager") == 0)
         out.push_back({Finding::Ok, "ModemManager is not running."});
-    else if (ruleInstalled(kUdevRuleName))
-        out.push_back({Finding::Warning, std::string("ModemManager is running and may probe a new serial port with "
-                                         "modem commands; the installed udev rule ") + kUdevRuleName +
-                                         " keeps it away from the cable chips it knows. For another adapter: sudo "
-                                         "systemctl stop ModemManager"});
     else
-        out.push_back({Finding::Warning, std::string("ModemManager is running and may probe a new serial port with "
-                                         "modem commands. Install the udev rule (sudo cp dist/") + kUdevRuleName +
-                                         " /etc/udev/rules.d/), or stop it: sudo systemctl stop ModemManager"});
+        out.push_back({Finding::Warning, ModemManagerRemedy(ruleInstalled(kUdevRuleName))});
     return out;
 }
 

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "link/DeviceTree.h"
+#include "link/PortRemedies.h"
+#include "link/PortTable.h"
 
 namespace mx615 {
 
@@ -31,45 +33,44 @@ struct UserIdentity {
     std::vector<unsigned> groups;
 };
 
-// The name the udev rule is installed under.
-extern const char* const kUdevRuleName;
-
 class SystemChecks {
 public:
     SystemChecks(std::string root, UserIdentity user);
 
-    // The port table, each entry with its kind and, for a USB adapter, its ids
-    // and chip family. A table without entries is a problem.
-    std::vector<Finding> portTable(const std::vector<std::string>& table) const;
+    // The port table as every part of the program numbers it
+    // (MachinePortTable), each entry with its kind and, for a USB adapter, its
+    // ids and chip family. A table without entries is a problem.
+    std::vector<Finding> portTable(const std::vector<PortEntry>& table) const;
     // One device: present, may this user open it (and if not, why and what
     // helps), processes and lock files that hold it.
     std::vector<Finding> port(const std::string& device) const;
-    // brltty and ModemManager, judged against the adapters in the table.
-    std::vector<Finding> services(const std::vector<std::string>& table) const;
-    // Whether a programming cable is there, for the doctor without a port:
-    // a known cable chip on the USB bus that no port came of is a problem,
-    // with the kernel module that makes its port and the kernel's last line
-    // about it; a table without a USB adapter and no such chip, a warning.
-    std::vector<Finding> cables(const std::vector<std::string>& table) const;
+    // brltty and ModemManager, judged against the adapters given.
+    std::vector<Finding> services(const std::vector<PortEntry>& adapters) const;
 
     // The machine's serial ports and USB devices, below the same root.
     const DeviceTree& devices() const { return devices_; }
+    // An absolute system path below the root.
+    std::string at(const std::string& absolute) const;
     // The group whose members may read and write the device: "" when its
     // group may not (joining a group does not help then), nothing when the
     // device cannot be looked at.
     std::optional<std::string> groupThatOpens(const std::string& device) const;
+    // The group that serial ports are given to: dialout on Debian, uucp on
+    // some other distributions.
+    std::string serialGroup() const;
+    // "running", "installed" or "" (neither).
+    std::string brlttyState() const;
+    // brltty as the doctor words it for a cable of these ids (none: no
+    // cable known): its state, and the system's brltty rules that take the
+    // ids.
+    BrlttyFacts brlttyFacts(const std::optional<UsbIds>& ids) const;
 
 private:
-    std::string at(const std::string& absolute) const;
     std::string groupName(unsigned gid) const;
     bool listedInGroup(const std::string& group) const;
-    std::string serialGroup() const;
     std::optional<std::string> notSerialPort(const std::string& device) const;
     bool ruleInstalled(const std::string& name) const;
     std::vector<std::pair<int, std::string>> processes() const;   // pid, command name
-    std::string brlttyState() const;   // "running", "installed" or ""
-    // The kernel's messages, oldest first; nothing when no log can be read.
-    std::optional<std::vector<std::string>> kernelMessages() const;
     void access(const std::string& device, std::vector<Finding>& out) const;
     void holders(const std::string& device, std::vector<Finding>& out) const;
     void lockFiles(const std::string& device, std::vector<Finding>& out) const;

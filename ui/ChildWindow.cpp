@@ -158,6 +158,8 @@ void ChildWindow::setControlCaptions(const std::vector<ControlCaption>& captions
             group->setTitle(text);
         else if (control)
             control->setAccessibleName(text);
+        else   // a misspelt name in a caption table would leave its control unnamed without a word
+            qWarning("caption table of %s: no control named %s", qPrintable(objectName()), caption.control);
     }
 }
 

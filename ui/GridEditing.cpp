@@ -23,8 +23,18 @@ namespace {
 // language on the grid.
 const Bilingual kCellName{"%1, channel %2", "%1，信道 %2"};
 const Bilingual kCellSeparator{", ", "，"};
-constexpr const char* kCellPatternProperty = "mx615CellName";
-constexpr const char* kCellSeparatorProperty = "mx615CellSeparator";
+
+// The words of a grid; English ones where SetGridSpeech has not run.
+QString cellPattern(const QTableWidget* grid)
+{
+    const auto* speech = grid->findChild<const GridSpeech*>(QString(), Qt::FindDirectChildrenOnly);
+    return speech ? speech->cellPattern : QString::fromStdString(kCellName.en);
+}
+QString cellSeparator(const QTableWidget* grid)
+{
+    const auto* speech = grid->findChild<const GridSpeech*>(QString(), Qt::FindDirectChildrenOnly);
+    return speech ? speech->separator : QString::fromStdString(kCellSeparator.en);
+}
 
 // A cell that tells the reader its column and row with its text, so that a
 // cell reached by the arrow keys, or a row read whole, is never a bare number.
@@ -38,7 +48,7 @@ public:
         const QString name = CellName(grid, row(), column());
         if (column() == 0 || text().isEmpty())
             return name;
-        return name + grid->property(kCellSeparatorProperty).toString() + text();
+        return name + cellSeparator(grid) + text();
     }
     QTableWidgetItem* clone() const override { return new GridItem(*this); }
 };
@@ -101,8 +111,11 @@ void SetUpEditGrid(QTableWidget* grid)
 void SetGridSpeech(QTableWidget* grid, const QString& name, bool chinese)
 {
     grid->setAccessibleName(name);
-    grid->setProperty(kCellPatternProperty, QString::fromStdString(kCellName.pick(chinese)));
-    grid->setProperty(kCellSeparatorProperty, QString::fromStdString(kCellSeparator.pick(chinese)));
+    auto* speech = grid->findChild<GridSpeech*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!speech)
+        speech = new GridSpeech(grid);
+    speech->cellPattern = QString::fromStdString(kCellName.pick(chinese));
+    speech->separator = QString::fromStdString(kCellSeparator.pick(chinese));
 }
 
 QString CellName(const QTableWidget* grid, int row, int column)
@@ -112,7 +125,7 @@ QString CellName(const QTableWidget* grid, int row, int column)
     const QString label = CellText(grid, row, 0).trimmed();
     if (column == 0)
         return heading + QLatin1Char(' ') + label;
-    return grid->property(kCellPatternProperty).toString().arg(heading, label);
+    return cellPattern(grid).arg(heading, label);
 }
 
 void SetColumnTitles(QTableWidget* grid, const std::string& format)

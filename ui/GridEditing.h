@@ -42,6 +42,15 @@ void SetUpEditGrid(QTableWidget* grid);
 // ("RX Frequency, channel 3"), then the text it shows. The channel is the
 // row's label in column 0.
 void SetGridSpeech(QTableWidget* grid, const QString& name, bool chinese);
+// The words a grid's cells are read with, in the grid's language: kept on
+// the grid (as its child) by SetGridSpeech.
+class GridSpeech : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    QString cellPattern;   // "%1, channel %2": the column's title, the row's channel
+    QString separator;     // between a cell's name and its text
+};
 // A cell's name without its text, "RX Frequency, channel 3"; the cells of
 // column 0, which hold the row labels, are told as title and label.
 QString CellName(const QTableWidget* grid, int row, int column);

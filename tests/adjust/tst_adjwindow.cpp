@@ -19,6 +19,7 @@
 #include "adjust/frm_Adj_Txp.h"
 #include "files/AdjFile.h"
 #include "files/AdjFileDialog.h"
+#include "support/TestFiles.h"
 
 using namespace mx615;
 using namespace mx615::test;
@@ -47,11 +48,6 @@ struct Bench : RadioBench {
     {
         d->Text1->setText(name);
         QTest::mouseClick(d->Command_enter, Qt::LeftButton);
-    }
-    static QByteArray readAll(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     bool runUntilMessage(int limit = 5000)
     {
@@ -302,7 +298,7 @@ private slots:
             other.AdjustTable[line].fill(5);
         const QString a = b.folder.filePath("a.adj"), saved = b.folder.filePath("b.adj");
         QVERIFY(!SaveAdjustFile(other, a.toStdString()));
-        const QByteArray fileA = Bench::readAll(a);
+        const QByteArray fileA = test::readAll(a);
         frm_Adj_Txp* w = b.open();
         ParamFileDialog* open = b.fileDialog(w, false);
         ParamFileDialog* save = b.fileDialog(w, true);
@@ -315,8 +311,8 @@ private slots:
         QCOMPARE(b.app.prompt.texts().mid(1), (QStringList{"Succeed fold the optional parameters from file.",
                                                            "Complete storing optional parameters."}));
         QCOMPARE(int(b.cell(6, 15)), 5);
-        QCOMPARE(Bench::readAll(saved), fileA);
-        QCOMPARE(Bench::readAll(a), fileA);
+        QCOMPARE(test::readAll(saved), fileA);
+        QCOMPARE(test::readAll(a), fileA);
     }
 
     void fileDialogNames_data()

@@ -91,26 +91,8 @@ void addWindowRows(bool withMain)
     QTest::addColumn<bool>("chinese");
     QTest::addColumn<Opener>("open");
     // No opener: the main window itself.
-    const std::pair<const char*, Opener> windows[] = {
-        {"main window", nullptr},
-        {"channel table", opener<frm_chann>()},
-        {"channel edit", opener<Form_Chann_Edit>()},
-        {"model", opener<Form_type>()},
-        {"port", opener<Form_setup>()},
-        {"about", opener<frmAbout>()},
-        {"read", opener<Form_Comm_Read>()},
-        {"write", opener<Form_Comm_Write>()},
-        {"optional features", opener<frm_option>()},
-        {"key assignment", opener<Form_edit_Key>()},
-        {"scan information", opener<Form_Edit_scan>()},
-        {"test frequencies", opener<Form_Edit_Test>()},
-        {"embedded message", opener<Form_Edit_Message>()},
-        {"open channel file", opener<Form_open_chann>()},
-        {"save channel file", opener<Form_save_chann>()},
-        {"open adjust file", opener<Form_open_adj>()},
-        {"save adjust file", opener<Form_save_adj>()},
-        {"service", opener<frm_Adj_Txp>()},
-    };
+    std::vector<WindowKind> windows{{"main window", nullptr}};
+    windows.insert(windows.end(), EveryWindow().begin(), EveryWindow().end());
     for (const auto& [name, open] : windows) {
         if (!open && !withMain)
             continue;

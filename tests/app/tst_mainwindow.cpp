@@ -125,7 +125,7 @@ private slots:
         for (const QString& path : machine)
             system.push_back(path.toStdString());
         // No sysfs at that root: the names decide.
-        const std::vector<std::string> table = BuildPortTable(nullptr, system, DeviceTree("/nonexistent"));
+        const std::vector<std::string> table = PortPaths(BuildPortTable(nullptr, system, DeviceTree("/nonexistent")));
         TestApp app({}, false);
         for (int n = 1; n <= int(table.size()); ++n)
             app.hub.addPort(n);

@@ -7,44 +7,14 @@
 
 #include "link/CommControl.h"
 #include "link/PortTable.h"
+#include "support/FakeSysfs.h"
 
 using namespace mx615;
 
 using Paths = std::vector<std::string>;
 Q_DECLARE_METATYPE(Paths)
 
-namespace {
-
-// A sysfs tree: each tty hangs from a USB interface ("usb"), from the bus of
-// an on-board UART ("uart"), or is not there at all; "usb" devices get the
-// ids given.
-struct FakeSysfs {
-    QTemporaryDir dir;
-    void tty(const QString& name, const QString& bus, const QByteArray& vendor = "1a86",
-             const QByteArray& product = "7523")
-    {
-        const QString usbDevice = dir.path() + "/sys/devices/usb1/1-" + name;
-        const QString device = bus == "usb" ? usbDevice + "/1-2:1.0" : dir.path() + "/sys/devices/platform/" + name;
-        QVERIFY(QDir().mkpath(device));
-        QVERIFY(QDir().mkpath(dir.path() + "/sys/class/tty/" + name));
-        QVERIFY(QFile::link(device, dir.path() + "/sys/class/tty/" + name + "/device"));
-        if (bus == "usb") {
-            put(device + "/bInterfaceNumber", "00");
-            put(usbDevice + "/idVendor", vendor);
-            put(usbDevice + "/idProduct", product);
-        }
-        QVERIFY(QDir().mkpath(dir.path() + "/dev"));
-        put(dir.path() + "/dev/" + name, "");
-    }
-    static void put(const QString& path, const QByteArray& text)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text + "\n") == text.size() + 1);
-    }
-    DeviceTree tree() const { return DeviceTree(dir.path().toStdString()); }
-};
-
-}  // namespace
+using FakeSysfs = test::FakeSysfs;
 
 class TestPortTable : public QObject {
     Q_OBJECT
@@ -94,7 +64,7 @@ private slots:
         for (const QString& entry : sysfs)
             fake.tty(entry.section(':', 0, 0), entry.section(':', 1));
         const QByteArray list = overrideList.toUtf8();
-        const Paths table = BuildPortTable(overrideList.isNull() ? nullptr : list.constData(), system, fake.tree());
+        const Paths table = PortPaths(BuildPortTable(overrideList.isNull() ? nullptr : list.constData(), system, fake.tree()));
         QCOMPARE(table, expected);
     }
 

@@ -163,7 +163,7 @@ private slots:
         int reads = 0;
         t.app.context.portTable = [&] {
             ++reads;
-            return std::vector<PortEntry>{{"/dev/ttyUSB0", PortDescription("/dev/ttyUSB0"), "CH340"},
+            return std::vector<PortEntry>{{"/dev/ttyUSB0", PortKind("/dev/ttyUSB0", true), "CH340"},
                                           {"/dev/ttyS0", PortMissing(), {}}};
         };
         t.app.state.CommPort = 3;

@@ -7,6 +7,7 @@
 
 #include "files/ChannFile.h"
 #include "support/StartedState.h"
+#include "support/TestFiles.h"
 
 namespace mx615::test {
 
@@ -34,12 +35,6 @@ inline CliResult cli(const QStringList& arguments, const QString& ports = {})
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
-}
-
-inline QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The factory image with recognisable channel bytes, as a .chann file.

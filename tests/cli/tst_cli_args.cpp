@@ -12,6 +12,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/RunLog.h"
+#include "support/TestFiles.h"
 
 using namespace mx615::cli;
 
@@ -25,12 +26,6 @@ std::vector<std::string> words(const QString& line)
     for (const QString& w : line.split(' ', Qt::SkipEmptyParts))
         out.push_back(w == "''" ? std::string() : w.toStdString());
     return out;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -197,7 +192,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("time,port\r\nby hand") > 0);
         file.close();
         QVERIFY(!RunLog(path.toStdString()).append({"COM1", "/dev/ttyUSB0", "", "a.img", "failed", "", "x"}, 0));
-        const QStringList lines = QString::fromUtf8(fileBytes(path)).split("\r\n");
+        const QStringList lines = QString::fromUtf8(mx615::test::readAll(path)).split("\r\n");
         QCOMPARE(lines.size(), 4);
         QCOMPARE(lines[1], QString("by hand"));
         QVERIFY2(lines[2].endsWith(",COM1,/dev/ttyUSB0,,a.img,failed,,x"), qPrintable(lines[2]));
@@ -231,7 +226,7 @@ private slots:
         }
         RunLog log(path.toStdString(), "bench 2");
         QVERIFY(!log.append({"COM1", "/dev/ttyUSB0", "", "a.img", "failed", "", "x"}, 0));
-        const QByteArray after = fileBytes(path);
+        const QByteArray after = mx615::test::readAll(path);
         QVERIFY(after.startsWith(before));
         const QStringList lines = QString::fromUtf8(after).split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
         QCOMPARE(lines.first(), header);

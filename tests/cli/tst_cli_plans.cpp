@@ -107,13 +107,18 @@ private slots:
         QVERIFY(run.out.contains(sim.device + ": " + fingerprint));
     }
 
-    // An export over the CSV it reads would lose the names and comments.
+    // An export over the CSV it reads would lose what it does not read.
     void exportNeverReplacesItsOwnCsv()
     {
         const Run run = cli({"export-csv", csv, "-o", csv});
         QCOMPARE(run.exit, 2);
         QVERIFY2(run.err.contains("is the plan itself"), qPrintable(run.err));
         QCOMPARE(test::readAll(csv), fullPlan());
+        // Into another file, the names and comments go with the channels.
+        const QString copy = dir.filePath("copy.csv");
+        QCOMPARE(cli({"export-csv", csv, "-o", copy}).exit, 0);
+        QVERIFY(test::readAll(copy).contains(",Front desk north wing,") &&
+                test::readAll(copy).contains(",Security gate 16,"));
     }
 
     // Never read as a .chann, though this one holds a good channel file; the

@@ -77,6 +77,32 @@ private slots:
         QCOMPARE(channelPlan(back), channelPlan(s));
     }
 
+    // Names and comments go out with their channels and come back as they
+    // were, whatever separators and quotes they hold.
+    void labelsSurviveExportAndImport_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::newRow("plain") << "Front desk";
+        QTest::newRow("a comma") << "Doors, east";
+        QTest::newRow("quotes") << "The \"Den\", \"quoted\"";
+        QTest::newRow("semicolon and tab") << "A;B\tC";
+    }
+    void labelsSurviveExportAndImport()
+    {
+        QFETCH(QString, label);
+        ProgramState plan = test::startedState();
+        QVERIFY(ImportChannelCsv(fixture("chirp-export.csv"), plan, false).applied);
+        ChannelLabels labels;
+        labels.names[2] = label.toStdString();
+        labels.comments[2] = "comment: " + label.toStdString();
+        ProgramState back = test::startedState();
+        const CsvImport result = ImportChannelCsv(ExportChannelCsv(plan, &labels).text, back, false);
+        QVERIFY(result.applied);
+        QCOMPARE(result.labels.names, labels.names);
+        QCOMPARE(result.labels.comments, labels.comments);
+        QCOMPARE(channelPlan(back), channelPlan(plan));
+    }
+
     // Each row stores channel 1 as 446.00625 MHz receive, 451.00625 MHz
     // transmit, encode 88.5, low power.
     void readsTheirNotations_data()

@@ -20,6 +20,7 @@
 #include "model/RadioDefaults.h"
 #include "model/Tables.h"
 #include "support/StartedState.h"
+#include "support/TestFiles.h"
 
 using namespace mx615;
 
@@ -62,12 +63,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The canonical text with one number (file line, position 0..21) replaced.
@@ -187,27 +182,24 @@ private slots:
     {
         QTest::addColumn<QByteArray>("text");
         const QByteArray own = canonical(varied());
-        QByteArray single = own;
-        single.replace("  ", " ");
-        QTest::newRow("single blanks") << single;
-        QByteArray commas = own.simplified();
-        commas.replace(' ', ',');
-        QTest::newRow("commas only, one line") << commas;
-        QByteArray commaBlank = own;
-        commaBlank.replace("  ", ", ");
-        QTest::newRow("comma and blank, trailing commas at line end") << commaBlank;
-        QByteArray tabs = own.simplified();
-        tabs.replace(' ', '\t');
-        QTest::newRow("tabs") << tabs;
-        QByteArray lf = own;
-        lf.replace("\r\n", "\n");
-        QTest::newRow("LF line ends") << lf;
-        QByteArray cr = own;
-        cr.replace("\r\n", "\r");
-        QTest::newRow("CR line ends") << cr;
-        QByteArray perLine = own.simplified();
-        perLine.replace(' ', "\r\n");
-        QTest::newRow("one number per line, no final line end") << perLine;
+        // Each layout: the text made one line first or not, then one
+        // separator replaced by another.
+        struct Layout {
+            const char* name;
+            bool oneLine;
+            QByteArray from, to;
+        };
+        const Layout layouts[] = {
+            {"single blanks", false, "  ", " "},
+            {"commas only, one line", true, " ", ","},
+            {"comma and blank, trailing commas at line end", false, "  ", ", "},
+            {"tabs", true, " ", "\t"},
+            {"LF line ends", false, "\r\n", "\n"},
+            {"CR line ends", false, "\r\n", "\r"},
+            {"one number per line, no final line end", true, " ", "\r\n"},
+        };
+        for (const Layout& layout : layouts)
+            QTest::newRow(layout.name) << QByteArray(layout.oneLine ? own.simplified() : own).replace(layout.from, layout.to);
         QTest::newRow("no final line end") << own.chopped(2);
         QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") + own;
         QTest::newRow("blank lines between") << QByteArray(own).replace("\r\n", "\r\n\r\n  \r\n");
@@ -442,7 +434,7 @@ private slots:
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         const ProgramState s = varied();
         QVERIFY(!SaveChannFile(s, path.toStdString()));
-        QCOMPARE(readFile(path), canonical(s));
+        QCOMPARE(test::readAll(path), canonical(s));
         QCOMPARE(QFile::permissions(path) & (QFile::ReadGroup | QFile::ReadOther),
                  QFileDevice::Permissions(QFile::ReadGroup));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
@@ -466,7 +458,7 @@ private slots:
         QVERIFY(fault.has_value());
         QVERIFY2(QString::fromStdString(fault->text.en).contains(reason, Qt::CaseInsensitive),
                  fault->text.en.c_str());
-        QCOMPARE(readFile(dir.filePath("taken.chann/inside.chann")), QByteArray("keep me"));
+        QCOMPARE(test::readAll(dir.filePath("taken.chann/inside.chann")), QByteArray("keep me"));
         // No temporary file is left behind.
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"taken.chann"});
@@ -482,7 +474,7 @@ private slots:
         if (probe.open(QIODevice::WriteOnly | QIODevice::Append))
             QSKIP("running with rights that ignore file protection");
         QVERIFY(SaveChannFile(varied(), path.toStdString()).has_value());
-        QCOMPARE(readFile(path), QByteArray("locked"));
+        QCOMPARE(test::readAll(path), QByteArray("locked"));
     }
 
     void damagedTextNeverHalfLoads()

@@ -156,7 +156,7 @@ private slots:
         QVERIFY(ChannelInUse(s, 1) && !ChannelInUse(s, 2));
 
         fault = LoadPlanFile(s, dir.filePath("plan.txt").toStdString());
-        QVERIFY(fault && fault->text.en.find("(.chann), radio images (.img) and channel lists (.csv)") !=
+        QVERIFY(fault && PlanFaultText(*fault, s).en.find("(.chann), radio images (.img) and channel lists (.csv)") !=
                              std::string::npos);
     }
 };

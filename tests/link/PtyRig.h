@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <sys/resource.h>
 
 #include "link/CloneLink.h"
@@ -84,6 +85,16 @@ inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The memory the simulator keeps in its image file, once it has saved it
+// (when the end byte arrives); empty when it did not within 3 s.
+inline QByteArray savedImage(const QString& path)
+{
+    QFile file(path);
+    if (!QTest::qWaitFor([&] { return file.exists() && file.size() == 1024; }, 3000))
+        return {};
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 inline QByteArray pattern(int seed)

@@ -437,6 +437,11 @@ private slots:
         QVERIFY2(QString::fromStdString(advice.en).contains(en), advice.en.c_str());
         QVERIFY2(QString::fromStdString(advice.zh).contains(zh), advice.zh.c_str());
         QVERIFY(!(group && group->empty()) || !QString::fromStdString(advice.en).contains("Join the"));
+        // Where serial ports belong to uucp, the advice names uucp, not dialout.
+        const Bilingual uucp = PortOpenAdvice({PortError::PermissionDenied, "/dev/ttyUSB0", {}, group, "uucp"}, 3);
+        QVERIFY2(uucp.en.find(group && !group->empty() ? *group : std::string("uucp")) != std::string::npos &&
+                     uucp.en.find("dialout") == std::string::npos,
+                 uucp.en.c_str());
     }
 
     void portInUseByAnotherTransfer()

@@ -55,10 +55,8 @@ private slots:
             QCOMPARE(r.messages, QStringList{"Complete writing Data to the transceiver."});
         }
         // The simulator saves its memory when the end byte arrives.
-        QFile file(image);
-        QTRY_VERIFY_WITH_TIMEOUT(file.exists() && file.size() == 1024, 3000);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray saved = file.readAll();
+        const QByteArray saved = savedImage(image);
+        QCOMPARE(saved.size(), 1024);
         for (int a = 0; a < 0x310; ++a)
             QCOMPARE(int(uint8_t(saved[a])), state.byteAt(a));
     }

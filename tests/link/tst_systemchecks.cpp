@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <functional>
+#include <QRegularExpression>
 #include <QTest>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -16,15 +19,17 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include "cli/Commands.h"
+#include "link/CableChecks.h"
 #include "link/CableChips.h"
 #include "link/SystemChecks.h"
+#include "support/FakeSysfs.h"
 
 using namespace mx615;
 
 namespace {
 
-struct FakeSystem {
-    QTemporaryDir dir;
+struct FakeSystem : test::FakeSysfs {
     unsigned deviceGroup = 0;
     int terminal = -1;
 
@@ -49,14 +54,6 @@ struct FakeSystem {
         if (terminal >= 0)
             ::close(terminal);
     }
-    std::string root() const { return dir.path().toStdString(); }
-    void put(const QString& path, const QByteArray& text)
-    {
-        const QString full = dir.path() + path;
-        QDir().mkpath(QFileInfo(full).path());
-        QFile file(full);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-    }
     void process(int pid, const QByteArray& command, bool holdsPort = false)
     {
         put(QString("/proc/%1/comm").arg(pid), command + "\n");
@@ -76,6 +73,23 @@ struct FakeSystem {
         return out;
     }
 };
+
+// What run prints on standard output.
+QString printed(const std::function<void()>& run)
+{
+    std::fflush(stdout);
+    QTemporaryFile file;
+    if (!file.open())
+        return {};
+    const int saved = ::dup(1);
+    ::dup2(file.handle(), 1);
+    run();
+    std::fflush(stdout);
+    ::dup2(saved, 1);
+    ::close(saved);
+    file.seek(0);
+    return QString::fromUtf8(file.readAll());
+}
 
 // The line that contains text, or an empty string.
 QString lineWith(const QStringList& lines, const QString& text)
@@ -103,8 +117,8 @@ private slots:
                                       << 0660;
         QTest::newRow("not in the group")
             << QByteArray("bob") << false << false
-            << QStringList{"problem: you may not open /dev/ttyUSB0 (rw-rw----, group dialout). Join the group dialout: "
-                           "sudo usermod -aG dialout $USER, then log out and in again.",
+            << QStringList{"problem: you may not open /dev/ttyUSB0 (rw-rw----, group dialout). … sudo usermod -aG "
+                           "dialout $USER",
                            "warning: the udev rule 70-mx615.rules is not installed."}
             << 0660;
         QTest::newRow("joined, not logged in again")
@@ -117,9 +131,7 @@ private slots:
         QTest::newRow("not even for its group")
             << QByteArray("alice") << true << false
             << QStringList{"problem: you may not open /dev/ttyUSB0 (rw-------, group dialout), and neither may its "
-                           "group, so joining a group does not help. Install the udev rule 70-mx615.rules, which lets "
-                           "the user at the console open programming cables, or ask an administrator to give "
-                           "/dev/ttyUSB0 to the dialout group, then join it: sudo usermod -aG dialout $USER.",
+                           "group … 70-mx615.rules … /dev/ttyUSB0 to the dialout group",
                            "warning: the udev rule 70-mx615.rules is not installed. It lets"}
             << 0600;
     }
@@ -140,8 +152,14 @@ private slots:
             alice.groups.push_back(sys.deviceGroup);
         const QStringList lines = sys.lines(SystemChecks(sys.root() + "/", alice).port("/dev/ttyUSB0"));
         QCOMPARE(lines.first(), QString("ok: /dev/ttyUSB0 is present."));
-        for (const QString& line : expected)
-            QVERIFY2(lines.at(expected.indexOf(line) + 1).startsWith(line), qPrintable(lines.join('\n')));
+        // Each expected line: how it starts, then facts it names (" … ").
+        for (const QString& line : expected) {
+            const QStringList facts = line.split(" … ");
+            const QString& got = lines.at(expected.indexOf(line) + 1);
+            QVERIFY2(got.startsWith(facts.first()), qPrintable(lines.join('\n')));
+            for (const QString& fact : facts)
+                QVERIFY2(got.contains(fact), qPrintable(got));
+        }
         // What the port's own open failure advises: the group, if joining it helps.
         QCOMPARE(SystemChecks(sys.root(), alice).groupThatOpens("/dev/ttyUSB0"),
                  std::optional<std::string>(mode == 0660 ? "dialout" : ""));
@@ -212,17 +230,17 @@ private slots:
     {
         FakeSystem sys;
         const SystemChecks checks(sys.root(), {});
-        const std::vector<std::string> table{"/dev/ttyUSB0", "/dev/ttyUSB7"};
-        QCOMPARE(sys.lines(checks.portTable(table)),
+        const auto table = [&] { return BuildPortTable("/dev/ttyUSB0:/dev/ttyUSB7", {}, checks.devices()); };
+        QCOMPARE(sys.lines(checks.portTable(table())),
                  (QStringList{"ok: COM1 is /dev/ttyUSB0, USB serial, CH340 (1a86:7523).",
                               "warning: COM2 is /dev/ttyUSB7, which is not present. Plug in its cable, or drop it "
                               "from MX615_PORTS."}));
-        QCOMPARE(sys.lines(checks.services(table)),
+        QCOMPARE(sys.lines(checks.services(table())),
                  (QStringList{"ok: brltty is neither installed nor running.", "ok: ModemManager is not running."}));
 
         sys.process(400, "brltty");
         sys.process(401, "ModemManager");
-        QStringList lines = sys.lines(checks.services(table));
+        QStringList lines = sys.lines(checks.services(table()));
         QVERIFY2(lines[0].startsWith("problem: brltty is running; it takes CH340 adapters"), qPrintable(lines[0]));
         QVERIFY(lines[0].contains("sudo apt-get remove brltty"));
         QVERIFY(lines[1].startsWith("warning: ModemManager is running"));
@@ -230,9 +248,13 @@ private slots:
         sys.put("/sys/class/tty/ttyUSB0/device/idVendor", "0403\n");
         sys.put("/sys/class/tty/ttyUSB0/device/idProduct", "6001\n");
         sys.put("/etc/udev/rules.d/70-mx615.rules", "");
-        lines = sys.lines(checks.services(table));
+        lines = sys.lines(checks.services(table()));
         QVERIFY(lines[0].startsWith("ok: brltty is running; it leaves the adapters"));
         QVERIFY(lines[1].startsWith("warning: ModemManager is running") && lines[1].contains("the installed udev rule"));
+        // No adapter plugged in: brltty's chips are named from the chip table.
+        lines = sys.lines(checks.services({}));
+        QVERIFY2(lines[0].startsWith("warning: brltty is running; it takes CH340, CH341 and CP210x adapters"),
+                 qPrintable(lines[0]));
         QCOMPARE(sys.lines(checks.portTable({})).first().left(30), QString("problem: no serial port found."));
     }
 
@@ -266,10 +288,10 @@ private slots:
             << QByteArray("1a86:7523") << "" << "kmsg" << true
             << QStringList{"problem: the cable chip CH340 (1a86:7523) is on the USB bus at 1-2, but no serial port came "
                            "of it. The kernel module ch341, which makes its port, is loaded but did not take it. "
-                           "brltty is running and takes CH340 adapters for braille displays: if you use no braille "
-                           "display, remove it (sudo apt-get remove brltty), then unplug and replug the cable. The "
-                           "kernel's last line about it: \"usb 1-2: usbfs: interface 0 claimed by ch341 while 'brltty' "
-                           "sets config #1\""};
+                           "brltty is running and takes CH340 adapters for braille displays.",
+                           "sudo apt-get remove brltty", "If you read with a braille display, keep brltty",
+                           "The kernel's last line about it: \"usb 1-2: usbfs: interface 0 claimed by ch341 while "
+                           "'brltty' sets config #1\""};
         QTest::newRow("PL2303, module not loaded, kern.log")
             << QByteArray("067b:2303") << "" << "kern.log" << false
             << QStringList{"problem: the cable chip PL2303 (067b:2303)",
@@ -318,13 +340,86 @@ private slots:
                                          "Dec  8 10:00:02 bench kernel: [   13.000001] usb 1-12: USB disconnect\n");
         // The table as the machine gives it: the fake tree's ttyUSB0 stands
         // for the port that came of the chip.
-        std::vector<std::string> table{"/dev/ttyS0"};
-        if (!port.isEmpty())
-            table.push_back("/dev/ttyUSB0");
-        const QStringList lines = sys.lines(SystemChecks(sys.root(), {}).cables(table));
+        const SystemChecks checks(sys.root(), {});
+        const auto table = BuildPortTable(port.isEmpty() ? "/dev/ttyS0" : "/dev/ttyS0:/dev/ttyUSB0", {}, checks.devices());
+        const QStringList lines = sys.lines(CableChecks(checks).cables(table));
         QCOMPARE(lines.size(), expected.isEmpty() ? 0 : 1);
         for (const QString& fragment : expected)
             QVERIFY2(lines[0].contains(fragment), qPrintable(lines[0]));
+    }
+
+    // A technician who reads with a braille display keeps brltty: the doctor
+    // names the system's brltty rules that take the cable's chip by its ids
+    // and the lines to leave out, or says that none does.
+    void brailleDisplayKeepsBrltty_data()
+    {
+        QTest::addColumn<QString>("rules");        // file:content, ... ("|" separates them)
+        QTest::addColumn<QStringList>("expected"); // fragments of the brltty finding
+        QTest::addColumn<QString>("absent");
+        QTest::newRow("the system's rules, by product")
+            << "/usr/lib/udev/rules.d/85-brltty.rules:# Device: 1A86:7523\nENV{PRODUCT}==\"1a86/7523/*\", "
+               "GOTO=\"brltty_usb_run\"\nENV{PRODUCT}==\"10c4/ea60/*\", GOTO=\"brltty_usb_run\"\n"
+            << QStringList{"take 1a86:7523 by its vendor and product ids (/usr/lib/udev/rules.d/85-brltty.rules line 2)",
+                           "sudo cp /usr/lib/udev/rules.d/85-brltty.rules /etc/udev/rules.d/85-brltty.rules",
+                           "sudo sed -i '2d' /etc/udev/rules.d/85-brltty.rules"}
+            << "braille-device";
+        QTest::newRow("a copy in /etc takes the place of the system's")
+            << "/etc/udev/rules.d/85-brltty.rules:ACTION==\"add\"\nATTRS{idVendor}==\"1a86\", "
+               "ATTRS{idProduct}==\"7523\", RUN+=\"brltty\"\n|/lib/udev/rules.d/85-brltty.rules:x\n"
+               "ENV{PRODUCT}==\"1a86/7523/*\"\n"
+            << QStringList{"(/etc/udev/rules.d/85-brltty.rules line 2)", "sudo sed -i '2d' /etc/udev/rules.d/85-brltty.rules"}
+            << "sudo cp";
+        QTest::newRow("no rule names the chip")
+            << "/usr/lib/udev/rules.d/85-brltty.rules:ENV{PRODUCT}==\"10c4/ea60/*\"\n"
+            << QStringList{"no brltty rule of this system names 1a86:7523", "braille-device"} << "sudo sed";
+    }
+    void brailleDisplayKeepsBrltty()
+    {
+        QFETCH(QString, rules);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, absent);
+        FakeSystem sys;   // a CH340 on ttyUSB0
+        sys.process(400, "brltty");
+        for (const QString& rule : rules.split('|'))
+            sys.put(rule.section(':', 0, 0), rule.section(':', 1).toUtf8());
+        const SystemChecks checks(sys.root(), {});
+        const QString line = sys.lines(checks.services(BuildPortTable("/dev/ttyUSB0", {}, checks.devices()))).first();
+        expected << "problem: brltty is running; it takes CH340 adapters"
+                 << "If you use no braille display, remove brltty (sudo apt-get remove brltty)"
+                 << "If you read with a braille display, keep brltty";
+        for (const QString& fragment : expected)
+            QVERIFY2(line.contains(fragment), qPrintable(line));
+        QVERIFY2(!line.contains(absent), qPrintable(line));
+    }
+
+    // The doctor and 'mx615-cli ports' number the ports of one machine alike:
+    // on-board ports first, then the adapters, whatever their drivers call them.
+    void doctorAndPortsNumberAlike()
+    {
+        test::FakeSysfs sys;
+        sys.tty("ttyUSB0", "usb");
+        sys.tty("ttyS1", "uart");
+        sys.tty("ttyCH341USB0", "usb", "1a86", "5523");
+        sys.tty("ttyS0", "uart");
+        sys.tty("ttyACM0", "usb", "0403", "6001");
+        const QByteArray listed = qgetenv("MX615_PORTS");
+        qunsetenv("MX615_PORTS");
+        cli::CliArgs args;
+        args.command = "doctor";
+        args.quiet = true;
+        const QString ports = printed([&] { cli::ListPorts(sys.tree()); });
+        const QString doctor = printed([&] { cli::RunDoctor(args, sys.root()); });
+        qputenv("MX615_PORTS", listed);
+        const auto numbered = [](const QString& text, const QString& pattern) {
+            QStringList found;
+            for (const auto& match : QRegularExpression(pattern, QRegularExpression::MultilineOption).globalMatch(text))
+                found << match.captured(1) + "=" + match.captured(2);
+            return found;
+        };
+        const QStringList expected{"1=/dev/ttyS0", "2=/dev/ttyS1", "3=/dev/ttyCH341USB0", "4=/dev/ttyUSB0",
+                                   "5=/dev/ttyACM0"};
+        QCOMPARE(numbered(ports, "^COM(\\d+)  (\\S+?),"), expected);
+        QCOMPARE(numbered(doctor, "^ok: COM(\\d+) is (\\S+?),"), expected);
     }
 
     void ruleFileHoldsEveryChip()

@@ -13,7 +13,7 @@
 
 #include "PtyRadio.h"
 #include "adjust/AdjustTable.h"
-#include "files/NumberFile.h"
+#include "files/SafeFile.h"
 #include "model/ProgramState.h"
 #include "model/RadioDefaults.h"
 
