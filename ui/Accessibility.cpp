@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableWidget>
@@ -122,10 +123,36 @@ void watchEntry(QComboBox* box)
     });
 }
 
+constexpr const char* kSpokenStatus = "mx615SpokenStatus";
+
+// A status line whose changes are told as notifications: a reader speaks a
+// notification as it appears, wherever the focus is.
+class AccessibleStatus : public QAccessibleWidget {
+public:
+    explicit AccessibleStatus(QLabel* label) : QAccessibleWidget(label, QAccessible::Notification) {}
+    // Empty, it is plain text: a reader would announce an empty notification
+    // as the window opens.
+    QAccessible::Role role() const override
+    {
+        return label()->text().isEmpty() ? QAccessible::StaticText : QAccessible::Notification;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return label()->text();
+        return QAccessibleWidget::text(t);
+    }
+
+private:
+    QLabel* label() const { return static_cast<QLabel*>(widget()); }
+};
+
 QAccessibleInterface* programInterfaces(const QString& className, QObject* object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
+    if (className == QLatin1String("QLabel") && object->property(kSpokenStatus).toBool())
+        return new AccessibleStatus(static_cast<QLabel*>(object));
     if (className == QLatin1String("QComboBox")) {
         auto* box = static_cast<QComboBox*>(object);
         watchEntry(box);
@@ -140,6 +167,43 @@ QAccessibleInterface* programInterfaces(const QString& className, QObject* objec
 }
 
 }  // namespace
+
+SpokenStatus::SpokenStatus(QLabel* label) : QObject(label), label_(label), pending_(new QTimer(this))
+{
+    label->setProperty(kSpokenStatus, true);
+    RenewForReader(label);
+    pending_->setSingleShot(true);
+    pending_->setTimerType(Qt::PreciseTimer);  // a coarse timer may come 5% early
+    connect(pending_, &QTimer::timeout, this, &SpokenStatus::tell);
+}
+
+void SpokenStatus::setText(const QString& text)
+{
+    label_->setText(text);
+    if (pending_->isActive())
+        return;
+    constexpr qint64 kGapMs = 1000;
+    const qint64 since = sinceTold_.isValid() ? sinceTold_.elapsed() : kGapMs;
+    if (since >= kGapMs)
+        tell();
+    else
+        pending_->start(int(kGapMs - since));
+}
+
+void SpokenStatus::tell()
+{
+    const QString text = label_->text();
+    if (text.isEmpty() || text == told_)
+        return;
+    told_ = text;
+    sinceTold_.start();
+    emit told(text);
+    if (!QAccessible::isActive())
+        return;
+    // The line appears anew to the reader, which speaks it.
+    QAccessibleEvent shown(label_, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
 
 void InstallAccessibility()
 {
