@@ -5,9 +5,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 namespace mx615 {
@@ -123,6 +125,105 @@ void watchEntry(QComboBox* box)
     });
 }
 
+// A menu item that has keys of its own ("Read from radio", Ctrl+R). Qt tells
+// the reader its keys as a single text, which Orca takes for the path through
+// the menus and does not say; said as "access key;path;keys" the keys are
+// read with the item. Otherwise it is the item as Qt's own interface tells it.
+class AccessibleKeyedItem : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    explicit AccessibleKeyedItem(QAction* action) : action_(action) {}
+
+    bool isValid() const override { return action_ && menu(); }
+    QObject* object() const override { return action_; }
+    QWindow* window() const override
+    {
+        QMenu* owner = menu();
+        return owner ? owner->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(menu()); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    QRect rect() const override
+    {
+        QMenu* owner = menu();
+        if (!owner || !action_)
+            return {};
+        const QRect r = owner->actionGeometry(action_);
+        return QRect(owner->mapToGlobal(r.topLeft()), r.size());
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        QMenu* owner = menu();
+        if (!owner || !action_)
+            return s;
+        s.invisible = !owner->isVisible() || !action_->isVisible();
+        s.focusable = true;
+        s.focused = owner->activeAction() == action_;
+        s.disabled = !action_->isEnabled();
+        s.checkable = action_->isCheckable();
+        s.checked = action_->isChecked();
+        return s;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!action_)
+            return {};
+        if (t == QAccessible::Name) {
+            // The caption without its access-key marker ("&&" is a plain "&").
+            QString name = action_->text();
+            for (int i = 0; i < name.size(); ++i)
+                if (name.at(i) == QLatin1Char('&'))
+                    name.remove(i, 1);
+            return name.trimmed();
+        }
+        if (t == QAccessible::Accelerator)
+            return keys();
+        return {};
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction() && action_ && action_->isEnabled())
+            action_->trigger();
+    }
+    QStringList keyBindingsForAction(const QString& name) const override
+    {
+        if (name != pressAction() || !action_)
+            return {};
+        return {QKeySequence::mnemonic(action_->text()).toString(QKeySequence::NativeText), QString(), keys()};
+    }
+
+private:
+    // The menu the item is shown in: the open one where it is in several.
+    QMenu* menu() const
+    {
+        if (!action_)
+            return nullptr;
+        QMenu* first = nullptr;
+        for (QObject* owner : action_->associatedObjects())
+            if (auto* m = qobject_cast<QMenu*>(owner)) {
+                if (m->isVisible())
+                    return m;
+                if (!first)
+                    first = m;
+            }
+        return first;
+    }
+    QString keys() const { return action_ ? action_->shortcut().toString(QKeySequence::NativeText) : QString(); }
+
+    QPointer<QAction> action_;
+};
+
 constexpr const char* kSpokenStatus = "mx615SpokenStatus";
 
 // A status line whose changes are told as notifications: a reader speaks a
@@ -149,6 +250,12 @@ private:
 
 QAccessibleInterface* programInterfaces(const QString& className, QObject* object)
 {
+    if (auto* action = qobject_cast<QAction*>(object)) {
+        const QObjectList owners = action->associatedObjects();
+        const bool menuItem =
+            std::any_of(owners.cbegin(), owners.cend(), [](QObject* owner) { return qobject_cast<QMenu*>(owner); });
+        return menuItem && !action->menu() && !action->shortcut().isEmpty() ? new AccessibleKeyedItem(action) : nullptr;
+    }
     if (!object || !object->isWidgetType())
         return nullptr;
     if (className == QLatin1String("QLabel") && object->property(kSpokenStatus).toBool())
