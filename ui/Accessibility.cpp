@@ -307,7 +307,10 @@ void SpokenStatus::tell()
     emit told(text);
     if (!QAccessible::isActive())
         return;
-    // The line appears anew to the reader, which speaks it.
+    // The line appears anew to the reader, which speaks it. A new object to
+    // the reader each time: Orca keeps the role it first read (plain text
+    // while the line was empty) and ignores a notification shown again.
+    RenewForReader(label_);
     QAccessibleEvent shown(label_, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 }
