@@ -35,6 +35,7 @@ void LinkWindow::makeLink(TransferPlan plan)
     };
     link_->events.label = [this](const Bilingual& text) { labelSpoken_->setText(qs(text, chinese())); };
     link_->events.message = [this](const LinkMessage& message) {
+        labelSpoken_->dropWaiting();
         warnTitled(message.title, message.text, qs(message.detail, chinese()));
     };
 }

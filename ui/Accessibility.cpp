@@ -297,6 +297,11 @@ void SpokenStatus::setText(const QString& text)
         pending_->start(int(kGapMs - since));
 }
 
+void SpokenStatus::dropWaiting()
+{
+    pending_->stop();
+}
+
 void SpokenStatus::tell()
 {
     const QString text = label_->text();

@@ -37,6 +37,9 @@ class SpokenStatus : public QObject {
 public:
     explicit SpokenStatus(QLabel* label);
     void setText(const QString& text);
+    // Forgets a change still waiting for its second: a message box that says
+    // the outcome is on its way, after which the waiting text would be stale.
+    void dropWaiting();
 
 signals:
     // Each announcement, as the reader is told it.

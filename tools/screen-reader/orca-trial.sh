@@ -14,6 +14,7 @@
 #     shot NAME      takes a picture of the screen, NAME.png in the kept folder
 #     arguments ARG... starts the program with these arguments (--service); read
 #                    before the program starts, wherever it stands
+#     radio ARG...   starts the simulated radio with these arguments (--baud 9600), likewise
 #     # ...          a comment
 #   After every key and text the script waits until Orca has been quiet for
 #   MX615_ORCA_QUIET seconds (0.8; 20 times that at most), so that each step hears its own words.
@@ -143,7 +144,8 @@ grep -q "EVENT MANAGER: Activated" "$speech" 2>/dev/null ||
   { echo "orca-trial: Orca did not start: $(tail -n 1 "$work/orca.out")" >&2; exit 1; }
 
 # The simulated radio; its device is COM1 of the program.
-"$build/tools/radio-sim/mx615-radio-sim" --quiet --image "$work/radio.img" >"$work/radio-sim.out" 2>&1 &
+read -r -a radio <<<"$(sed -n 's/^radio *//p' "$keys" | tail -n 1)"
+"$build/tools/radio-sim/mx615-radio-sim" --quiet --image "$work/radio.img" "${radio[@]}" >"$work/radio-sim.out" 2>&1 &
 pids="$! $pids"
 for _ in $(seq 40); do grep -q "^MX615_PORTS=" "$work/radio-sim.out" && break; sleep 0.1; done
 ports=$(sed -n 's/^MX615_PORTS=//p' "$work/radio-sim.out" | head -n 1)
@@ -194,7 +196,7 @@ while IFS= read -r line || [ -n "$line" ]; do
     type) xdotool type --delay 80 -- "$argument"; settle ;;
     wait) sleep "$argument"; settle ;;
     shot) import -window root "$work/$argument.png" ;;
-    arguments) ;;
+    arguments|radio) ;;
     *) echo "orca-trial: unknown command in $keys: $line" >&2; exit 2 ;;
   esac
 done <"$keys"
