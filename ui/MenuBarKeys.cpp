@@ -1,8 +1,7 @@
 #include "ui/MenuBarKeys.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QShortcut>
