@@ -33,9 +33,20 @@ void LinkWindow::makeLink(TransferPlan plan)
         ProgressBar1->show();
         ProgressBar1->setValue(value);
     };
-    link_->events.label = [this](const Bilingual& text) { labelSpoken_->setText(qs(text, chinese())); };
+    link_->events.label = [this](const Bilingual& text) {
+        // After a box has said how a transfer ended, the line changes quietly
+        // until the next transfer begins by connecting: told late, it would
+        // only repeat the box, perhaps from a dialog already closed.
+        if (text.en == LinkTexts::Connecting.en)
+            outcomeSaid_ = false;
+        if (outcomeSaid_)
+            Label_tr_count->setText(qs(text, chinese()));
+        else
+            labelSpoken_->setText(qs(text, chinese()));
+    };
     link_->events.message = [this](const LinkMessage& message) {
         labelSpoken_->dropWaiting();
+        outcomeSaid_ = true;
         warnTitled(message.title, message.text, qs(message.detail, chinese()));
     };
 }

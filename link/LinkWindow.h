@@ -47,6 +47,7 @@ protected:
 private:
     Bilingual closeRefusal_;
     SpokenStatus* labelSpoken_ = nullptr;
+    bool outcomeSaid_ = false;  // a box has told the end of the last transfer
     std::unique_ptr<CloneLink> link_;
 };
 

@@ -286,6 +286,16 @@ SpokenStatus::SpokenStatus(QLabel* label) : QObject(label), label_(label), pendi
 
 void SpokenStatus::setText(const QString& text)
 {
+    if (text.isEmpty()) {
+        // Emptied (a write ends so), the line is plain text again; the
+        // reader, which keeps the role it read, must not find an empty
+        // notification in the old object.
+        pending_->stop();
+        told_.clear();
+        RenewForReader(label_);
+        label_->clear();
+        return;
+    }
     label_->setText(text);
     if (pending_->isActive())
         return;

@@ -294,6 +294,12 @@ private slots:
         dialog->link()->events.message(LinkMessage{});
         QTest::qWait(1100);
         QCOMPARE(told.size(), 2);
+        // After that box the line changes quietly until a transfer connects again.
+        dialog->link()->events.label(LinkTexts::ReadDone);
+        QCOMPARE(line->text(), qs(LinkTexts::ReadDone, chinese));
+        QCOMPARE(told.size(), 2);
+        dialog->link()->events.label(LinkTexts::Connecting);
+        QCOMPARE(told.last(), qs(LinkTexts::Connecting, chinese));
     }
 };
 
