@@ -19,6 +19,7 @@
 #include "app/Form_setup.h"
 #include "app/Form_type.h"
 #include "ui/Accessibility.h"
+#include "ui/MenuBarKeys.h"
 #include "ui/Prompt.h"
 #include "adjust/frm_Adj_Txp.h"
 #include "channels/Form_Chann_Edit.h"
@@ -213,6 +214,9 @@ void MDImain::buildMenus()
 
     connect(addTop("Menu_About", false), &QAction::triggered, this, &MDImain::Menu_About_Click);
     connect(addTop("Menu_exit"), &QAction::triggered, this, &QWidget::close);
+
+    // Alt and F10 reach every menu, in either language.
+    InstallMenuBarKeys(bar);
 }
 
 void MDImain::setServiceMode(bool on)

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "link/LinkTexts.h"
+#include "ui/Accessibility.h"
 #include "ui/Prompt.h"
 
 namespace mx615 {
@@ -17,6 +18,8 @@ LinkWindow::LinkWindow(WindowHost& host, Bilingual closeRefusal)
     Label_tr_count = new QLabel(this);
     Label_tr_count->setObjectName("Label_tr_count");
     Label_tr_count->setAlignment(Qt::AlignCenter);
+    // The phase of a transfer and a restart are heard as they happen.
+    labelSpoken_ = new SpokenStatus(Label_tr_count);
 }
 
 LinkWindow::~LinkWindow() = default;
@@ -24,14 +27,26 @@ LinkWindow::~LinkWindow() = default;
 void LinkWindow::makeLink(TransferPlan plan)
 {
     link_ = std::make_unique<CloneLink>(state(), context().timers, context().makeComm(), std::move(plan));
-    // Read when the user asks: the bar by its name and percentage, the label by its text.
+    // The bar is read by its name and percentage; the label is told as it changes.
     ProgressBar1->setAccessibleName(qs(LinkTexts::Progress, chinese()));
     link_->events.progress = [this](int value) {
         ProgressBar1->show();
         ProgressBar1->setValue(value);
     };
-    link_->events.label = [this](const Bilingual& text) { Label_tr_count->setText(qs(text, chinese())); };
+    link_->events.label = [this](const Bilingual& text) {
+        // After a box has said how a transfer ended, the line changes quietly
+        // until the next transfer begins by connecting: told late, it would
+        // only repeat the box, perhaps from a dialog already closed.
+        if (text.en == LinkTexts::Connecting.en)
+            outcomeSaid_ = false;
+        if (outcomeSaid_)
+            Label_tr_count->setText(qs(text, chinese()));
+        else
+            labelSpoken_->setText(qs(text, chinese()));
+    };
     link_->events.message = [this](const LinkMessage& message) {
+        labelSpoken_->dropWaiting();
+        outcomeSaid_ = true;
         warnTitled(message.title, message.text, qs(message.detail, chinese()));
     };
 }

@@ -13,6 +13,8 @@
 
 namespace mx615 {
 
+class SpokenStatus;
+
 class LinkWindow : public ChildWindow {
     Q_OBJECT
 public:
@@ -44,6 +46,8 @@ protected:
 
 private:
     Bilingual closeRefusal_;
+    SpokenStatus* labelSpoken_ = nullptr;
+    bool outcomeSaid_ = false;  // a box has told the end of the last transfer
     std::unique_ptr<CloneLink> link_;
 };
 

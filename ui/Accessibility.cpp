@@ -3,10 +3,13 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 namespace mx615 {
@@ -122,10 +125,141 @@ void watchEntry(QComboBox* box)
     });
 }
 
+// A menu item that has keys of its own ("Read from radio", Ctrl+R). Qt tells
+// the reader its keys as a single text, which Orca takes for the path through
+// the menus and does not say; said as "access key;path;keys" the keys are
+// read with the item. Otherwise it is the item as Qt's own interface tells it.
+class AccessibleKeyedItem : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    explicit AccessibleKeyedItem(QAction* action) : action_(action) {}
+
+    bool isValid() const override { return action_ && menu(); }
+    QObject* object() const override { return action_; }
+    QWindow* window() const override
+    {
+        QMenu* owner = menu();
+        return owner ? owner->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(menu()); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    QRect rect() const override
+    {
+        QMenu* owner = menu();
+        if (!owner || !action_)
+            return {};
+        const QRect r = owner->actionGeometry(action_);
+        return QRect(owner->mapToGlobal(r.topLeft()), r.size());
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        QMenu* owner = menu();
+        if (!owner || !action_)
+            return s;
+        s.invisible = !owner->isVisible() || !action_->isVisible();
+        s.focusable = true;
+        s.focused = owner->activeAction() == action_;
+        s.disabled = !action_->isEnabled();
+        s.checkable = action_->isCheckable();
+        s.checked = action_->isChecked();
+        return s;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!action_)
+            return {};
+        if (t == QAccessible::Name) {
+            // The caption without its access-key marker ("&&" is a plain "&").
+            QString name = action_->text();
+            for (int i = 0; i < name.size(); ++i)
+                if (name.at(i) == QLatin1Char('&'))
+                    name.remove(i, 1);
+            return name.trimmed();
+        }
+        if (t == QAccessible::Accelerator)
+            return keys();
+        return {};
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction() && action_ && action_->isEnabled())
+            action_->trigger();
+    }
+    QStringList keyBindingsForAction(const QString& name) const override
+    {
+        if (name != pressAction() || !action_)
+            return {};
+        return {QKeySequence::mnemonic(action_->text()).toString(QKeySequence::NativeText), QString(), keys()};
+    }
+
+private:
+    // The menu the item is shown in: the open one where it is in several.
+    QMenu* menu() const
+    {
+        if (!action_)
+            return nullptr;
+        QMenu* first = nullptr;
+        for (QObject* owner : action_->associatedObjects())
+            if (auto* m = qobject_cast<QMenu*>(owner)) {
+                if (m->isVisible())
+                    return m;
+                if (!first)
+                    first = m;
+            }
+        return first;
+    }
+    QString keys() const { return action_ ? action_->shortcut().toString(QKeySequence::NativeText) : QString(); }
+
+    QPointer<QAction> action_;
+};
+
+constexpr const char* kSpokenStatus = "mx615SpokenStatus";
+
+// A status line whose changes are told as notifications: a reader speaks a
+// notification as it appears, wherever the focus is.
+class AccessibleStatus : public QAccessibleWidget {
+public:
+    explicit AccessibleStatus(QLabel* label) : QAccessibleWidget(label, QAccessible::Notification) {}
+    // Empty, it is plain text: a reader would announce an empty notification
+    // as the window opens.
+    QAccessible::Role role() const override
+    {
+        return label()->text().isEmpty() ? QAccessible::StaticText : QAccessible::Notification;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return label()->text();
+        return QAccessibleWidget::text(t);
+    }
+
+private:
+    QLabel* label() const { return static_cast<QLabel*>(widget()); }
+};
+
 QAccessibleInterface* programInterfaces(const QString& className, QObject* object)
 {
+    if (auto* action = qobject_cast<QAction*>(object)) {
+        const QObjectList owners = action->associatedObjects();
+        const bool menuItem =
+            std::any_of(owners.cbegin(), owners.cend(), [](QObject* owner) { return qobject_cast<QMenu*>(owner); });
+        return menuItem && !action->menu() && !action->shortcut().isEmpty() ? new AccessibleKeyedItem(action) : nullptr;
+    }
     if (!object || !object->isWidgetType())
         return nullptr;
+    if (className == QLatin1String("QLabel") && object->property(kSpokenStatus).toBool())
+        return new AccessibleStatus(static_cast<QLabel*>(object));
     if (className == QLatin1String("QComboBox")) {
         auto* box = static_cast<QComboBox*>(object);
         watchEntry(box);
@@ -140,6 +274,61 @@ QAccessibleInterface* programInterfaces(const QString& className, QObject* objec
 }
 
 }  // namespace
+
+SpokenStatus::SpokenStatus(QLabel* label) : QObject(label), label_(label), pending_(new QTimer(this))
+{
+    label->setProperty(kSpokenStatus, true);
+    RenewForReader(label);
+    pending_->setSingleShot(true);
+    pending_->setTimerType(Qt::PreciseTimer);  // a coarse timer may come 5% early
+    connect(pending_, &QTimer::timeout, this, &SpokenStatus::tell);
+}
+
+void SpokenStatus::setText(const QString& text)
+{
+    if (text.isEmpty()) {
+        // Emptied (a write ends so), the line is plain text again; the
+        // reader, which keeps the role it read, must not find an empty
+        // notification in the old object.
+        pending_->stop();
+        told_.clear();
+        RenewForReader(label_);
+        label_->clear();
+        return;
+    }
+    label_->setText(text);
+    if (pending_->isActive())
+        return;
+    constexpr qint64 kGapMs = 1000;
+    const qint64 since = sinceTold_.isValid() ? sinceTold_.elapsed() : kGapMs;
+    if (since >= kGapMs)
+        tell();
+    else
+        pending_->start(int(kGapMs - since));
+}
+
+void SpokenStatus::dropWaiting()
+{
+    pending_->stop();
+}
+
+void SpokenStatus::tell()
+{
+    const QString text = label_->text();
+    if (text.isEmpty() || text == told_)
+        return;
+    told_ = text;
+    sinceTold_.start();
+    emit told(text);
+    if (!QAccessible::isActive())
+        return;
+    // The line appears anew to the reader, which speaks it. A new object to
+    // the reader each time: Orca keeps the role it first read (plain text
+    // while the line was empty) and ignores a notification shown again.
+    RenewForReader(label_);
+    QAccessibleEvent shown(label_, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
 
 void InstallAccessibility()
 {

@@ -5,7 +5,12 @@
 // themselves as every other control does (their accessible name, the label
 // that stands beside them, or their frame) and give the entry as their value.
 
+#include <QElapsedTimer>
+#include <QObject>
+
+class QLabel;
 class QTableWidget;
+class QTimer;
 class QWidget;
 
 namespace mx615 {
@@ -22,5 +27,31 @@ void RenewForReader(QWidget* control);
 // Tells the reader which cell of a grid has the focus, as moving between
 // cells does: Qt tells it only that the grid took the focus.
 void AnnounceCurrentCell(QTableWidget* grid);
+
+// A status line the reader hears each time its text changes, as a
+// notification, without being flooded: at most one announcement a second; a
+// change within the second is told when the second is over, as the text then
+// stands. The label is set at once as before.
+class SpokenStatus : public QObject {
+    Q_OBJECT
+public:
+    explicit SpokenStatus(QLabel* label);
+    void setText(const QString& text);
+    // Forgets a change still waiting for its second: a message box that says
+    // the outcome is on its way, after which the waiting text would be stale.
+    void dropWaiting();
+
+signals:
+    // Each announcement, as the reader is told it.
+    void told(const QString& text);
+
+private:
+    void tell();
+
+    QLabel* label_;
+    QTimer* pending_;
+    QElapsedTimer sinceTold_;
+    QString told_;
+};
 
 }  // namespace mx615

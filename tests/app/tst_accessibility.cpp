@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QAbstractSlider>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
@@ -32,6 +33,8 @@
 #include "files/ChannFileDialog.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
+#include "link/LinkTexts.h"
+#include "ui/Accessibility.h"
 #include "support/TestApp.h"
 #include "support/WindowOpener.h"
 
@@ -232,6 +235,58 @@ private slots:
         QAccessibleInterface* focus = QAccessible::queryAccessibleInterface(p.app.main.get())->focusChild();
         QVERIFY(focus);
         QCOMPARE(focus->text(QAccessible::Name), "RX Frequency, channel 1, " + grid->item(1, 1)->text());
+    }
+
+    void transferPhaseIsTold_data()
+    {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<Opener>("open");
+        QTest::newRow("read en") << false << opener<Form_Comm_Read>();
+        QTest::newRow("read zh") << true << opener<Form_Comm_Read>();
+        QTest::newRow("write zh") << true << opener<Form_Comm_Write>();
+    }
+    void transferPhaseIsTold()
+    {
+        // The status line under the bar is a notification to the reader while
+        // it says something, told at once, then at most once a second with
+        // the text as it stands when the second is over.
+        QFETCH(bool, chinese);
+        QFETCH(Opener, open);
+        Program p(chinese);
+        auto* dialog = static_cast<LinkWindow*>(open(*p.app.main));
+        QLabel* line = dialog->Label_tr_count;
+        QCOMPARE(QAccessible::queryAccessibleInterface(line)->role(), QAccessible::StaticText);
+        auto* spoken = line->findChild<SpokenStatus*>();
+        QVERIFY(spoken);
+        QStringList told;
+        connect(spoken, &SpokenStatus::told, this, [&told](const QString& text) { told << text; });
+
+        QElapsedTimer clock;
+        clock.start();
+        for (int block = 1; block <= 5; ++block)
+            dialog->link()->events.label(LinkTexts::ReadingBlock(block));
+        const QString fifth = qs(LinkTexts::ReadingBlock(5), chinese);
+        QCOMPARE(line->text(), fifth);
+        QCOMPARE(told, QStringList{qs(LinkTexts::ReadingBlock(1), chinese)});
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(line);
+        QCOMPARE(iface->role(), QAccessible::Notification);
+        QCOMPARE(iface->text(QAccessible::Name), fifth);
+        QTRY_COMPARE(told.size(), 2);
+        QVERIFY(clock.elapsed() >= 1000);
+        QCOMPARE(told.last(), fifth);
+        // The same text again is no change; a change waiting when the
+        // outcome's message box comes is dropped.
+        dialog->link()->events.label(LinkTexts::ReadingBlock(5));
+        dialog->link()->events.label(LinkTexts::ReadingBlock(6));
+        dialog->link()->events.message(LinkMessage{});
+        QTest::qWait(1100);
+        QCOMPARE(told.size(), 2);
+        // After that box the line changes quietly until a transfer connects again.
+        dialog->link()->events.label(LinkTexts::ReadDone);
+        QCOMPARE(line->text(), qs(LinkTexts::ReadDone, chinese));
+        QCOMPARE(told.size(), 2);
+        dialog->link()->events.label(LinkTexts::Connecting);
+        QCOMPARE(told.last(), qs(LinkTexts::Connecting, chinese));
     }
 };
 

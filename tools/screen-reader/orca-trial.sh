@@ -11,10 +11,14 @@
 #     key KEY...     presses keys, by their xdotool names (ctrl+r, Return, Down, shift+Tab)
 #     type TEXT      types the text
 #     wait SECONDS   waits longer
+#     shot NAME      takes a picture of the screen, NAME.png in the kept folder
+#     arguments ARG... starts the program with these arguments (--service); read
+#                    before the program starts, wherever it stands
+#     radio ARG...   starts the simulated radio with these arguments (--baud 9600), likewise
 #     # ...          a comment
 #   After every key and text the script waits until Orca has been quiet for
 #   MX615_ORCA_QUIET seconds (0.8; 20 times that at most), so that each step hears its own words.
-#   MX615_ORCA_DISPLAY=:NN picks the virtual display (default: the first free from :73).
+#   MX615_ORCA_DISPLAY=:NN picks the virtual display (default: a free one, which Xvfb finds).
 #   MX615_ORCA_KEEP=DIR keeps Orca's whole debug output, the radio image and the
 #   saved files in DIR instead of a temporary folder.
 # Orca runs with its speech output off; it still writes every utterance to its
@@ -41,17 +45,34 @@ if [ "${1:-}" != "--inside" ]; then
     echo "Run the trial when it has ended." >&2
     exit 1
   fi
-  work=${MX615_ORCA_KEEP:-}
-  if [ -n "$work" ]; then mkdir -p "$work" && work=$(cd "$work" && pwd); else work=$(mktemp -d); fi
-  display=${MX615_ORCA_DISPLAY:-}
-  if [ -z "$display" ]; then
-    n=73
-    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    display=:$n
+  if [ -n "${MX615_ORCA_KEEP:-}" ]; then
+    mkdir -p "$MX615_ORCA_KEEP" && work=$(cd "$MX615_ORCA_KEEP" && pwd) ||
+      { echo "orca-trial: cannot use $MX615_ORCA_KEEP as the folder to keep" >&2; exit 2; }
+  else
+    work=$(mktemp -d) || { echo "orca-trial: cannot make a temporary folder" >&2; exit 2; }
   fi
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # Whatever ends the trial (its end, a failure, Ctrl+C) takes the virtual
+  # display with it: started in the background it ignores Ctrl+C.
+  xvfb=
+  finish() {
+    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; fi
+    [ -n "${MX615_ORCA_KEEP:-}" ] || rm -rf "$work"
+  }
+  trap finish EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  # Xvfb picks a free display itself (or takes the one asked for) and writes
+  # its number once it accepts clients.
+  Xvfb ${MX615_ORCA_DISPLAY:-} -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.out" 2>&1 &
   xvfb=$!
-  for _ in $(seq 20); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.25; done
+  for _ in $(seq 40); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.25
+  done
+  [ -s "$work/display" ] ||
+    { echo "orca-trial: the virtual display did not start: $(tail -n 1 "$work/xvfb.out")" >&2; exit 1; }
+  display=:$(head -n 1 "$work/display")
   # A fresh home and runtime folder: Orca's settings as a new user finds them.
   mkdir -p "$work/home/.local/share/orca" "$work/runtime" "$work/files"
   chmod 700 "$work/runtime"
@@ -78,10 +99,7 @@ default.Script.speakMessage = _loggedSpeakMessage
 PY
   DISPLAY=$display HOME=$work/home XDG_RUNTIME_DIR=$work/runtime \
     dbus-run-session -- bash "$0" --inside "$build" "$keys" "$work"
-  status=$?
-  kill "$xvfb" 2>/dev/null
-  [ -n "${MX615_ORCA_KEEP:-}" ] || rm -rf "$work"
-  exit $status
+  exit $?
 fi
 
 # Inside the session bus of the trial.
@@ -98,13 +116,25 @@ cleanup() {
     [ -z "$alive" ] && return
     sleep 0.5
   done
-  for p in $alive; do kill -9 "$p" 2>/dev/null; done
+  for p in $alive; do kill -9 "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
 }
 trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# The transcript names the Orca it heard: the trial leans on Orca's debug
+# output and internals, which change between versions.
+echo "Orca $(orca --version 2>/dev/null | sed 's/^[Oo]rca *//'), $(basename "$keys")"
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 pids="$!"
-sleep 1
+# The accessibility bus is up when its launcher owns its name on the session
+# bus (asking the name itself would start a second launcher).
+for _ in $(seq 40); do
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
+  sleep 0.25
+done
 openbox >/dev/null 2>&1 &
 pids="$! $pids"
 orca --disable speech --debug-file "$speech" >"$work/orca.out" 2>&1 &
@@ -114,7 +144,8 @@ grep -q "EVENT MANAGER: Activated" "$speech" 2>/dev/null ||
   { echo "orca-trial: Orca did not start: $(tail -n 1 "$work/orca.out")" >&2; exit 1; }
 
 # The simulated radio; its device is COM1 of the program.
-"$build/tools/radio-sim/mx615-radio-sim" --quiet --image "$work/radio.img" >"$work/radio-sim.out" 2>&1 &
+read -r -a radio <<<"$(sed -n 's/^radio *//p' "$keys" | tail -n 1)"
+"$build/tools/radio-sim/mx615-radio-sim" --quiet --image "$work/radio.img" "${radio[@]}" >"$work/radio-sim.out" 2>&1 &
 pids="$! $pids"
 for _ in $(seq 40); do grep -q "^MX615_PORTS=" "$work/radio-sim.out" && break; sleep 0.1; done
 ports=$(sed -n 's/^MX615_PORTS=//p' "$work/radio-sim.out" | head -n 1)
@@ -122,7 +153,8 @@ ports=$(sed -n 's/^MX615_PORTS=//p' "$work/radio-sim.out" | head -n 1)
 
 # Files the program saves go to the folder it starts in.
 cd "$work/files"
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 MX615_PORTS=$ports "$build/app/mx615" >"$work/mx615.out" 2>&1 &
+read -r -a arguments <<<"$(sed -n 's/^arguments *//p' "$keys" | tail -n 1)"
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 MX615_PORTS=$ports "$build/app/mx615" "${arguments[@]}" >"$work/mx615.out" 2>&1 &
 pids="$! $pids"
 window=$(timeout 30 xdotool search --sync --onlyvisible --name "MX-615Plus" | head -n 1)
 [ -n "$window" ] || { echo "orca-trial: the program's window did not appear" >&2; exit 1; }
@@ -163,6 +195,8 @@ while IFS= read -r line || [ -n "$line" ]; do
     key) for k in $argument; do xdotool key --clearmodifiers "$k"; settle; done ;;
     type) xdotool type --delay 80 -- "$argument"; settle ;;
     wait) sleep "$argument"; settle ;;
+    shot) import -window root "$work/$argument.png" ;;
+    arguments|radio) ;;
     *) echo "orca-trial: unknown command in $keys: $line" >&2; exit 2 ;;
   esac
 done <"$keys"
