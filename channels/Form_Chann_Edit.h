@@ -32,6 +32,7 @@ public:
     void ClearDialog(int n);
     void ShowChannel(int n);
     void ReloadDialog();
+    void showImage() override { ReloadDialog(); }
 
     // Handlers.
     void VScroll1_Change(int value);

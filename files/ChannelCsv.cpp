@@ -194,7 +194,7 @@ struct Row {
     int line = 0;
     const std::map<std::string, std::size_t>* columns = nullptr;
     const std::vector<std::string>* fields = nullptr;
-    // With ";" between the fields, a comma in a number is its decimal point.
+    // With ";" or a tab between the fields, a comma in a number is its decimal point.
     bool decimalComma = false;
 
     // The value as the file gives it, blanks trimmed.
@@ -464,7 +464,7 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
     // memory) hold no channel: they are skipped and counted, and take no place.
     std::vector<Row> rows;
     for (std::size_t r = 1; r < records.size(); ++r) {
-        const Row row{records[r].line, &columns, &records[r].fields, separator == ';'};
+        const Row row{records[r].line, &columns, &records[r].fields, separator != ','};
         long long steps = -1;
         const std::string frequency = row.number("Frequency");
         if (frequency.empty() || (frequencySteps(frequency, steps) == Decimal::Ok && steps == 0))
@@ -594,11 +594,17 @@ ToneColumns toneColumns(const ProgramState& state, int encode, int decode)
 
 }  // namespace
 
-CsvExport ExportChannelCsv(const ProgramState& state)
+char CsvSeparatorOf(std::string_view text)
+{
+    return separatorOf(text);
+}
+
+CsvExport ExportChannelCsv(const ProgramState& state, char separator)
 {
     CsvExport out;
+    const std::string parting(1, separator);
     for (std::size_t i = 0; i < kColumns.size(); ++i)
-        out.text += std::string(i ? "," : "") + kColumns[i];
+        out.text += (i ? parting : std::string()) + kColumns[i];
     out.text += "\r\n";
     for (int n = 1; n <= kChannels; ++n) {
         if (!ChannelInUse(state, n))
@@ -640,7 +646,7 @@ CsvExport ExportChannelCsv(const ProgramState& state)
                                               HighPower(state, n) ? kHighPowerWatts : kLowPowerWatts,
                                               "", "", "", "", ""};
         for (std::size_t i = 0; i < row.size(); ++i)
-            out.text += (i ? "," : "") + row[i];
+            out.text += (i ? parting : std::string()) + row[i];
         out.text += "\r\n";
     }
     return out;

@@ -26,7 +26,14 @@ bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
     }
     state.LastFilePath = absolute.toStdString();
     host.imageReplaced();
+    host.recordStep(OpenStepName(state.LastFilePath));
     return true;
+}
+
+Bilingual OpenStepName(const std::string& path)
+{
+    const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+    return {"Open " + name, "打开 " + name};
 }
 
 }  // namespace mx615

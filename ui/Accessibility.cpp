@@ -178,4 +178,28 @@ void AnnounceCurrentCell(QTableWidget* grid)
     });
 }
 
+void TellReader(QWidget* focus, const QString& notice)
+{
+    if (!focus || !QAccessible::isActive())
+        return;
+    // The notice stands in the name or description only until it has been said.
+    constexpr int kSaidWithinMs = 1500;
+    if (auto* grid = qobject_cast<QTableWidget*>(focus)) {
+        grid->setProperty(kReaderNoticeProperty, notice);
+        AnnounceCurrentCell(grid);
+        QTimer::singleShot(kSaidWithinMs, grid, [grid] { grid->setProperty(kReaderNoticeProperty, QVariant()); });
+        return;
+    }
+    const QString before = focus->accessibleDescription();
+    focus->setAccessibleDescription(notice);
+    RenewForReader(focus);
+    QTimer::singleShot(0, focus, [control = QPointer<QWidget>(focus)] {
+        if (!control || !control->hasFocus())
+            return;
+        QAccessibleEvent said(control.data(), QAccessible::Focus);
+        QAccessible::updateAccessibility(&said);
+    });
+    QTimer::singleShot(kSaidWithinMs, focus, [focus, before] { focus->setAccessibleDescription(before); });
+}
+
 }  // namespace mx615

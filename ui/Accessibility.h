@@ -5,6 +5,7 @@
 // themselves as every other control does (their accessible name, the label
 // that stands beside them, or their frame) and give the entry as their value.
 
+class QString;
 class QTableWidget;
 class QWidget;
 
@@ -22,5 +23,13 @@ void RenewForReader(QWidget* control);
 // Tells the reader which cell of a grid has the focus, as moving between
 // cells does: Qt tells it only that the grid took the focus.
 void AnnounceCurrentCell(QTableWidget* grid);
+
+// Tells the reader what a command just did ("Undone: RX Frequency of channel
+// 3"), through the control that has the focus: said ahead of that control
+// (a grid's current cell with its new text), as when the focus comes to it.
+void TellReader(QWidget* focus, const QString& notice);
+
+// The grid property that holds such a notice while it is being said.
+constexpr const char* kReaderNoticeProperty = "mx615ReaderNotice";
 
 }  // namespace mx615

@@ -35,7 +35,10 @@ public:
         const QTableWidget* grid = tableWidget();
         if (role != Qt::AccessibleTextRole || !grid)
             return QTableWidgetItem::data(role);
-        const QString name = CellName(grid, row(), column());
+        const QString notice = grid->property(kReaderNoticeProperty).toString();
+        QString name = CellName(grid, row(), column());
+        if (!notice.isEmpty() && row() == grid->currentRow() && column() == grid->currentColumn())
+            name = notice + grid->property(kCellSeparatorProperty).toString() + name;
         if (column() == 0 || text().isEmpty())
             return name;
         return name + grid->property(kCellSeparatorProperty).toString() + text();
