@@ -8,6 +8,7 @@
 
 #include "app/MDImain.h"
 #include "channels/frm_chann.h"
+#include "link/Form_Comm_Compare.h"
 #include "ui/Accessibility.h"
 #include "ui/Prompt.h"
 
@@ -45,8 +46,22 @@ void EditCommands::addToEdit(QMenu* edit)
     refresh();
 }
 
+void EditCommands::addToProgram(QMenu* program)
+{
+    compare_ = program->addAction(QString());
+    compare_->setObjectName("Prog_compare");
+    connect(compare_, &QAction::triggered, this, &EditCommands::Prog_compare_Click);
+}
+
+void EditCommands::Prog_compare_Click()
+{
+    main_.openWindow<Form_Comm_Compare>();
+}
+
 void EditCommands::applyCaptions(bool chinese)
 {
+    if (compare_)
+        compare_->setText(qs(EditTexts::Compare, chinese));
     for (const RowCommand& command : RowCommands())
         if (QAction* action = main_.findChild<QAction*>(QString::fromLatin1(command.name)))
             action->setText(qs(command.text, chinese));

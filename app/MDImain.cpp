@@ -201,6 +201,7 @@ void MDImain::buildMenus()
     connect(add(program, "Prog_write", QKeySequence("Ctrl+W")), &QAction::triggered, this,
             &MDImain::Prog_write_Click);
     add(program, "Prog_test", QKeySequence("Ctrl+T"), false);
+    edits_->addToProgram(program);
 
     QMenu* adjust = addMenu("Adjust", false);
     add(adjust, "Adj_Txp");

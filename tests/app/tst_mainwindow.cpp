@@ -147,7 +147,8 @@ private slots:
                  (QStringList{"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Move Channel Up",
                               "Move Channel Down", "Sort by Receive Frequency", "Channel Information ",
                               "Optional Features"}));
-        QCOMPARE(visibleTexts(program->actions()), (QStringList{"Read from radio", "Write to radio"}));
+        QCOMPARE(visibleTexts(program->actions()),
+                 (QStringList{"Read from radio", "Write to radio", "Compare with Radio"}));
         for (QAction* a : edit->actions())
             if (a->isSeparator() && a->objectName().isEmpty())
                 QVERIFY(!a->isVisible());
