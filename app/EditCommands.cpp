@@ -43,6 +43,8 @@ void EditCommands::addToEdit(QMenu* edit)
         if (command.run == &frm_chann::Channel_delete_Click || command.run == &frm_chann::Channel_down_Click)
             edit->addSeparator()->setObjectName("Edit_rows_separator");
     }
+    // The editors' items follow.
+    edit->addSeparator()->setObjectName("Edit_rows_separator");
     refresh();
 }
 

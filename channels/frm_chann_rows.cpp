@@ -12,6 +12,7 @@
 #include "channels/ChannelGrid.h"
 #include "channels/frm_chann.h"
 #include "files/ChannelRows.h"
+#include "ui/Accessibility.h"
 #include "ui/Prompt.h"
 
 namespace mx615 {
@@ -80,6 +81,7 @@ void frm_chann::rowsChanged(const Bilingual& step, int first, int last)
     MSF_chann->setCurrentCell(first, std::max(MSF_chann->currentColumn(), int(ChannelGrid::ColRx)));
     MSF_chann->clearSelection();
     MSF_chann->setRangeSelected(QTableWidgetSelectionRange(first, 0, last, ChannelGrid::kColumns - 1), true);
+    TellReader(MSF_chann, qs(step, chinese()));
 }
 
 void frm_chann::Channel_copy_Click()

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
@@ -182,24 +183,25 @@ void TellReader(QWidget* focus, const QString& notice)
 {
     if (!focus || !QAccessible::isActive())
         return;
-    // The notice stands in the name or description only until it has been said.
-    constexpr int kSaidWithinMs = 1500;
+    // The notice stands ahead of the focused thing's name until it is said
+    // (a grid's cell) or the focus moves on (any other control).
     if (auto* grid = qobject_cast<QTableWidget*>(focus)) {
         grid->setProperty(kReaderNoticeProperty, notice);
+        // The table's cells are made anew for the reader, so that the focus
+        // on the current cell is news to it.
+        QAccessibleTableModelChangeEvent reset(grid, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&reset);
         AnnounceCurrentCell(grid);
-        QTimer::singleShot(kSaidWithinMs, grid, [grid] { grid->setProperty(kReaderNoticeProperty, QVariant()); });
+        QTimer::singleShot(1500, grid, [grid] { grid->setProperty(kReaderNoticeProperty, QVariant()); });
         return;
     }
-    const QString before = focus->accessibleDescription();
-    focus->setAccessibleDescription(notice);
-    RenewForReader(focus);
-    QTimer::singleShot(0, focus, [control = QPointer<QWidget>(focus)] {
-        if (!control || !control->hasFocus())
-            return;
-        QAccessibleEvent said(control.data(), QAccessible::Focus);
-        QAccessible::updateAccessibility(&said);
+    const QString name = focus->accessibleName();
+    focus->setAccessibleName(name.isEmpty() ? notice : notice + QStringLiteral(", ") + name);
+    auto restore = std::make_shared<QMetaObject::Connection>();
+    *restore = QObject::connect(qApp, &QApplication::focusChanged, focus, [focus, name, restore] {
+        focus->setAccessibleName(name);
+        QObject::disconnect(*restore);
     });
-    QTimer::singleShot(kSaidWithinMs, focus, [focus, before] { focus->setAccessibleDescription(before); });
 }
 
 }  // namespace mx615

@@ -25,8 +25,8 @@ void RenewForReader(QWidget* control);
 void AnnounceCurrentCell(QTableWidget* grid);
 
 // Tells the reader what a command just did ("Undone: RX Frequency of channel
-// 3"), through the control that has the focus: said ahead of that control
-// (a grid's current cell with its new text), as when the focus comes to it.
+// 3"), through the control that has the focus: said ahead of that control's
+// name (a grid's current cell with its new text).
 void TellReader(QWidget* focus, const QString& notice);
 
 // The grid property that holds such a notice while it is being said.
