@@ -9,6 +9,7 @@
 #include "app/MDImain.h"
 #include "channels/frm_chann.h"
 #include "link/Form_Comm_Compare.h"
+#include "link/Form_Comm_Write.h"
 #include "ui/Accessibility.h"
 #include "ui/Prompt.h"
 
@@ -19,6 +20,9 @@ EditCommands::EditCommands(MDImain& main) : QObject(&main), main_(main)
     // A change that no window named is recorded as soon as the user moves on
     // from the control that made it.
     connect(qApp, &QApplication::focusChanged, this, [this] { recordPending(); });
+    // The row commands' keys belong to the channel table: Delete in another
+    // window must not empty a channel behind it.
+    connect(main_.mdiArea(), &QMdiArea::subWindowActivated, this, [this] { refresh(); });
 }
 
 void EditCommands::addToEdit(QMenu* edit)
@@ -36,6 +40,7 @@ void EditCommands::addToEdit(QMenu* edit)
     edit->addSeparator()->setObjectName("Edit_rows_separator");
     for (const RowCommand& command : RowCommands()) {
         QAction* action = add(command.name, {QKeySequence(QString::fromLatin1(command.keys))});
+        rows_.push_back(action);
         connect(action, &QAction::triggered, this, [this, run = command.run] {
             if (frm_chann* rows = table())
                 (rows->*run)();
@@ -81,6 +86,10 @@ void EditCommands::refresh()
     };
     show(undo_, EditTexts::Undo, history_.undoName());
     show(redo_, EditTexts::Redo, history_.redoName());
+    const QMdiSubWindow* sub = main_.mdiArea()->activeSubWindow();
+    const bool tableInFront = sub && qobject_cast<const frm_chann*>(sub->widget());
+    for (QAction* action : rows_)
+        action->setEnabled(tableInFront);
 }
 
 void EditCommands::restart()
@@ -118,6 +127,10 @@ void EditCommands::Edit_redo_Click()
 void EditCommands::step(bool undo)
 {
     ProgramState& state = main_.context().state;
+    // A write takes its frames from the image as it goes: the image stays
+    // as it is until the radio has it all.
+    if (const Form_Comm_Write* write = main_.window<Form_Comm_Write>(); write && write->linkBusy())
+        return;
     recordPending();
     const std::optional<Bilingual> name = undo ? history_.undo(state) : history_.redo(state);
     if (!name)

@@ -5,6 +5,7 @@
 // every window records its changes through WindowHost::recordStep.
 
 #include <QObject>
+#include <vector>
 
 #include "model/ImageHistory.h"
 
@@ -51,6 +52,7 @@ private:
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* compare_ = nullptr;
+    std::vector<QAction*> rows_;  // the channel table's commands
 };
 
 // The words of the history, in both languages.

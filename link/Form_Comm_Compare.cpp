@@ -3,6 +3,7 @@
 #include <QBoxLayout>
 #include <QFileDialog>
 #include <QListWidget>
+#include <QMdiSubWindow>
 
 #include "files/NumberFile.h"
 #include "files/RadioCompare.h"
@@ -79,7 +80,10 @@ void Form_Comm_Compare::Form_Load()
     // Room for the list: the dialog is twice as tall as the read dialog.
     const QSize main = host().frameSize();
     const int width = int(main.width() / 1.55), height = int(main.height() / 1.4);
+    if (QMdiSubWindow* sub = frame())
+        sub->setMinimumSize(0, 0), sub->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     place((main.width() - width) / 2, (main.height() - height) / 6, width, height);
+    useDialogFrame();
     showReport();
 }
 
