@@ -193,6 +193,43 @@ private slots:
         QCOMPARE(image(b.app.state), before);
         QVERIFY(b.app.prompt.messages.isEmpty());
     }
+
+    void fromTheKeyboard()
+    {
+        // Copy channel 3, paste it at channel 5, undo, redo: keys in the grid.
+        TestApp app;
+        ChannelWindowDriver d(app);
+        QTableWidget* grid = d.grid();
+        grid->setFocus();
+        grid->setCurrentCell(3, ChannelGrid::ColRx);
+        const QStringList three = d.rowTexts(3), five = d.rowTexts(5);
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(d.rowTexts(5), three);
+        QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(d.rowTexts(5), five);
+        QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(d.rowTexts(5), three);
+        // Shift+Down widens the run; Ctrl+Shift+Up moves the current channel.
+        const QStringList six = d.rowTexts(6);
+        QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(d.win()->selectedChannels(), std::make_pair(5, 6));
+        QTest::keyClick(grid, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(d.rowTexts(5), six);
+        QCOMPARE(d.rowTexts(6), three);
+        QCOMPARE(int(app.state.CurrentChannel), 5);
+
+        // Delete in another window in front does not empty a channel behind it.
+        app.main->Optional_edit_Click();
+        const Image before = image(app.state);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus && focus != grid);
+        QTest::keyClick(focus, Qt::Key_Delete);
+        QCOMPARE(image(app.state), before);
+        QVERIFY(!app.main->findChild<QAction*>("Channel_delete")->isEnabled());
+    }
 };
 
 QTEST_MAIN(TestUndo)
