@@ -80,7 +80,7 @@ const std::vector<Change>& changes()
              b.app.main->edits()->restart();
              d.win()->Command_def->click();
          }},
-        {"channel dialog", "Channel Edit",
+        {"channel dialog", "TX Power of channel 1",
          [](RadioBench& b, ChannelWindowDriver& d) {
              d.win()->Command_Edit_Click();
              auto* dialog = b.app.main->window<Form_Chann_Edit>();
