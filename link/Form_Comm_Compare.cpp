@@ -1,9 +1,12 @@
 #include "link/Form_Comm_Compare.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QBoxLayout>
 #include <QFileDialog>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include "files/NumberFile.h"
 #include "files/RadioCompare.h"
@@ -51,6 +54,19 @@ Form_Comm_Compare::Form_Comm_Compare(WindowHost& host) : CommDialog(host, "Comma
     setTabOrder(Command_take, Command_savetext);
     setTabOrder(Command_savetext, Command_Cancel);
 
+    // Qt tells a reader only that the list took the focus: the line the
+    // cursor is on is told after it, so the first finding is heard too.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != List_diff || !QAccessible::isActive())
+            return;
+        QTimer::singleShot(0, List_diff, [list = List_diff] {
+            if (!list->hasFocus() || list->currentRow() < 0)
+                return;
+            QAccessibleEvent line(list, QAccessible::Focus);
+            line.setChild(list->currentRow());
+            QAccessible::updateAccessibility(&line);
+        });
+    });
     connect(Command_compare, &QPushButton::clicked, this, &Form_Comm_Compare::Command_compare_Click);
     connect(Command_take, &QPushButton::clicked, this, &Form_Comm_Compare::Command_take_Click);
     connect(Command_savetext, &QPushButton::clicked, this, &Form_Comm_Compare::Command_savetext_Click);
@@ -68,6 +84,8 @@ void Form_Comm_Compare::Form_Load()
             return false;
         radio_ = std::move(read);
         showReport();
+        // The user lands on the findings once the completion box is closed.
+        List_diff->setFocus();
         return true;
     };
     // The window stays open with what it found.
