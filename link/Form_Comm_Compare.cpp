@@ -98,10 +98,10 @@ void Form_Comm_Compare::Form_Load()
     // Room for the list: the dialog is twice as tall as the read dialog.
     const QSize main = host().frameSize();
     const int width = int(main.width() / 1.55), height = int(main.height() / 1.4);
-    if (QMdiSubWindow* sub = frame())
-        sub->setMinimumSize(0, 0), sub->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    place((main.width() - width) / 2, (main.height() - height) / 6, width, height);
-    useDialogFrame();
+    if (QMdiSubWindow* sub = frame()) {
+        sub->setFixedSize(width, height);
+        sub->move((main.width() - width) / 2, std::max(0, (main.height() - height) / 6));
+    }
     showReport();
 }
 

@@ -3,6 +3,7 @@
 // values is one undo step, and the list can be saved as text.
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
@@ -37,9 +38,13 @@ private slots:
                 b.radio.radio.memory[std::size_t(a)] = uint8_t(plan.byteAt(a));
         const RadioImageTable before = plan.RadioImage;
 
+        b.app.main->activateWindow();
+        QApplication::setActiveWindow(b.app.main.get());
         b.app.main->findChild<QAction*>("Prog_compare")->trigger();
         auto* w = b.app.main->window<Form_Comm_Compare>();
         QVERIFY(w);
+        QCoreApplication::processEvents();
+        QCOMPARE(QApplication::focusWidget(), w->Command_compare);  // where the user starts
         QVERIFY(!w->Command_take->isEnabled());
         QTest::mouseClick(w->Command_compare, Qt::LeftButton);
         QVERIFY(b.app.clock.runUntil([&] { return w->radio() != nullptr; }, 5000));
