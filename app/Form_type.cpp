@@ -119,6 +119,7 @@ void Form_type::Command_enter_Click()
     s.BandHighMHz = s.BandTable[row][1];
     s.ModelIndex = int16_t(row);
     host().showBandPanel();
+    host().recordStep(caption());
     unload();
 }
 

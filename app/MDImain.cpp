@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "app/AboutTexts.h"
+#include "app/EditCommands.h"
 #include "app/FileDrop.h"
 #include "app/frmAbout.h"
 #include "app/Form_setup.h"
@@ -124,6 +125,7 @@ MDImain::MDImain(AppContext& context) : context_(context), MSC(context.makeComm(
             if (auto* child = qobject_cast<ChildWindow*>(sub->widget()))
                 child->Form_Activate();
     });
+    edits_ = new EditCommands(*this);
     buildMenus();
     buildToolbar();
     buildStatusBar();
@@ -132,6 +134,9 @@ MDImain::MDImain(AppContext& context) : context_(context), MSC(context.makeComm(
 
 MDImain::~MDImain()
 {
+    // No step is recorded while the windows go (their focus moves).
+    delete edits_;
+    edits_ = nullptr;
     // Children go first, while the state they refer to is still there.
     for (auto& [kind, window] : windows_)
         delete window.data();
@@ -179,6 +184,7 @@ void MDImain::buildMenus()
     connect(addTop("proc_type"), &QAction::triggered, this, &MDImain::proc_type_Click);
 
     QMenu* edit = addMenu("Edit");
+    edits_->addToEdit(edit);
     connect(add(edit, "Channel_edit"), &QAction::triggered, this, &MDImain::Channel_edit_Click);
     connect(add(edit, "Optional_edit"), &QAction::triggered, this, &MDImain::Optional_edit_Click);
     // Hidden, but each opens its window when triggered.
@@ -196,6 +202,7 @@ void MDImain::buildMenus()
     connect(add(program, "Prog_write", QKeySequence("Ctrl+W")), &QAction::triggered, this,
             &MDImain::Prog_write_Click);
     add(program, "Prog_test", QKeySequence("Ctrl+T"), false);
+    edits_->addToProgram(program);
 
     QMenu* adjust = addMenu("Adjust", false);
     add(adjust, "Adj_Txp");
@@ -229,9 +236,10 @@ void MDImain::setServiceMode(bool on)
         action->setVisible(on);
         action->setEnabled(on);
     }
-    // The Edit menu's separators part the hidden editors from the shown ones.
+    // The Edit menu's separators part the hidden editors from the shown ones
+    // (those between the row commands always show).
     for (QAction* action : findChild<QMenu*>("Edit")->actions())
-        if (action->isSeparator())
+        if (action->isSeparator() && action->objectName().isEmpty())
             action->setVisible(on);
 }
 
@@ -324,6 +332,7 @@ void MDImain::applyCaptions(bool chinese)
     for (const MenuCaption& caption : kMenuCaptions)
         if (QAction* action = item(caption.name))
             action->setText(QString::fromUtf8(chinese ? caption.zh : caption.en));
+    edits_->applyCaptions(chinese);
     nameToolbarButtons();
     panel(8)->setText(qs(kCompanyName, chinese));
     setWindowTitle(qs(kTitle, chinese));
@@ -384,6 +393,8 @@ void MDImain::Form_Load()
 
     // 12. The channel table is open when the program is ready.
     openWindow<frm_chann>();
+    // What the user changes from here on can be undone.
+    edits_->restart();
 }
 
 void MDImain::ProbePort()
@@ -549,12 +560,20 @@ QSize MDImain::clientSize() const
 
 void MDImain::imageReplaced()
 {
-    // The table redraws now rather than waiting to be brought to the front;
-    // the detail dialog reloads the channel on show.
-    if (frm_chann* table = window<frm_chann>())
-        table->Form_Activate();
-    if (Form_Chann_Edit* detail = window<Form_Chann_Edit>())
-        detail->ReloadDialog();
+    // Every window that shows the image redraws now rather than waiting to be
+    // brought to the front.
+    std::vector<QPointer<ChildWindow>> open;
+    for (auto& [kind, window] : windows_)
+        open.push_back(window);
+    for (const QPointer<ChildWindow>& window : open)
+        if (window)
+            window->showImage();
+}
+
+void MDImain::recordStep(const Bilingual& name)
+{
+    if (edits_)
+        edits_->record(name);
 }
 
 void MDImain::forget(ChildWindow* window)

@@ -22,6 +22,8 @@ class QToolBar;
 
 namespace mx615 {
 
+class EditCommands;
+
 class MDImain : public QMainWindow, public WindowHost {
     Q_OBJECT
 public:
@@ -41,6 +43,9 @@ public:
     void showPortPanel() override;  // panel 3: "COM" and CommPort
     void showBandPanel() override;  // panel 7: the band range of the selected model
     void imageReplaced() override;
+    void recordStep(const Bilingual& name) override;
+    // Undo, Redo and the other commands on the plan as a whole.
+    EditCommands* edits() const { return edits_; }
     void forget(ChildWindow* window) override;
 
     QMdiArea* mdiArea() const { return mdi_; }
@@ -106,6 +111,7 @@ private:
     QLabel* panels_[8] = {};
     int panelsWidth_ = 0;  // the window's width at start-up, which the panels share
     std::unique_ptr<CommControl> MSC;
+    EditCommands* edits_ = nullptr;
     std::map<std::type_index, QPointer<ChildWindow>> windows_;
 };
 

@@ -90,12 +90,18 @@ void Form_Chann_Edit::buildControls()
         control->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         control->setMinimumContentsLength(12);
         control->installEventFilter(this);
-        connect(control, &QComboBox::activated, this, [this, handler](int) { (this->*handler)(); });
+        connect(control, &QComboBox::activated, this, [this, control, handler](int) {
+            (this->*handler)();
+            recordField(control);
+        });
     };
     auto check = [this](QCheckBox*& control, const char* name, Handler handler) {
         control = new QCheckBox(this);
         control->setObjectName(QString::fromLatin1(name));
-        connect(control, &QCheckBox::clicked, this, [this, handler](bool) { (this->*handler)(); });
+        connect(control, &QCheckBox::clicked, this, [this, control, handler](bool) {
+            (this->*handler)();
+            recordField(control);
+        });
     };
 
     // Created in the order the Tab key visits them.
@@ -196,10 +202,10 @@ void Form_Chann_Edit::buildControls()
     setCancelButton(Command_close);
 }
 
-void Form_Chann_Edit::applyCaptions()
+// The caption of each control, by its name.
+const std::vector<ControlCaption>& dialogCaptions()
 {
-    setCaption(kCaption);
-    setControlCaptions({
+    static const std::vector<ControlCaption> captions{
         {"Label_CHN", kChannelCaption},
         {"VScroll1", kChannelCaption},
         {"Label_RX_freq", {"Receive Frequency ", "接收频率"}},
@@ -219,7 +225,31 @@ void Form_Chann_Edit::applyCaptions()
         {"Check_Comp", {"Compander", "压括器"}},
         {"Command_close", ChannelGridTexts::Close},
         {"Command_Help", ChannelGridTexts::Help},
-    });
+    };
+    return captions;
+}
+
+void Form_Chann_Edit::applyCaptions()
+{
+    setCaption(kCaption);
+    setControlCaptions(dialogCaptions());
+}
+
+void Form_Chann_Edit::recordField(QWidget* control)
+{
+    // Named after the control's caption, or the caption of the label that names it.
+    QString name = control->objectName();
+    for (const QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == control)
+            name = label->objectName();
+    for (const ControlCaption& caption : dialogCaptions())
+        if (name == QLatin1String(caption.control)) {
+            const QString en = qs(caption.text.en).trimmed(), zh = qs(caption.text.zh).trimmed();
+            const std::string n = std::to_string(n_);
+            host().recordStep({en.toStdString() + " of channel " + n, "信道 " + n + " 的" + zh.toStdString()});
+            return;
+        }
+    host().recordStep(kCaption);
 }
 
 void Form_Chann_Edit::Form_Load()
@@ -666,6 +696,8 @@ bool Form_Chann_Edit::eventFilter(QObject* watched, QEvent* event)
             Text_RX_Freq_LostFocus();
         else if (watched == Text_TX_Freq)
             Text_TX_Freq_LostFocus();
+        if (watched == Text_RX_Freq || watched == Text_TX_Freq)
+            recordField(static_cast<QWidget*>(watched));
     }
     return ChildWindow::eventFilter(watched, event);
 }

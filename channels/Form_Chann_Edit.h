@@ -32,6 +32,7 @@ public:
     void ClearDialog(int n);
     void ShowChannel(int n);
     void ReloadDialog();
+    void showImage() override { ReloadDialog(); }
 
     // Handlers.
     void VScroll1_Change(int value);
@@ -98,6 +99,8 @@ private:
 
     void buildControls();
     void applyCaptions();
+    // A field's change is one undo step, "TX Power of channel 3".
+    void recordField(QWidget* control);
     // Sets a list position or a tick as the dialog's own procedures do: when
     // the value changes, the control's click handler runs as for a user's
     // pick. Position -1 (no entry for the stored value) runs nothing.

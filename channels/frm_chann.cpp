@@ -1,11 +1,13 @@
 #include "channels/frm_chann.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -34,6 +36,20 @@ void frm_chann::buildControls()
     MSF_chann->setObjectName("MSF_chann");
     // Row n is channel n; row 0 holds the titles for that numbering.
     SetUpEditGrid(MSF_chann);
+    // A run of channels is selected as rows are in a spreadsheet (Shift with
+    // the arrows or a click, Ctrl+A), for the row commands.
+    MSF_chann->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    MSF_chann->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(MSF_chann, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        showRowsMenu(MSF_chann->viewport()->mapToGlobal(at));
+    });
+    // Shift+F10 opens it too, at the current cell, as the Menu key does.
+    auto* menuKeys = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), MSF_chann, nullptr, nullptr,
+                                   Qt::WidgetWithChildrenShortcut);
+    connect(menuKeys, &QShortcut::activated, this, [this] {
+        const QRect cell = MSF_chann->visualRect(MSF_chann->currentIndex());
+        showRowsMenu(MSF_chann->viewport()->mapToGlobal(cell.center()));
+    });
     editor_ = new CellEditor(MSF_chann, this, *this, "Text_Edit", "Combo_edit");
     Text_Edit = editor_->text();
     Combo_edit = editor_->list();
@@ -176,6 +192,9 @@ void frm_chann::MSF_chann_Click(int row, int column)
 {
     if (row < 1 || row > kChannels || column < 0)
         return;
+    // Shift or Ctrl with a click widens the selection; it edits nothing.
+    if (QGuiApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier))
+        return;
     BeginCellEdit();
     state().CurrentChannel = int16_t(row);
     UpdateCaption();
@@ -215,11 +234,26 @@ void frm_chann::fillList(int, int column, QComboBox* list)
 
 bool frm_chann::commitCell(int row, int column, CellEditor::Kind kind)
 {
+    bool stored = true;
     if (kind == CellEditor::Kind::Text)
-        return column == ColRx ? commitRx(row, Text_Edit->text()) : commitTx(row, Text_Edit->text());
-    if (kind == CellEditor::Kind::List && choiceMade_)
+        stored = column == ColRx ? commitRx(row, Text_Edit->text()) : commitTx(row, Text_Edit->text());
+    else if (kind == CellEditor::Kind::List && choiceMade_)
         setCell(row, column, Combo_edit->currentText());
-    return true;
+    if (stored)
+        recordCellStep(row, column);
+    return stored;
+}
+
+void frm_chann::recordCellStep(int row, int column)
+{
+    // "RX Frequency of channel 3", named after the column's title.
+    auto title = [column](bool zh) {
+        const auto titles = ColumnTitles(kColumnFormat.pick(zh));
+        QString text = column < int(titles.size()) ? qs(titles[std::size_t(column)]).trimmed() : QString();
+        return text.toStdString();
+    };
+    host().recordStep({title(false) + " of channel " + std::to_string(row),
+                       "信道 " + std::to_string(row) + " 的" + title(true)});
 }
 
 bool frm_chann::showProblem(FrequencyProblem problem, bool transmit)
@@ -280,6 +314,7 @@ void frm_chann::StoreComboChoice(int p)
     // The cell follows the record at once, so that abandoning the list later
     // cannot leave a cell that disagrees with the stored value.
     setCell(editor_->row(), editor_->column(), Combo_edit->currentText());
+    recordCellStep(editor_->row(), editor_->column());
 }
 
 void frm_chann::moveOn(int row, int column, CellEditor::Kind kind)
@@ -315,6 +350,7 @@ void frm_chann::Command_clear_Click()
         ClearChannel(state(), n);
     state().ChannelCount = kChannels;
     showAllRows();  // every row is empty now, so this also empties the scan list
+    host().recordStep(ChannelGridTexts::Clear);
 }
 
 void frm_chann::Command_def_Click()
@@ -323,6 +359,7 @@ void frm_chann::Command_def_Click()
     LoadDefaultChannels(state());
     state().ChannelCount = kChannels;
     showAllRows();
+    host().recordStep(ChannelGridTexts::Default);
 }
 
 void frm_chann::Command_close_Click()

@@ -5,6 +5,8 @@
 // written into the channel's record at once and the cells only show the record.
 
 #include <QString>
+#include <utility>
+#include <vector>
 
 #include "channels/FrequencyEntry.h"
 #include "ui/ChildWindow.h"
@@ -16,6 +18,18 @@ class QPushButton;
 class QTableWidget;
 
 namespace mx615 {
+
+class frm_chann;
+
+// A command on channels as rows: its control name, its caption and its keys.
+// The Edit menu and the grid's context menu both list these.
+struct RowCommand {
+    const char* name;
+    Bilingual text;
+    const char* keys;
+    void (frm_chann::*run)();
+};
+const std::vector<RowCommand>& RowCommands();
 
 class frm_chann : public ChildWindow, private CellEditor::Client {
     Q_OBJECT
@@ -42,6 +56,22 @@ public:
     void Command_def_Click();
     void Command_close_Click();
     void Command_Help_Click();
+
+    // Channels as rows (frm_chann_rows.cpp): the selected run of channels, or
+    // the current one, copied, cut, cleared, pasted at the current channel,
+    // moved past its neighbour, or all sorted. Each change is one undo step.
+    std::pair<int, int> selectedChannels() const;
+    void Channel_copy_Click();
+    void Channel_cut_Click();
+    void Channel_delete_Click();
+    void Channel_paste_Click();
+    void Channel_up_Click();
+    void Channel_down_Click();
+    void Channel_sort_Click();
+    // The grid's context menu, at a point of the screen.
+    void showRowsMenu(const QPoint& where);
+    // The image changed under the window (an undo, a file): every row again.
+    void showImage() override { Form_Activate(); }
 
     enum class Editor { None, Text, Combo };
     // Which in-cell editor is open (an editor that was never opened, or has
@@ -71,6 +101,11 @@ private:
     bool showProblem(FrequencyProblem problem, bool transmit);
     void StoreComboChoice(int p);
     void ClearChannelRow(int n);
+    // After a change of rows: the rows drawn again, the step recorded, and
+    // channels first..last selected with the cursor on first.
+    void rowsChanged(const Bilingual& step, int first, int last);
+    void moveChannel(int by);
+    void recordCellStep(int row, int column);
     void fitColumns();
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString& text);

@@ -30,6 +30,7 @@ public:
 
     // Runs the window's show procedure again.
     void Form_Activate() override { showStored(); }
+    void showImage() override { showStored(); }
 
     void Command_close_Click() { unload(); }
     void Command_Help_Click() {}  // Help has no action

@@ -44,7 +44,11 @@ std::optional<FileError> Form_open_chann::confirmFile(const std::string& path)
 void Form_open_chann::afterDone()
 {
     // The windows on show hold the old channels.
-    host().imageReplaced();
+    // The dialog is already unloaded: only the host is used from here on.
+    WindowHost& main = host();
+    const Bilingual step = OpenStepName(state().LastFilePath);
+    main.imageReplaced();
+    main.recordStep(step);
 }
 
 Form_save_chann::Form_save_chann(WindowHost& host) : ParamFileDialog(host, kSaveKind) {}

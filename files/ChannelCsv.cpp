@@ -196,7 +196,7 @@ struct Row {
     int line = 0;
     const std::map<std::string, std::size_t>* columns = nullptr;
     const std::vector<std::string>* fields = nullptr;
-    // With ";" between the fields, a comma in a number is its decimal point.
+    // With ";" or a tab between the fields, a comma in a number is its decimal point.
     bool decimalComma = false;
 
     // The value as the file gives it, blanks trimmed.
@@ -550,7 +550,7 @@ CsvImport ImportChannelCsv(std::string_view text, ProgramState& state, bool skip
     // memory) hold no channel: they are skipped and counted, and take no place.
     std::vector<Row> rows;
     for (std::size_t r = 1; r < records.size(); ++r) {
-        const Row row{records[r].line, &columns, &records[r].fields, separator == ';'};
+        const Row row{records[r].line, &columns, &records[r].fields, separator != ','};
         long long steps = -1;
         const std::string frequency = row.number("Frequency");
         if (frequency.empty() || (frequencySteps(frequency, steps) == Decimal::Ok && steps == 0))
@@ -695,10 +695,15 @@ ToneColumns toneColumns(const ProgramState& state, int encode, int decode)
 
 }  // namespace
 
-CsvExport ExportChannelCsv(const ProgramState& state, const ChannelLabels* labels)
+char CsvSeparatorOf(std::string_view text)
+{
+    return separatorOf(text);
+}
+
+CsvExport ExportChannelCsv(const ProgramState& state, const ChannelLabels* labels, char separator)
 {
     CsvExport out;
-    out.text = CsvRow(std::vector<std::string>(kColumns.begin(), kColumns.end()));
+    out.text = CsvRow(std::vector<std::string>(kColumns.begin(), kColumns.end()), separator);
     for (int n = 1; n <= kChannels; ++n) {
         if (!ChannelInUse(state, n))
             continue;
@@ -739,7 +744,8 @@ CsvExport ExportChannelCsv(const ProgramState& state, const ChannelLabels* label
                             "5.00",
                             ScanAdd(state, n) ? "" : "S",
                             HighPower(state, n) ? kHighPowerWatts : kLowPowerWatts,
-                            comment, "", "", "", ""});
+                            comment, "", "", "", ""},
+                           separator);
     }
     return out;
 }

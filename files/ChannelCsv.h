@@ -70,7 +70,7 @@ struct CsvImport {
 //
 // Read as leniently as the tools that write such files: the separator is the
 // one of ",", ";" or a tab the header row uses, and with ";" a decimal comma
-// is read as a point ("446,00625"); a line whose first field starts with "#"
+// is read as a point ("446,00625"), and so with a tab; a line whose first field starts with "#"
 // is a comment; a row whose Frequency is empty or 0 is skipped; frequencies
 // may carry their unit ("446.00625 MHz", "446006.25 kHz"); the words of the
 // fixed-choice columns are taken in any letter case.
@@ -113,6 +113,11 @@ struct CsvExport {
 // value in every numeric column, and the Name and Comment of labels where
 // given (a plan read from a CSV keeps them). Importing the text again gives
 // back the same channel fields, byte for byte, and the same labels.
-CsvExport ExportChannelCsv(const ProgramState& state, const ChannelLabels* labels = nullptr);
+// The fields are parted by separator: a comma for files, a tab for the
+// clipboard, which spreadsheets paste as a table.
+CsvExport ExportChannelCsv(const ProgramState& state, const ChannelLabels* labels = nullptr, char separator = ',');
+
+// The separator a CSV text uses (",", ";" or a tab), as the import finds it.
+char CsvSeparatorOf(std::string_view text);
 
 }  // namespace mx615

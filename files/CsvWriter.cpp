@@ -2,9 +2,10 @@
 
 namespace mx615 {
 
-std::string CsvField(const std::string& text)
+std::string CsvField(const std::string& text, char separator)
 {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
+    const char special[] = {separator, '"', '\r', '\n', '\0'};
+    if (text.find_first_of(special) == std::string::npos)
         return text;
     std::string quoted = "\"";
     for (const char c : text) {
@@ -15,11 +16,14 @@ std::string CsvField(const std::string& text)
     return quoted + "\"";
 }
 
-std::string CsvRow(const std::vector<std::string>& fields)
+std::string CsvRow(const std::vector<std::string>& fields, char separator)
 {
     std::string row;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        row += (i ? "," : "") + CsvField(fields[i]);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i)
+            row += separator;
+        row += CsvField(fields[i], separator);
+    }
     return row + "\r\n";
 }
 

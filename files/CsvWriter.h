@@ -8,12 +8,12 @@
 
 namespace mx615 {
 
-// A field as CSV needs it: quoted when it holds a separator, a quote or a
+// A field as CSV needs it: quoted when it holds the separator, a quote or a
 // line end, quotes doubled.
-std::string CsvField(const std::string& text);
+std::string CsvField(const std::string& text, char separator = ',');
 
-// A row of fields, each through CsvField, separated by commas and ended by
-// CR LF, as spreadsheets write them.
-std::string CsvRow(const std::vector<std::string>& fields);
+// A row of fields, each through CsvField, parted by the separator (a comma in
+// files, a tab on the clipboard) and ended by CR LF, as spreadsheets write them.
+std::string CsvRow(const std::vector<std::string>& fields, char separator = ',');
 
 }  // namespace mx615

@@ -33,6 +33,7 @@ bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
     }
     state.LastFilePath = absolute.toStdString();
     host.imageReplaced();
+    host.recordStep(OpenStepName(state.LastFilePath));
     // Rows that did not go where their Location says, or frequencies between
     // channels: told in one message, once the table shows the file.
     if (!details.notices.empty()) {
@@ -43,6 +44,12 @@ bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
         context.prompt.warning(parent, qs(kOperatePrompt, zh), qs(kCsvOpenedWithNotices, zh), detail.join('\n'));
     }
     return true;
+}
+
+Bilingual OpenStepName(const std::string& path)
+{
+    const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+    return {"Open " + name, "打开 " + name};
 }
 
 }  // namespace mx615

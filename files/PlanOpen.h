@@ -25,4 +25,7 @@ inline const Bilingual kNothingLoaded{"Nothing was loaded: the channel parameter
 // reason. Returns whether it was loaded.
 bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path);
 
+// The undo step of a file opened over the plan: "Open hotel.csv".
+Bilingual OpenStepName(const std::string& path);
+
 }  // namespace mx615

@@ -12,7 +12,17 @@ Form_Comm_Read::Form_Comm_Read(WindowHost& host) : CommDialog(host, "Command_rea
 
 void Form_Comm_Read::Form_Load()
 {
-    loadDialog(ReadPlan(), {{"Read Data From Radio", "从对讲机读取数据"}, {"Read", "读取"}});
+    TransferPlan plan = ReadPlan();
+    // What was read replaces the plan: the windows show it at once, and the
+    // read is one step that Edit > Undo takes back.
+    plan.unpack = [this, unpack = plan.unpack](ProgramState& state) {
+        if (!unpack(state))
+            return false;
+        host().imageReplaced();
+        host().recordStep(kReadStep);
+        return true;
+    };
+    loadDialog(std::move(plan), {{"Read Data From Radio", "从对讲机读取数据"}, {"Read", "读取"}});
 }
 
 void Form_Comm_Read::Command_read_Click()

@@ -5,6 +5,9 @@
 
 namespace mx615 {
 
+// The undo step of a read.
+inline const Bilingual kReadStep{"Read from radio", "从对讲机读取数据"};
+
 class Form_Comm_Read : public CommDialog {
     Q_OBJECT
 public:

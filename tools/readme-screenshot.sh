@@ -2,9 +2,11 @@
 # The screenshot at the top of README.md: the main window with a channel plan
 # in its channel table, taken from the program itself on a virtual display
 # (Xvfb with openbox), so that it can be made again after the windows change.
-# Needs xvfb, openbox, xdotool and imagemagick.
+# Needs xvfb, openbox, xdotool and imagemagick (and x11-utils with MX615_SCREENSHOT_KEYS).
 # Usage: tools/readme-screenshot.sh [build-folder] [plan-file] [output.png]
 #   MX615_SCREENSHOT_DISPLAY=:NN picks the virtual display (default: the first free from :90)
+#   MX615_SCREENSHOT_KEYS="KEY ..." presses these keys (xdotool names) before the picture,
+#     which then takes in what they open over the window (a menu)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
@@ -43,5 +45,17 @@ window=$(xdotool search --sync --onlyvisible --name "MX-615Plus series program s
 # The channel table fills once start-up is over and the file is loaded.
 sleep 2
 mkdir -p "$(dirname "$out")"
-import -window "$window" -frame "$out"
+keys=${MX615_SCREENSHOT_KEYS:-}
+if [ -z "$keys" ]; then
+  import -window "$window" -frame "$out"
+else
+  xdotool windowactivate --sync "$window"
+  # shellcheck disable=SC2086  # the keys are separate words
+  xdotool key --delay 150 $keys
+  sleep 1
+  # The screen where the window is, so that an open menu is in the picture.
+  geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h "+" x "+" y}')
+  import -window root -crop "$geometry" +repage "$out"
+fi
 echo "readme-screenshot: wrote $out"

@@ -1,7 +1,9 @@
 #include "ui/Accessibility.h"
+#include "ui/GridEditing.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -364,6 +366,31 @@ void AnnounceCurrentCell(QTableWidget* grid)
         QAccessibleEvent focus(grid.data(), QAccessible::Focus);
         focus.setChild(table->indexOfChild(cell));
         QAccessible::updateAccessibility(&focus);
+    });
+}
+
+void TellReader(QWidget* focus, const QString& notice)
+{
+    if (!focus || !QAccessible::isActive())
+        return;
+    // The notice stands ahead of the focused thing's name until it is said
+    // (a grid's cell) or the focus moves on (any other control).
+    if (auto* grid = qobject_cast<QTableWidget*>(focus)) {
+        GridSpeechOf(grid)->notice = notice;
+        // The table's cells are made anew for the reader, so that the focus
+        // on the current cell is news to it.
+        QAccessibleTableModelChangeEvent reset(grid, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&reset);
+        AnnounceCurrentCell(grid);
+        QTimer::singleShot(1500, grid, [grid] { GridSpeechOf(grid)->notice.clear(); });
+        return;
+    }
+    const QString name = focus->accessibleName();
+    focus->setAccessibleName(name.isEmpty() ? notice : notice + QStringLiteral(", ") + name);
+    auto restore = std::make_shared<QMetaObject::Connection>();
+    *restore = QObject::connect(qApp, &QApplication::focusChanged, focus, [focus, name, restore] {
+        focus->setAccessibleName(name);
+        QObject::disconnect(*restore);
     });
 }
 

@@ -9,6 +9,7 @@
 #include <QObject>
 
 class QLabel;
+class QString;
 class QTableWidget;
 class QTimer;
 class QWidget;
@@ -53,5 +54,10 @@ private:
     QElapsedTimer sinceTold_;
     QString told_;
 };
+
+// Tells the reader what a command just did ("Undone: RX Frequency of channel
+// 3"), through the control that has the focus: said ahead of that control's
+// name (a grid's current cell with its new text).
+void TellReader(QWidget* focus, const QString& notice);
 
 }  // namespace mx615

@@ -141,6 +141,7 @@ void ChildWindow::showActive()
 
 void ChildWindow::setCaption(const Bilingual& caption)
 {
+    caption_ = caption;
     setWindowTitle(qs(caption, chinese()));
 }
 

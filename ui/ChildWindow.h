@@ -30,6 +30,9 @@ public:
     virtual void Form_Load() = 0;
     // Runs whenever the window comes to the front.
     virtual void Form_Activate() {}
+    // The image was replaced under the window (an undo, a file opened): a
+    // window that shows the image shows it again.
+    virtual void showImage() {}
     // Runs once when the window is closed, by the user or by unload().
     virtual void Form_Unload() {}
 
@@ -40,6 +43,8 @@ public:
     AppContext& context() const;
     ProgramState& state() const;
     bool chinese() const;
+    // The window's caption in both languages, as last set.
+    const Bilingual& caption() const { return caption_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,6 +94,7 @@ protected:
 
 private:
     WindowHost& host_;
+    Bilingual caption_;
     bool unloaded_ = false;
     int boxesOpen_ = 0;
 };

@@ -45,7 +45,10 @@ public:
         const QTableWidget* grid = tableWidget();
         if (role != Qt::AccessibleTextRole || !grid)
             return QTableWidgetItem::data(role);
-        const QString name = CellName(grid, row(), column());
+        const auto* speech = grid->findChild<const GridSpeech*>(QString(), Qt::FindDirectChildrenOnly);
+        QString name = CellName(grid, row(), column());
+        if (speech && !speech->notice.isEmpty() && row() == grid->currentRow() && column() == grid->currentColumn())
+            name = speech->notice + cellSeparator(grid) + name;
         if (column() == 0 || text().isEmpty())
             return name;
         return name + cellSeparator(grid) + text();
@@ -108,12 +111,21 @@ void SetUpEditGrid(QTableWidget* grid)
         }
 }
 
+GridSpeech* GridSpeechOf(QTableWidget* grid)
+{
+    auto* speech = grid->findChild<GridSpeech*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!speech) {
+        speech = new GridSpeech(grid);
+        speech->cellPattern = QString::fromStdString(kCellName.en);
+        speech->separator = QString::fromStdString(kCellSeparator.en);
+    }
+    return speech;
+}
+
 void SetGridSpeech(QTableWidget* grid, const QString& name, bool chinese)
 {
     grid->setAccessibleName(name);
-    auto* speech = grid->findChild<GridSpeech*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!speech)
-        speech = new GridSpeech(grid);
+    GridSpeech* speech = GridSpeechOf(grid);
     speech->cellPattern = QString::fromStdString(kCellName.pick(chinese));
     speech->separator = QString::fromStdString(kCellSeparator.pick(chinese));
 }

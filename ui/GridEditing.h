@@ -50,7 +50,10 @@ public:
     using QObject::QObject;
     QString cellPattern;   // "%1, channel %2": the column's title, the row's channel
     QString separator;     // between a cell's name and its text
+    QString notice;        // what a command just did, said ahead of the current cell's name
 };
+// The grid's words, made (in English) where SetGridSpeech has not run.
+GridSpeech* GridSpeechOf(QTableWidget* grid);
 // A cell's name without its text, "RX Frequency, channel 3"; the cells of
 // column 0, which hold the row labels, are told as title and label.
 QString CellName(const QTableWidget* grid, int row, int column);

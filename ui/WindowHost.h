@@ -56,6 +56,11 @@ public:
     // they are opened again.
     virtual void imageReplaced() = 0;
 
+    // A window changed the image (or the model): the change becomes one step
+    // of the history that Edit > Undo takes back, under this name ("RX
+    // Frequency of channel 3"). A call that changed nothing makes no step.
+    virtual void recordStep(const Bilingual& name) = 0;
+
     // Called by a window that is being unloaded.
     virtual void forget(ChildWindow* window) = 0;
 
