@@ -14,14 +14,22 @@ namespace mx615 {
 QStringList PortTableEntries()
 {
     const QByteArray override = qgetenv("MX615_PORTS");
+    const DeviceTree devices;
     std::vector<std::string> system;
     // Asking the system walks every tty device: not when the user named them.
-    if (override.isEmpty())
+    // On Linux that is a look at sysfs, the same the doctor takes; Qt's own
+    // listing asks udev about every tty and costs the program's start-up
+    // several times as much.
+    if (override.isEmpty()) {
+#ifdef Q_OS_LINUX
+        system = devices.serialPorts();
+#else
         for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
             system.push_back(info.systemLocation().toStdString());
+#endif
+    }
     QStringList entries;
-    for (const std::string& path :
-         BuildPortTable(override.isEmpty() ? nullptr : override.constData(), system, DeviceTree()))
+    for (const std::string& path : BuildPortTable(override.isEmpty() ? nullptr : override.constData(), system, devices))
         entries << QString::fromStdString(path);
     return entries;
 }
