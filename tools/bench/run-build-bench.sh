@@ -7,18 +7,21 @@
 # For each step it prints the wall-clock time and the processor time (user +
 # system of every process it started).
 #
-# Usage: tools/bench/run-build-bench.sh [--ci] [--rounds N] [COMMIT]
-#   COMMIT  what to clone and time (default HEAD of this repository)
+# Usage: tools/bench/run-build-bench.sh [--ci] [--run-only] [--rounds N] [COMMIT]
+#   --run-only  time only the ./run.sh build
+#   COMMIT      what to clone and time (default HEAD of this repository)
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 ci=0
+tests=1
 rounds=1
 commit=HEAD
 while [ $# -gt 0 ]; do
   case "$1" in
     --ci) ci=1 ;;
+    --run-only) tests=0 ;;
     --rounds) rounds=$2; shift ;;
-    -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,14p' "$0"; exit 0 ;;
     *) commit=$1 ;;
   esac
   shift
@@ -51,6 +54,7 @@ for round in $(seq "$rounds"); do
   echo "round $round"
   fresh_clone
   timed "run.sh (build only)" env MX615_BUILD_ONLY=1 ./run.sh
+  [ $tests -eq 1 ] || continue
   fresh_clone
   timed "test.sh" ./test.sh
   if [ $ci -eq 1 ]; then
