@@ -20,6 +20,7 @@
 #include "app/Form_setup.h"
 #include "app/Form_type.h"
 #include "ui/Accessibility.h"
+#include "ui/LazyIcon.h"
 #include "ui/MenuBarKeys.h"
 #include "ui/Prompt.h"
 #include "adjust/frm_Adj_Txp.h"
@@ -250,7 +251,9 @@ void MDImain::buildToolbar()
     toolbar_->setMovable(false);
     toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (const ToolbarButton& b : kToolbarButtons) {
-        QAction* action = toolbar_->addAction(style()->standardIcon(b.icon), QString());
+        const QStyle::StandardPixmap picture = b.icon;
+        QAction* action =
+            toolbar_->addAction(LazyIcon([picture] { return QApplication::style()->standardIcon(picture); }), QString());
         action->setObjectName(QStringLiteral("Toolbar1_%1").arg(b.key));
         action->setData(QString::fromLatin1(b.key));
         connect(action, &QAction::triggered, this, [this, action] { Toolbar1_ButtonClick(action->data().toString()); });

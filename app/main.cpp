@@ -61,10 +61,13 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName("mx615");
     // The same icon as the desktop entry, in the title bar and the task switcher.
+    // It is the picture the package installs, so it is taken from the program
+    // itself: asking the icon theme for it first costs the start-up more than
+    // the whole icon.
     QGuiApplication::setDesktopFileName("com.harborsignal.mx615");
     QIcon icon(":/icons/mx615-256.png");
     icon.addFile(":/icons/mx615-48.png");
-    QApplication::setWindowIcon(QIcon::fromTheme("mx615", icon));
+    QApplication::setWindowIcon(icon);
 
     mx615::ProgramState state;
     mx615::MessageBoxPrompt prompt;

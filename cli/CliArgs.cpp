@@ -270,9 +270,9 @@ std::string HelpText(const std::string& command)
     }
     std::string text = Synopsis(command) + "\n\n" + c->help;
     if (c->options & kPort)
-        text += std::string("\n") + kPortHelp;
+        text.append("\n").append(kPortHelp);
     if ((c->options & kPlan) == kPlan)
-        text += std::string("\n") + kPlanHelp;
+        text.append("\n").append(kPlanHelp);
     // The doctor finds problems rather than failing at a task.
     if (command == "doctor")
         return text + "\nExit status: 0 when no problem was found, 1 otherwise, 2 wrong usage.\n";

@@ -123,7 +123,7 @@ std::optional<std::string> RunLog::write(const LogRow& row, std::time_t when) co
     std::string text;
     bool station = true;
     if (size == 0) {
-        text = std::string(kHeader) + ",station\r\n";
+        text.assign(kHeader).append(",station\r\n");
     } else if (readable && size > 0) {
         station = namesStation(fd);
         // A file edited by hand may lack its last line end: the row goes on a
