@@ -56,10 +56,12 @@ Form_Comm_Compare::Form_Comm_Compare(WindowHost& host) : CommDialog(host, "Comma
 
     // Qt tells a reader only that the list took the focus: the line the
     // cursor is on is told after it, so the first finding is heard too.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now != List_diff || !QAccessible::isActive())
+    // The list is the connection's context and the lambda keeps no pointer to
+    // the window: the focus moves while the window is being destroyed too.
+    connect(qApp, &QApplication::focusChanged, List_diff, [list = List_diff](QWidget*, QWidget* now) {
+        if (now != list || !QAccessible::isActive())
             return;
-        QTimer::singleShot(0, List_diff, [list = List_diff] {
+        QTimer::singleShot(0, list, [list] {
             if (!list->hasFocus() || list->currentRow() < 0)
                 return;
             QAccessibleEvent line(list, QAccessible::Focus);
