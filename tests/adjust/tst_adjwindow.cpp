@@ -19,6 +19,7 @@
 #include "adjust/frm_Adj_Txp.h"
 #include "files/AdjFile.h"
 #include "files/AdjFileDialog.h"
+#include "support/BothWays.h"
 #include "support/TestFiles.h"
 
 using namespace mx615;
@@ -282,12 +283,7 @@ private slots:
     // Open and Save both confirmed while a read gets no answer, in either
     // order, a tick apart: when the read has failed each is carried out with
     // its own file, the load first.
-    void openAndSaveWaitEachWithItsFile_data()
-    {
-        QTest::addColumn<bool>("saveFirst");
-        QTest::newRow("Open A, then Save B") << false;
-        QTest::newRow("Save B, then Open A") << true;
-    }
+    void openAndSaveWaitEachWithItsFile_data() { bothWays("saveFirst", "Open A, then Save B", "Save B, then Open A"); }
     void openAndSaveWaitEachWithItsFile()
     {
         QFETCH(bool, saveFirst);

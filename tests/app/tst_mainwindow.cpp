@@ -20,6 +20,7 @@
 #include "files/ChannFileDialog.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
+#include "support/BothWays.h"
 #include "support/TestApp.h"
 
 using namespace mx615;
@@ -404,9 +405,7 @@ private slots:
     // be freed with the window, and the caller learns the window is gone.
     void boxOutlivesItsWindow_data()
     {
-        QTest::addColumn<bool>("unloadInside");
-        QTest::newRow("window unloaded while its box is open") << true;
-        QTest::newRow("window stays") << false;
+        bothWays("unloadInside", "window stays", "window unloaded while its box is open");
     }
     void boxOutlivesItsWindow()
     {

@@ -6,6 +6,7 @@
 #include "LinkRig.h"
 #include "link/LinkTexts.h"
 #include "link/PortAdvice.h"
+#include "support/BothWays.h"
 
 using namespace mx615;
 
@@ -88,12 +89,7 @@ private slots:
             QCOMPARE(rig.state.byteAt(a), int(rig.radio.radio.memory[a]));
     }
 
-    void radioThatNeverAnswers_data()
-    {
-        QTest::addColumn<bool>("write");
-        QTest::newRow("read") << false;
-        QTest::newRow("write") << true;
-    }
+    void radioThatNeverAnswers_data() { bothWays("write", "read", "write"); }
     void radioThatNeverAnswers()
     {
         QFETCH(bool, write);
@@ -235,12 +231,7 @@ private slots:
         QCOMPARE(rig.radio.radio.framesTaken, 49);
     }
 
-    void hangUpMidTransfer_data()
-    {
-        QTest::addColumn<bool>("write");
-        QTest::newRow("read") << false;
-        QTest::newRow("write") << true;
-    }
+    void hangUpMidTransfer_data() { bothWays("write", "read", "write"); }
     void hangUpMidTransfer()
     {
         QFETCH(bool, write);

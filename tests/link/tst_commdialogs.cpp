@@ -11,6 +11,7 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "model/RadioDefaults.h"
+#include "support/BothWays.h"
 
 using namespace mx615;
 using namespace mx615::test;
@@ -198,12 +199,7 @@ private slots:
         QVERIFY(b.app.prompt.messages.isEmpty());
     }
 
-    void closingWhileTransferring_data()
-    {
-        QTest::addColumn<bool>("titleBar");
-        QTest::newRow("Cancel button") << false;
-        QTest::newRow("title-bar close") << true;
-    }
+    void closingWhileTransferring_data() { bothWays("titleBar", "Cancel button", "title-bar close"); }
     void closingWhileTransferring()
     {
         QFETCH(bool, titleBar);

@@ -15,6 +15,7 @@
 #include "files/ImageDiff.h"
 #include "link/Form_Comm_Compare.h"
 #include "model/Fingerprint.h"
+#include "support/BothWays.h"
 
 using namespace mx615;
 using namespace mx615::test;
@@ -22,12 +23,7 @@ using namespace mx615::test;
 class TestCompare : public QObject {
     Q_OBJECT
 private slots:
-    void againstTheRadio_data()
-    {
-        QTest::addColumn<bool>("same");
-        QTest::newRow("the radio holds the plan") << true;
-        QTest::newRow("the radio holds another plan") << false;
-    }
+    void againstTheRadio_data() { bothWays("same", "the radio holds another plan", "the radio holds the plan"); }
     void againstTheRadio()
     {
         QFETCH(bool, same);
