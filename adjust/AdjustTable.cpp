@@ -25,16 +25,7 @@ int headerPosition(const std::array<int16_t, 71>& row)
 
 std::array<uint8_t, 8> AdjustLine7Bytes()
 {
-    std::array<uint8_t, 8> bytes{};
-    bytes[0] = 0x4B;
-    bytes[1] = 0x1E;
-    bytes[2] = 0x93;
-    bytes[3] = 0x27;
-    bytes[4] = 0x6D;
-    bytes[5] = 0xC5;
-    bytes[6] = 0x38;
-    bytes[7] = 0xA1;
-    return bytes;
+    return {0x4B, 0x1E, 0x93, 0x27, 0x6D, 0xC5, 0x38, 0xA1};
 }
 
 void FillAdjustStartup(ProgramState& state)

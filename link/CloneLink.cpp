@@ -22,16 +22,7 @@ constexpr int kLaterReplyThreshold = 68;
 
 std::array<uint8_t, kAccessCodeLength> AccessCode()
 {
-    std::array<uint8_t, kAccessCodeLength> code{};
-    code[0] = 0x50;
-    code[1] = 0x33;
-    code[2] = 0x1B;
-    code[3] = 0x5C;
-    code[4] = 0x27;
-    code[5] = 0x73;
-    code[6] = 0x6A;
-    code[7] = 0x91;
-    return code;
+    return {0x50, 0x33, 0x1B, 0x5C, 0x27, 0x73, 0x6A, 0x91};
 }
 
 CloneLink::CloneLink(ProgramState& state, TimerFactory& timers, std::unique_ptr<CommControl> comm, TransferPlan plan)
