@@ -4,6 +4,25 @@
 
 namespace mx615 {
 
+namespace {
+
+// An undo and a redo are one move in opposite directions: the last step of
+// one list goes onto the other with the point it leaves, and its image
+// becomes the point.
+template <class From, class To, class Point>
+std::optional<Bilingual> moveStep(From& from, To& to, Point& point)
+{
+    if (from.empty())
+        return std::nullopt;
+    auto step = std::move(from.back());
+    from.pop_back();
+    to.push_back({point, step.name});
+    point = step.image;
+    return step.name;
+}
+
+}  // namespace
+
 ImageHistory::ImageHistory(std::size_t depth) : depth_(std::max<std::size_t>(depth, 1)) {}
 
 ImageHistory::Snapshot ImageHistory::take(const ProgramState& state)
@@ -56,26 +75,18 @@ void ImageHistory::settle(const ProgramState& state)
 
 std::optional<Bilingual> ImageHistory::undo(ProgramState& state)
 {
-    if (undo_.empty())
-        return std::nullopt;
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
-    redo_.push_back({point_, step.name});
-    point_ = step.image;
-    put(point_, state);
-    return step.name;
+    const auto name = moveStep(undo_, redo_, point_);
+    if (name)
+        put(point_, state);
+    return name;
 }
 
 std::optional<Bilingual> ImageHistory::redo(ProgramState& state)
 {
-    if (redo_.empty())
-        return std::nullopt;
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    undo_.push_back({point_, step.name});
-    point_ = step.image;
-    put(point_, state);
-    return step.name;
+    const auto name = moveStep(redo_, undo_, point_);
+    if (name)
+        put(point_, state);
+    return name;
 }
 
 }  // namespace mx615
