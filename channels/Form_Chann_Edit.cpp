@@ -609,38 +609,40 @@ void Form_Chann_Edit::Combo_Optsig_Click()
 
 void Form_Chann_Edit::Combo_Spunmute_Click()
 {
-    if (Combo_Spunmute->currentIndex() >= 0)
-        SetSpUnmute(state(), n_, Combo_Spunmute->currentIndex());
+    storeShown(Combo_Spunmute, SetSpUnmute);
 }
 
 void Form_Chann_Edit::Combo_BCL_Click()
 {
-    if (Combo_BCL->currentIndex() >= 0)
-        SetBusyLockout(state(), n_, Combo_BCL->currentIndex());
+    storeShown(Combo_BCL, SetBusyLockout);
 }
 
 void Form_Chann_Edit::Combo_TXP_Click()
 {
-    if (Combo_TXP->currentIndex() >= 0)
-        SetHighPower(state(), n_, Combo_TXP->currentIndex() == 0 ? 1 : 0);
+    // High power is the list's first entry.
+    storeShown(Combo_TXP, [](ProgramState& s, int n, int position) { SetHighPower(s, n, position == 0 ? 1 : 0); });
 }
 
 void Form_Chann_Edit::Combo_WN_Click()
 {
-    if (Combo_WN->currentIndex() >= 0)
-        SetWide(state(), n_, Combo_WN->currentIndex() == 1 ? 1 : 0);
+    storeShown(Combo_WN, [](ProgramState& s, int n, int position) { SetWide(s, n, position == 1 ? 1 : 0); });
 }
 
 void Form_Chann_Edit::Combo_PTT_ID_Click()
 {
-    if (Combo_PTT_ID->currentIndex() >= 0)
-        SetPttId(state(), n_, Combo_PTT_ID->currentIndex());
+    storeShown(Combo_PTT_ID, SetPttId);
 }
 
 void Form_Chann_Edit::Combo_Memory_Click()
 {
-    if (Combo_Memory->currentIndex() >= 0)
-        SetAutodialMemory(state(), n_, Combo_Memory->currentIndex());
+    storeShown(Combo_Memory, SetAutodialMemory);
+}
+
+void Form_Chann_Edit::storeShown(const QComboBox* box, void (*store)(ProgramState&, int, int))
+{
+    // A list that shows no entry (while it is refilled) has nothing to store.
+    if (box->currentIndex() >= 0)
+        store(state(), n_, box->currentIndex());
 }
 
 void Form_Chann_Edit::Check_BS_Click()

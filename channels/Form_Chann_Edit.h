@@ -98,6 +98,8 @@ private:
     using Handler = void (Form_Chann_Edit::*)();
 
     void buildControls();
+    // Stores the position a list shows through store, for the channel on show.
+    void storeShown(const QComboBox* box, void (*store)(ProgramState&, int, int));
     void applyCaptions();
     // A field's change is one undo step, "TX Power of channel 3".
     void recordField(QWidget* control);
