@@ -367,6 +367,16 @@ bool readPower(const Row& row)
     throw RowFault{"Power " + quoted(row["Power"]) + " is neither High, Low nor a figure in watts such as 5.0W."};
 }
 
+// A column that takes one of two words, either case, an empty field meaning
+// the first: whether it names the second. Any other word is refused.
+bool namesSecond(const Row& row, const std::string& column, const char* first, const char* second, const char* refusal)
+{
+    const std::string word = lower(row[column]);
+    if (!word.empty() && word != first && word != second)
+        throw RowFault{column + " " + quoted(row[column]) + refusal};
+    return word == second;
+}
+
 // The row's channel, with every fault it has (a frequency outside the band and
 // a mode the radio lacks are told together, so one edit mends the row).
 Channel readChannel(const ProgramState& state, const Row& row, std::vector<std::string>& faults)
@@ -402,19 +412,9 @@ Channel readChannel(const ProgramState& state, const Row& row, std::vector<std::
     });
     attempt([&] { readTones(state, row, channel); });
     attempt([&] {
-        const std::string mode = lower(row["Mode"]);
-        if (mode == "nfm")
-            channel.wide = false;
-        else if (!mode.empty() && mode != "fm")
-            throw RowFault{"Mode " + quoted(row["Mode"]) + " is not FM or NFM; the radio has only those two."};
+        channel.wide = !namesSecond(row, "Mode", "fm", "nfm", " is not FM or NFM; the radio has only those two.");
     });
-    attempt([&] {
-        const std::string skip = lower(row["Skip"]);
-        if (skip == "s")
-            channel.scan = false;
-        else if (!skip.empty() && skip != "p")
-            throw RowFault{"Skip " + quoted(row["Skip"]) + " is not \"\", P or S."};
-    });
+    attempt([&] { channel.scan = !namesSecond(row, "Skip", "p", "s", " is not \"\", P or S."); });
     attempt([&] { channel.high = readPower(row); });
     return channel;
 }
