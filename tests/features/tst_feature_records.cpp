@@ -10,10 +10,12 @@
 #include "features/OptionRecord.h"
 #include "features/ScanRecord.h"
 #include "features/TestFrequencies.h"
+#include "support/CaseRows.h"
 #include "support/ImageBytes.h"
 #include "support/StartedState.h"
 
 using namespace mx615;
+using mx615::test::addCases;
 using mx615::test::imageBytes;
 using mx615::test::startedState;
 
@@ -22,6 +24,15 @@ Q_DECLARE_METATYPE(mx615::OptionCheck)
 Q_DECLARE_METATYPE(mx615::PriorityMode)
 
 namespace {
+
+// A list's stored byte, what the list shows for it and what it stores back.
+struct OptionCase {
+    OptionList list;
+    int address;
+    int stored;
+    QString shown;
+    int storedBack;
+};
 
 // count bytes from radio address first on, across lines.
 QByteArray bytesAt(const ProgramState& state, int first, int count)
@@ -60,37 +71,31 @@ private slots:
     // ---- Optional features ----
     void optionLists_data()
     {
-        QTest::addColumn<OptionList>("list");
-        QTest::addColumn<int>("address");
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("storedBack");
-        QTest::newRow("TOT 0 shows 15, stores 1") << OptionList::Tot << 0x130 << 0 << "15" << 1;
-        QTest::newRow("TOT 1") << OptionList::Tot << 0x130 << 1 << "15" << 1;
-        QTest::newRow("TOT 4 = 60 s") << OptionList::Tot << 0x130 << 4 << "60" << 4;
-        QTest::newRow("TOT 40 = 600 s") << OptionList::Tot << 0x130 << 40 << "600" << 40;
-        QTest::newRow("TOT 41 beyond") << OptionList::Tot << 0x130 << 41 << "600" << 40;
-        QTest::newRow("TOT 255 beyond") << OptionList::Tot << 0x130 << 255 << "600" << 40;
-        QTest::newRow("TOA 0 off") << OptionList::Toa << 0x131 << 0 << "Off" << 0;
-        QTest::newRow("TOA 11 beyond") << OptionList::Toa << 0x131 << 11 << "10" << 10;
-        QTest::newRow("PTT ID 2") << OptionList::PttId << 0x132 << 2 << "Both" << 2;
-        QTest::newRow("PTT ID 255") << OptionList::PttId << 0x132 << 255 << "Both" << 2;
-        QTest::newRow("PTT type 1") << OptionList::PttType << 0x133 << 1 << "FleetSync" << 1;
-        QTest::newRow("squelch 12") << OptionList::Squelch << 0x134 << 12 << "9" << 9;
-        QTest::newRow("squelch 0") << OptionList::Squelch << 0x134 << 0 << "0" << 0;
-        QTest::newRow("voice 3") << OptionList::Voice << 0x137 << 3 << "English" << 2;
-        QTest::newRow("VOX gain 10") << OptionList::VoxGain << 0x13A << 10 << "10" << 10;
-        QTest::newRow("VOX delay 2") << OptionList::VoxDelay << 0x13B << 2 << "1" << 2;
-        QTest::newRow("VOX delay 6") << OptionList::VoxDelay << 0x13B << 6 << "3" << 5;
-        QTest::newRow("mic 200") << OptionList::Mic << 0x13D << 200 << "High" << 1;
+        addCases<OptionCase>("option", {
+            {"TOT 0 shows 15, stores 1", {OptionList::Tot, 0x130, 0, "15", 1}},
+            {"TOT 1", {OptionList::Tot, 0x130, 1, "15", 1}},
+            {"TOT 4 = 60 s", {OptionList::Tot, 0x130, 4, "60", 4}},
+            {"TOT 40 = 600 s", {OptionList::Tot, 0x130, 40, "600", 40}},
+            {"TOT 41 beyond", {OptionList::Tot, 0x130, 41, "600", 40}},
+            {"TOT 255 beyond", {OptionList::Tot, 0x130, 255, "600", 40}},
+            {"TOA 0 off", {OptionList::Toa, 0x131, 0, "Off", 0}},
+            {"TOA 11 beyond", {OptionList::Toa, 0x131, 11, "10", 10}},
+            {"PTT ID 2", {OptionList::PttId, 0x132, 2, "Both", 2}},
+            {"PTT ID 255", {OptionList::PttId, 0x132, 255, "Both", 2}},
+            {"PTT type 1", {OptionList::PttType, 0x133, 1, "FleetSync", 1}},
+            {"squelch 12", {OptionList::Squelch, 0x134, 12, "9", 9}},
+            {"squelch 0", {OptionList::Squelch, 0x134, 0, "0", 0}},
+            {"voice 3", {OptionList::Voice, 0x137, 3, "English", 2}},
+            {"VOX gain 10", {OptionList::VoxGain, 0x13A, 10, "10", 10}},
+            {"VOX delay 2", {OptionList::VoxDelay, 0x13B, 2, "1", 2}},
+            {"VOX delay 6", {OptionList::VoxDelay, 0x13B, 6, "3", 5}},
+            {"mic 200", {OptionList::Mic, 0x13D, 200, "High", 1}},
+        });
     }
     void optionLists()
     {
-        QFETCH(OptionList, list);
-        QFETCH(int, address);
-        QFETCH(int, stored);
-        QFETCH(QString, shown);
-        QFETCH(int, storedBack);
+        QFETCH(OptionCase, option);
+        const auto& [list, address, stored, shown, storedBack] = option;
         ProgramState st = startedState();
         st.setByteAt(address, stored);
         const QByteArray before = bytesAt(st, 0x120, 64);

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 
 #include "FeatureWindowDriver.h"
+#include "support/CaseRows.h"
 #include "features/OptionRecord.h"
 #include "features/frm_option.h"
 
@@ -15,6 +16,16 @@ using namespace mx615::test;
 namespace {
 
 using Driver = FeatureWindowDriver<frm_option>;
+
+// A byte as stored, the control that shows it, what that shows ("checked" or
+// "unchecked" for a box) and the byte once shown.
+struct ShownCase {
+    int address;
+    int stored;
+    QString control;
+    QString shows;
+    int after;
+};
 
 QString shown(QWidget* control)
 {
@@ -39,27 +50,21 @@ private slots:
     // the nearest entry, a non-zero check byte becomes 1.
     void normalisedOnShow_data()
     {
-        QTest::addColumn<int>("address");
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("shows");
-        QTest::addColumn<int>("after");
-        QTest::newRow("TOT 0 is 15 s") << 0x130 << 0 << "Combo_TOT" << "15" << 1;
-        QTest::newRow("TOT 41 is 600 s") << 0x130 << 41 << "Combo_TOT" << "600" << 40;
-        QTest::newRow("squelch 12 is 9") << 0x134 << 12 << "Combo_Sql" << "9" << 9;
-        QTest::newRow("voice 7 is English") << 0x137 << 7 << "Combo_Voice" << "English" << 2;
-        QTest::newRow("PTT ID 3 is Both") << 0x132 << 3 << "Combo_PTT_ID" << "Both" << 2;
-        QTest::newRow("VOX delay 9 is 3 s") << 0x13B << 9 << "Combo_VOX_t" << "3" << 5;
-        QTest::newRow("beep 5 is checked") << 0x136 << 5 << "Check_Beep" << "checked" << 1;
-        QTest::newRow("clone 0 stays off") << 0x13E << 0 << "Check_Clone" << "unchecked" << 0;
+        addCases<ShownCase>("option", {
+            {"TOT 0 is 15 s", {0x130, 0, "Combo_TOT", "15", 1}},
+            {"TOT 41 is 600 s", {0x130, 41, "Combo_TOT", "600", 40}},
+            {"squelch 12 is 9", {0x134, 12, "Combo_Sql", "9", 9}},
+            {"voice 7 is English", {0x137, 7, "Combo_Voice", "English", 2}},
+            {"PTT ID 3 is Both", {0x132, 3, "Combo_PTT_ID", "Both", 2}},
+            {"VOX delay 9 is 3 s", {0x13B, 9, "Combo_VOX_t", "3", 5}},
+            {"beep 5 is checked", {0x136, 5, "Check_Beep", "checked", 1}},
+            {"clone 0 stays off", {0x13E, 0, "Check_Clone", "unchecked", 0}},
+        });
     }
     void normalisedOnShow()
     {
-        QFETCH(int, address);
-        QFETCH(int, stored);
-        QFETCH(QString, control);
-        QFETCH(QString, shows);
-        QFETCH(int, after);
+        QFETCH(ShownCase, option);
+        const auto& [address, stored, control, shows, after] = option;
         Driver d("Optional_edit");
         d.app.state.setByteAt(address, stored);
         d.reopen();

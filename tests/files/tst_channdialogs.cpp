@@ -22,6 +22,8 @@
 #include "channels/frm_chann.h"
 #include "files/ChannFile.h"
 #include "files/ChannFileDialog.h"
+#include "support/BothWays.h"
+#include "support/CaseRows.h"
 #include "support/ImageBytes.h"
 #include "support/TestApp.h"
 
@@ -97,13 +99,16 @@ QStringList items(const QListWidget* list)
     return texts;
 }
 
-// The rows of a case the open and the save dialog share.
-void bothDialogs()
-{
-    QTest::addColumn<bool>("save");
-    QTest::newRow("open") << false;
-    QTest::newRow("save") << true;
-}
+// Which dialog, in which language, and the words it shows.
+struct CaptionCase {
+    bool save;
+    bool chinese;
+    QString caption;
+    QString nameLabel;
+    QString driveLabel;
+    QString confirm;
+    QString cancel;
+};
 
 void doubleClick(QListWidget* list, int row)
 {
@@ -119,37 +124,26 @@ class TestChannDialogs : public QObject {
 private slots:
     void captions_data()
     {
-        QTest::addColumn<bool>("save");
-        QTest::addColumn<bool>("chinese");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("nameLabel");
-        QTest::addColumn<QString>("driveLabel");
-        QTest::addColumn<QString>("confirm");
-        QTest::addColumn<QString>("cancel");
-        QTest::newRow("open, English") << false << false << "Open Channcle File" << "Open File:" << "Drive:"
-                                       << "Confirm" << "Cancel";
-        QTest::newRow("save, English") << true << false << "Save Channel File" << "Save File:" << "Drive:"
-                                       << "Confirm" << "Cancel";
-        QTest::newRow("open, Chinese") << false << true << "打开信道参数文件" << "打开文件名：" << "驱动器："
-                                       << "确  定" << "取  消";
-        QTest::newRow("save, Chinese") << true << true << "保存信道参数文件" << "保存文件名：" << "驱动器："
-                                       << "确  定" << "取  消";
+        addCases<CaptionCase>("dialog", {
+            {"open, English", {false, false, "Open Channcle File", "Open File:", "Drive:", "Confirm", "Cancel"}},
+            {"save, English", {true, false, "Save Channel File", "Save File:", "Drive:", "Confirm", "Cancel"}},
+            {"open, Chinese", {false, true, "打开信道参数文件", "打开文件名：", "驱动器：", "确  定", "取  消"}},
+            {"save, Chinese", {true, true, "保存信道参数文件", "保存文件名：", "驱动器：", "确  定", "取  消"}},
+        });
     }
     void captions()
     {
-        QFETCH(bool, save);
-        QFETCH(bool, chinese);
+        QFETCH(CaptionCase, dialog);
         Fixture f;
-        if (chinese)
+        if (dialog.chinese)
             f.app.main->Language_chn_Click();
-        ParamFileDialog* d = f.open(save);
+        ParamFileDialog* d = f.open(dialog.save);
         QVERIFY(d);
-        QFETCH(QString, caption);
-        QCOMPARE(d->windowTitle(), caption);
-        QTEST(d->Label_name->text(), "nameLabel");
-        QTEST(d->Label_drive->text(), "driveLabel");
-        QTEST(d->Command_enter->text(), "confirm");
-        QTEST(d->Command_close->text(), "cancel");
+        QCOMPARE(d->windowTitle(), dialog.caption);
+        QCOMPARE(d->Label_name->text(), dialog.nameLabel);
+        QCOMPARE(d->Label_drive->text(), dialog.driveLabel);
+        QCOMPARE(d->Command_enter->text(), dialog.confirm);
+        QCOMPARE(d->Command_close->text(), dialog.cancel);
         // Ready for typing: the name box has the focus with its text selected.
         QCOMPARE(d->Text1->text(), QStringLiteral("*.chann"));
         QCOMPARE(d->Text1->selectedText(), QStringLiteral("*.chann"));
@@ -384,7 +378,7 @@ private slots:
         QCOMPARE(f.app.state.RadioImage[3][2], int16_t(0x42));
     }
 
-    void tabbingIntoTheFilesKeepsTheTypedName_data() { bothDialogs(); }
+    void tabbingIntoTheFilesKeepsTheTypedName_data() { bothWays("save", "open", "save"); }
     void tabbingIntoTheFilesKeepsTheTypedName()
     {
         // Only moving from file to file picks a file; Tab on its way through
@@ -403,7 +397,7 @@ private slots:
         QCOMPARE(d->Text1->text(), QStringLiteral("b.chann"));
     }
 
-    void escapeCancels_data() { bothDialogs(); }
+    void escapeCancels_data() { bothWays("save", "open", "save"); }
     void escapeCancels()
     {
         QFETCH(bool, save);
@@ -416,7 +410,7 @@ private slots:
         QVERIFY(!QFile::exists(f.path("typed.chann")));
     }
 
-    void enterOnCancelCancels_data() { bothDialogs(); }
+    void enterOnCancelCancels_data() { bothWays("save", "open", "save"); }
     void enterOnCancelCancels()
     {
         // A user who tabs to Cancel and presses Enter must not get the file

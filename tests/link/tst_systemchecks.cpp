@@ -23,9 +23,11 @@
 #include "link/CableChecks.h"
 #include "link/CableChips.h"
 #include "link/SystemChecks.h"
+#include "support/CaseRows.h"
 #include "support/FakeSysfs.h"
 
 using namespace mx615;
+using mx615::test::addCases;
 
 namespace {
 
@@ -100,6 +102,17 @@ QString lineWith(const QStringList& lines, const QString& text)
     return {};
 }
 
+// Who is in the device's group, whether this login has it, whether the udev
+// rule is there and the device's mode; then the lines the check says, each as
+// how it starts and the facts it names (" … ").
+struct AccessCase {
+    QByteArray members;
+    bool loginHasGroup;
+    bool ruleInstalled;
+    int mode;
+    QStringList expected;
+};
+
 }  // namespace
 
 class TestSystemChecks : public QObject {
@@ -107,41 +120,30 @@ class TestSystemChecks : public QObject {
 private slots:
     void access_data()
     {
-        QTest::addColumn<QByteArray>("members");
-        QTest::addColumn<bool>("loginHasGroup");
-        QTest::addColumn<bool>("ruleInstalled");
-        QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<int>("mode");
-        QTest::newRow("in the group") << QByteArray("alice") << true << false
-                                      << QStringList{"ok: you may open /dev/ttyUSB0 (rw-rw----, group dialout)."}
-                                      << 0660;
-        QTest::newRow("not in the group")
-            << QByteArray("bob") << false << false
-            << QStringList{"problem: you may not open /dev/ttyUSB0 (rw-rw----, group dialout). … sudo usermod -aG "
-                           "dialout $USER",
-                           "warning: the udev rule 70-mx615.rules is not installed."}
-            << 0660;
-        QTest::newRow("joined, not logged in again")
-            << QByteArray("bob,alice") << false << true
-            << QStringList{"problem: you may not open /dev/ttyUSB0 (rw-rw----, group dialout). You are in the group "
-                           "dialout, but this login started before you joined it",
-                           "ok: the udev rule 70-mx615.rules is installed"}
-            << 0660;
-        // Its group may not open it either: no group to join helps.
-        QTest::newRow("not even for its group")
-            << QByteArray("alice") << true << false
-            << QStringList{"problem: you may not open /dev/ttyUSB0 (rw-------, group dialout), and neither may its "
-                           "group … 70-mx615.rules … /dev/ttyUSB0 to the dialout group",
-                           "warning: the udev rule 70-mx615.rules is not installed. It lets"}
-            << 0600;
+        addCases<AccessCase>("port", {
+            {"in the group",
+             {"alice", true, false, 0660, {"ok: you may open /dev/ttyUSB0 (rw-rw----, group dialout)."}}},
+            {"not in the group",
+             {"bob", false, false, 0660,
+              {"problem: you may not open /dev/ttyUSB0 (rw-rw----, group dialout). … sudo usermod -aG dialout $USER",
+               "warning: the udev rule 70-mx615.rules is not installed."}}},
+            {"joined, not logged in again",
+             {"bob,alice", false, true, 0660,
+              {"problem: you may not open /dev/ttyUSB0 (rw-rw----, group dialout). You are in the group dialout, "
+               "but this login started before you joined it",
+               "ok: the udev rule 70-mx615.rules is installed"}}},
+            // Its group may not open it either: no group to join helps.
+            {"not even for its group",
+             {"alice", true, false, 0600,
+              {"problem: you may not open /dev/ttyUSB0 (rw-------, group dialout), and neither may its group … "
+               "70-mx615.rules … /dev/ttyUSB0 to the dialout group",
+               "warning: the udev rule 70-mx615.rules is not installed. It lets"}}},
+        });
     }
     void access()
     {
-        QFETCH(QByteArray, members);
-        QFETCH(bool, loginHasGroup);
-        QFETCH(bool, ruleInstalled);
-        QFETCH(QStringList, expected);
-        QFETCH(int, mode);
+        QFETCH(AccessCase, port);
+        const auto& [members, loginHasGroup, ruleInstalled, mode, expected] = port;
         FakeSystem sys;
         QCOMPARE(::chmod(QFile::encodeName(sys.dir.filePath("dev/ttyUSB0")).constData(), mode_t(mode)), 0);
         sys.groups(members);
