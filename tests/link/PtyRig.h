@@ -73,12 +73,14 @@ struct Run {
     Recorded r;
 };
 
-// The program as start-up leaves it, with the simulator's device as COM1.
-inline void useSimulator(const Simulator& sim, ProgramState& state)
+// The program as start-up leaves it, with the simulator's device as COM1;
+// false when the simulator named no device, so there is nothing to talk to.
+[[nodiscard]] inline bool useSimulator(const Simulator& sim, ProgramState& state)
 {
     qputenv("MX615_PORTS", sim.device.toLocal8Bit());
     FillStartupImage(state);
     state.CommPort = 1;
+    return !sim.device.isEmpty();
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)

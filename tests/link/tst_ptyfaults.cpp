@@ -50,9 +50,8 @@ private slots:
         const QString image = dir.filePath("read.img");
         QVERIFY(writeFile(image, pattern(3)));
         Simulator sim(QStringList{"--image", image, "--baud", "9600"} + options);
-        QVERIFY(!sim.device.isEmpty());
         ProgramState state;
-        useSimulator(sim, state);
+        QVERIFY(useSimulator(sim, state));
         const RadioImageTable before = state.RadioImage;
         Run run(state, timers, ReadPlan());
         run.link.start();
@@ -90,9 +89,8 @@ private slots:
         const QString image = dir.filePath("write.img");
         QFile::remove(image);
         Simulator sim(QStringList{"--image", image, "--baud", "9600"} + options);
-        QVERIFY(!sim.device.isEmpty());
         ProgramState state;
-        useSimulator(sim, state);
+        QVERIFY(useSimulator(sim, state));
         for (int a = 0; a < 0x310; ++a)
             state.setByteAt(a, (a * 11 + 7) & 0xFF);
         Run run(state, timers, WritePlan());

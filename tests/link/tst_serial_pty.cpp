@@ -21,9 +21,8 @@ private slots:
         const QString image = dir.filePath("read.img");
         QVERIFY(writeFile(image, pattern(5)));
         Simulator sim({"--image", image});
-        QVERIFY(!sim.device.isEmpty());
         ProgramState state;
-        useSimulator(sim, state);
+        QVERIFY(useSimulator(sim, state));
         Run run(state, timers, ReadPlan());
         auto& [link, r] = run;
         link.start();
@@ -40,9 +39,8 @@ private slots:
         const QString image = dir.filePath("write.img");
         QFile::remove(image);
         Simulator sim({"--image", image, "--baud", "9600"});
-        QVERIFY(!sim.device.isEmpty());
         ProgramState state;
-        useSimulator(sim, state);
+        QVERIFY(useSimulator(sim, state));
         for (int line = 0; line <= 48; ++line)
             for (int b = 0; b < 16; ++b)
                 state.RadioImage[line][b] = int16_t((line * 5 + b * 17) & 0xFF);
@@ -69,9 +67,8 @@ private slots:
         const QString image = dir.filePath("adjust.img");
         QVERIFY(writeFile(image, pattern(3)));
         Simulator sim({"--image", image, "--baud", "9600"});
-        QVERIFY(!sim.device.isEmpty());
         ProgramState state;
-        useSimulator(sim, state);
+        QVERIFY(useSimulator(sim, state));
         FillAdjustStartup(state);
         for (int line = 0; line < 8; ++line)
             for (int b = 0; b < 16; ++b)
@@ -107,9 +104,8 @@ private slots:
     void hangUpMidTransfer()
     {
         Simulator sim({"--baud", "9600"});
-        QVERIFY(!sim.device.isEmpty());
         ProgramState state;
-        useSimulator(sim, state);
+        QVERIFY(useSimulator(sim, state));
         const RadioImageTable before = state.RadioImage;
         Run run(state, timers, ReadPlan());
         auto& [link, r] = run;
@@ -153,9 +149,8 @@ private slots:
         QVERIFY(writeFile(image, notes));
         {
             Simulator sim({"--image", image});
-            QVERIFY(!sim.device.isEmpty());
             ProgramState state;
-            useSimulator(sim, state);
+            QVERIFY(useSimulator(sim, state));
             Run run(state, timers, WritePlan());
             auto& [link, r] = run;
             link.start();
@@ -171,9 +166,8 @@ private slots:
     void waitingForSilentRadioCostsNoCpu()
     {
         Simulator sim({"--silent", "--attempts", "0"});
-        QVERIFY(!sim.device.isEmpty());
         ProgramState state;
-        useSimulator(sim, state);
+        QVERIFY(useSimulator(sim, state));
         Run run(state, timers, ReadPlan());
         auto& [link, r] = run;
         const double cpu = cpuSeconds();
