@@ -40,6 +40,7 @@ std::vector<uint8_t> lastSession(const LinkRig& rig)
 }  // namespace
 
 Q_DECLARE_METATYPE(Fault)
+Q_DECLARE_METATYPE(mx615::PortError)
 
 class TestCloneFaults : public QObject {
     Q_OBJECT
@@ -273,20 +274,20 @@ private slots:
     void portWillNotOpen_data()
     {
         QTest::addColumn<int>("port");
-        QTest::addColumn<int>("refusal");
+        QTest::addColumn<PortError>("refusal");
         QTest::addColumn<QString>("advice");
-        QTest::newRow("no such port") << 7 << int(PortError::None) << "MX615_PORTS";
-        QTest::newRow("no permission") << 2 << int(PortError::PermissionDenied) << "dialout";
-        QTest::newRow("in use") << 2 << int(PortError::Busy) << "in use";
+        QTest::newRow("no such port") << 7 << PortError::None << "MX615_PORTS";
+        QTest::newRow("no permission") << 2 << PortError::PermissionDenied << "dialout";
+        QTest::newRow("in use") << 2 << PortError::Busy << "in use";
     }
     void portWillNotOpen()
     {
         QFETCH(int, port);
-        QFETCH(int, refusal);
+        QFETCH(PortError, refusal);
         QFETCH(QString, advice);
         LinkRig rig(ReadPlan(), port);
-        if (refusal != int(PortError::None))
-            rig.hub.refuseOpen(port, PortError(refusal));
+        if (refusal != PortError::None)
+            rig.hub.refuseOpen(port, refusal);
         for (int click = 1; click <= 2; ++click) {
             rig.link->start();
             rig.clock.advance(3000);
@@ -323,20 +324,20 @@ private slots:
 
     void portAdviceNamesTheMenuAsShown_data()
     {
-        QTest::addColumn<int>("error");
+        QTest::addColumn<PortError>("error");
         QTest::addColumn<QString>("device");
-        QTest::newRow("no such port") << int(PortError::NoSuchPort) << "";
-        QTest::newRow("device gone") << int(PortError::NoSuchPort) << "/dev/ttyUSB0";
-        QTest::newRow("bad settings") << int(PortError::BadSettings) << "/dev/ttyUSB0";
-        QTest::newRow("other") << int(PortError::Other) << "/dev/ttyUSB0";
+        QTest::newRow("no such port") << PortError::NoSuchPort << "";
+        QTest::newRow("device gone") << PortError::NoSuchPort << "/dev/ttyUSB0";
+        QTest::newRow("bad settings") << PortError::BadSettings << "/dev/ttyUSB0";
+        QTest::newRow("other") << PortError::Other << "/dev/ttyUSB0";
     }
     void portAdviceNamesTheMenuAsShown()
     {
         // The advice sends the user to the port menu by the caption the menu
         // bar shows in that language.
-        QFETCH(int, error);
+        QFETCH(PortError, error);
         QFETCH(QString, device);
-        const Bilingual advice = PortOpenAdvice({PortError(error), device.toStdString(), {}}, 3);
+        const Bilingual advice = PortOpenAdvice({error, device.toStdString(), {}}, 3);
         QVERIFY2(QString::fromStdString(advice.en).contains("Communication menu"), advice.en.c_str());
         QVERIFY2(QString::fromStdString(advice.zh).contains("“端口设置”菜单"), advice.zh.c_str());
         QVERIFY2(QString::fromStdString(advice.en).contains("mx615-cli doctor --port "), advice.en.c_str());
@@ -346,7 +347,7 @@ private slots:
     {
         // The same reasons as the windows, worded for mx615-cli: device paths
         // and 'mx615-cli ports' instead of the Communication menu.
-        QTest::addColumn<int>("error");
+        QTest::addColumn<PortError>("error");
         QTest::addColumn<int>("commPort");
         QTest::addColumn<QString>("device");
         QTest::addColumn<QString>("reason");
@@ -354,7 +355,7 @@ private slots:
         QTest::addColumn<QString>("group");        // whose members may open the device
         QTest::addColumn<bool>("pointToDoctor");   // not from inside the doctor
         QTest::newRow("no permission")
-            << int(PortError::PermissionDenied) << 0 << "/dev/ttyUSB0" << "Permission denied"
+            << PortError::PermissionDenied << 0 << "/dev/ttyUSB0" << "Permission denied"
             << "The system reports: Permission denied. Your user may not open /dev/ttyUSB0. Join the dialout group "
                "(sudo usermod -aG dialout $USER) and log in again, or install the udev rule dist/70-mx615.rules. "
                "'mx615-cli doctor --port /dev/ttyUSB0' looks at everything that can stand in the way."
@@ -362,43 +363,43 @@ private slots:
         // From inside the doctor, for a device that its group may not open
         // either: no group to join, no pointer to the doctor.
         QTest::newRow("no permission, group root")
-            << int(PortError::PermissionDenied) << 0 << "/dev/ttyUSB0" << ""
+            << PortError::PermissionDenied << 0 << "/dev/ttyUSB0" << ""
             << "Your user may not open /dev/ttyUSB0, and neither may its group. Install the udev rule "
                "dist/70-mx615.rules, which lets the user at the console open programming cables, or ask an "
                "administrator to give /dev/ttyUSB0 to the dialout group." << QString() << false;
         QTest::newRow("no permission, group uucp")
-            << int(PortError::PermissionDenied) << 0 << "/dev/ttyUSB0" << ""
+            << PortError::PermissionDenied << 0 << "/dev/ttyUSB0" << ""
             << "Your user may not open /dev/ttyUSB0. Join the uucp group (sudo usermod -aG uucp $USER) and log in "
                "again, or install the udev rule dist/70-mx615.rules." << "uucp" << false;
         QTest::newRow("no table entry")
-            << int(PortError::NoSuchPort) << 9 << "" << "there is no serial port COM9 on this computer"
+            << PortError::NoSuchPort << 9 << "" << "there is no serial port COM9 on this computer"
             << "The port table has no entry 9. 'mx615-cli ports' lists it; MX615_PORTS=/dev/ttyUSB0:... sets it, "
                "or give the device path." << "dialout" << true;
-        QTest::newRow("entry not there") << int(PortError::NoSuchPort) << 1 << "/dev/ttyUSB0" << ""
+        QTest::newRow("entry not there") << PortError::NoSuchPort << 1 << "/dev/ttyUSB0" << ""
                                          << "/dev/ttyUSB0 is not there. Check the programming cable and the device "
                                             "name. 'mx615-cli doctor --port /dev/ttyUSB0' looks at everything that "
                                             "can stand in the way." << "dialout" << true;
-        QTest::newRow("in use") << int(PortError::Busy) << 2 << "/dev/ttyS0" << ""
+        QTest::newRow("in use") << PortError::Busy << 2 << "/dev/ttyS0" << ""
                                 << "/dev/ttyS0 is in use by another program. Close it and try again. 'mx615-cli "
                                    "doctor --port /dev/ttyS0' looks at everything that can stand in the way."
                                    << "dialout" << true;
-        QTest::newRow("settings") << int(PortError::BadSettings) << 0 << "/dev/null" << "bad"
+        QTest::newRow("settings") << PortError::BadSettings << 0 << "/dev/null" << "bad"
                                   << "The system reports: bad. /dev/null does not take the line settings 9600,N,8,1. "
                                      "Is it a serial port?" << "dialout" << true;
-        QTest::newRow("other") << int(PortError::Other) << 0 << "/dev/pts/9" << ""
+        QTest::newRow("other") << PortError::Other << 0 << "/dev/pts/9" << ""
                                << "/dev/pts/9 could not be opened. Check the programming cable and the device name."
                                << "dialout" << true;
     }
     void portAdviceForTheCommandLine()
     {
-        QFETCH(int, error);
+        QFETCH(PortError, error);
         QFETCH(int, commPort);
         QFETCH(QString, device);
         QFETCH(QString, reason);
         QFETCH(QString, advice);
         QFETCH(QString, group);
         QFETCH(bool, pointToDoctor);
-        const PortFault fault{PortError(error), device.toStdString(), reason.toStdString(), group.toStdString()};
+        const PortFault fault{error, device.toStdString(), reason.toStdString(), group.toStdString()};
         QCOMPARE(QString::fromStdString(PortOpenAdviceCli(fault, commPort, device.toStdString(), pointToDoctor)),
                  advice);
     }
