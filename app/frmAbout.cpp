@@ -26,8 +26,7 @@ constexpr int kRaiseTwips = 500;
 frmAbout::frmAbout(WindowHost& host) : ChildWindow(host)
 {
     auto label = [this](QLabel*& control, const char* name) {
-        control = new QLabel(this);
-        control->setObjectName(QString::fromLatin1(name));
+        control = makeNamed<QLabel>(name);
         control->setWordWrap(true);
     };
     label(lblTitle, "lblTitle");

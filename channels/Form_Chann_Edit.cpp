@@ -75,17 +75,14 @@ Form_Chann_Edit::~Form_Chann_Edit()
 void Form_Chann_Edit::buildControls()
 {
     auto label = [this](QLabel*& control, const char* name) {
-        control = new QLabel(this);
-        control->setObjectName(QString::fromLatin1(name));
+        control = makeNamed<QLabel>(name);
     };
     auto text = [this](QLineEdit*& control, const char* name) {
-        control = new QLineEdit(this);
-        control->setObjectName(QString::fromLatin1(name));
+        control = makeNamed<QLineEdit>(name);
         control->installEventFilter(this);
     };
     auto list = [this](QComboBox*& control, const char* name, Handler handler) {
-        control = new QComboBox(this);
-        control->setObjectName(QString::fromLatin1(name));
+        control = makeNamed<QComboBox>(name);
         control->setEditable(false);
         control->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         control->setMinimumContentsLength(12);
@@ -96,8 +93,7 @@ void Form_Chann_Edit::buildControls()
         });
     };
     auto check = [this](QCheckBox*& control, const char* name, Handler handler) {
-        control = new QCheckBox(this);
-        control->setObjectName(QString::fromLatin1(name));
+        control = makeNamed<QCheckBox>(name);
         connect(control, &QCheckBox::clicked, this, [this, control, handler](bool) {
             (this->*handler)();
             recordField(control);

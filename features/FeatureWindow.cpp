@@ -39,8 +39,7 @@ void FeatureWindow::setTexts(const Bilingual& caption, const std::vector<Control
 
 QComboBox* FeatureWindow::makeList(const char* name, ListKind kind, std::function<void(int)> click)
 {
-    auto* list = new QComboBox(this);
-    list->setObjectName(QString::fromLatin1(name));
+    auto* list = makeNamed<QComboBox>(name);
     list->setMaxVisibleItems(16);
     list->setEditable(kind == ListKind::Typed);
     if (kind == ListKind::Typed) {
@@ -89,16 +88,14 @@ void FeatureWindow::listChanged(QComboBox* list, const QString& typed)
 
 QCheckBox* FeatureWindow::makeCheck(const char* name, std::function<void(bool)> click)
 {
-    auto* box = new QCheckBox(this);
-    box->setObjectName(QString::fromLatin1(name));
+    auto* box = makeNamed<QCheckBox>(name);
     connect(box, &QCheckBox::toggled, this, std::move(click));
     return box;
 }
 
 QLineEdit* FeatureWindow::makeText(const char* name)
 {
-    auto* box = new QLineEdit(this);
-    box->setObjectName(QString::fromLatin1(name));
+    auto* box = makeNamed<QLineEdit>(name);
     box->installEventFilter(this);
     return box;
 }

@@ -58,19 +58,15 @@ bool isEnterKey(QEvent* event)
 
 ParamFileDialog::ParamFileDialog(WindowHost& host, const FileDialogKind& kind) : ChildWindow(host), kind_(kind)
 {
-    auto named = [](QWidget* widget, const char* name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
-    Drive1 = static_cast<QComboBox*>(named(new QComboBox(this), "Drive1"));
-    Dir1 = static_cast<QListWidget*>(named(new QListWidget(this), "Dir1"));
-    File1 = static_cast<QListWidget*>(named(new QListWidget(this), "File1"));
-    Text1 = static_cast<QLineEdit*>(named(new QLineEdit(this), "Text1"));
-    Label_drive = static_cast<QLabel*>(named(new QLabel(this), "Label_drive"));
-    Label_name = static_cast<QLabel*>(named(new QLabel(this), "Label_name"));
-    Label_path = static_cast<QLabel*>(named(new QLabel(this), "Label_path"));
-    Command_enter = static_cast<QPushButton*>(named(new QPushButton(this), "Command_enter"));
-    Command_close = static_cast<QPushButton*>(named(new QPushButton(this), "Command_close"));
+    Drive1 = makeNamed<QComboBox>("Drive1");
+    Dir1 = makeNamed<QListWidget>("Dir1");
+    File1 = makeNamed<QListWidget>("File1");
+    Text1 = makeNamed<QLineEdit>("Text1");
+    Label_drive = makeNamed<QLabel>("Label_drive");
+    Label_name = makeNamed<QLabel>("Label_name");
+    Label_path = makeNamed<QLabel>("Label_path");
+    Command_enter = makeNamed<QPushButton>("Command_enter");
+    Command_close = makeNamed<QPushButton>("Command_close");
 
     Label_name->setBuddy(Text1);
     Label_drive->setBuddy(Drive1);

@@ -113,8 +113,7 @@ void ChildWindow::growToContent()
 
 QLabel* ChildWindow::makeLabel(const char* name, QWidget* buddy)
 {
-    auto* label = new QLabel(this);
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = makeNamed<QLabel>(name);
     if (buddy)
         label->setBuddy(buddy);
     return label;
@@ -122,8 +121,7 @@ QLabel* ChildWindow::makeLabel(const char* name, QWidget* buddy)
 
 QPushButton* ChildWindow::makeButton(const char* name)
 {
-    auto* button = new QPushButton(this);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = makeNamed<QPushButton>(name);
     button->setAutoDefault(false);
     return button;
 }

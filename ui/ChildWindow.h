@@ -62,6 +62,15 @@ protected:
     // Grows the window, about its centre, until its content fits at its
     // minimum size (a small main window, a wider language).
     void growToContent();
+    // A control of this window, by the name the captions, the tests and the
+    // screen reader know it by.
+    template <class Control>
+    Control* makeNamed(const char* name)
+    {
+        auto* control = new Control(this);
+        control->setObjectName(QString::fromLatin1(name));
+        return control;
+    }
     // A named label (with the control it names, for its access key) and a
     // named push button that Enter does not press unless it has the focus.
     QLabel* makeLabel(const char* name, QWidget* buddy = nullptr);
