@@ -30,8 +30,7 @@ constexpr int kRaiseTwips = 500;
 Form_setup::Form_setup(WindowHost& host) : ChildWindow(host)
 {
     setObjectName("Form_setup");
-    Frame1 = new QGroupBox(this);
-    Frame1->setObjectName("Frame1");
+    Frame1 = makeNamed<QGroupBox>("Frame1");
     auto* ports = new QGridLayout(Frame1);
     for (int n = 1; n <= kPorts; ++n) {
         QRadioButton* button = new QRadioButton(QStringLiteral("COM%1").arg(n), Frame1);

@@ -28,8 +28,7 @@ const std::vector<ControlCaption> kCaptions{
 Form_type::Form_type(WindowHost& host) : ChildWindow(host)
 {
     setObjectName("Form_type");
-    Combo_type = new QComboBox(this);
-    Combo_type->setObjectName("Combo_type");
+    Combo_type = makeNamed<QComboBox>("Combo_type");
     // The list has a text part, but only a chosen entry may stand in it.
     Combo_type->setEditable(true);
     Combo_type->setInsertPolicy(QComboBox::NoInsert);

@@ -38,10 +38,8 @@ frmAbout::frmAbout(WindowHost& host) : ChildWindow(host)
     big.setPointSizeF(big.pointSizeF() * 1.3);
     lblTitle->setFont(big);
     lblDisclaimer->setEnabled(false);  // the small print, in grey
-    cmdOK = new QPushButton(this);
-    cmdOK->setObjectName("cmdOK");
-    cmdSysInfo = new QPushButton(this);
-    cmdSysInfo->setObjectName("cmdSysInfo");
+    cmdOK = makeNamed<QPushButton>("cmdOK");
+    cmdSysInfo = makeNamed<QPushButton>("cmdSysInfo");
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QGuiApplication::windowIcon().pixmap(48, 48));

@@ -146,10 +146,8 @@ void Form_Chann_Edit::buildControls()
     check(Check_ScanAdd, "Check_ScanAdd", &Form_Chann_Edit::Check_ScanAdd_Click);
     check(Check_Pri, "Check_Pri", &Form_Chann_Edit::Check_Pri_Click);
     check(Check_Comp, "Check_Comp", &Form_Chann_Edit::Check_Comp_Click);
-    Command_close = new QPushButton(this);
-    Command_close->setObjectName("Command_close");
-    Command_Help = new QPushButton(this);
-    Command_Help->setObjectName("Command_Help");
+    Command_close = makeNamed<QPushButton>("Command_close");
+    Command_Help = makeNamed<QPushButton>("Command_Help");
 
     const std::pair<QLabel*, QWidget*> pairs[] = {
         {Label_RX_freq, Text_RX_Freq}, {Label_TX_freq, Text_TX_Freq},   {Label_Decode, Combo_Decode},

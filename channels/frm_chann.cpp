@@ -54,19 +54,15 @@ void frm_chann::buildControls()
     Text_Edit = editor_->text();
     Combo_edit = editor_->list();
 
-    auto button = [this](QPushButton*& target, const char* name) {
-        target = new QPushButton(this);
-        target->setObjectName(name);
-        target->setAutoDefault(false);
-        return target;
-    };
+    Command_Edit = makeButton("Command_Edit");
+    Command_def = makeButton("Command_def");
+    Command_clear = makeButton("Command_clear");
+    Command_close = makeButton("Command_close");
+    Command_Help = makeButton("Command_Help");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(button(Command_Edit, "Command_Edit"));
-    buttons->addWidget(button(Command_def, "Command_def"));
-    buttons->addWidget(button(Command_clear, "Command_clear"));
-    buttons->addWidget(button(Command_close, "Command_close"));
-    buttons->addWidget(button(Command_Help, "Command_Help"));
+    for (QPushButton* b : {Command_Edit, Command_def, Command_clear, Command_close, Command_Help})
+        buttons->addWidget(b);
     buttons->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);

@@ -50,19 +50,16 @@ void frm_option::buildControls()
     for (OptionCheck which : {OptionCheck::BatterySave, OptionCheck::Beep, OptionCheck::ScramblerActivation,
                               OptionCheck::ScramblerBackup})
         makeOptionCheck(which);
-    auto* Frame_mode = new QGroupBox(this);
-    Frame_mode->setObjectName("Frame_mode");
+    auto* Frame_mode = makeNamed<QGroupBox>("Frame_mode");
     makeOptionCheck(OptionCheck::Clone);
 
-    auto* Frame_pttid = new QGroupBox(this);
-    Frame_pttid->setObjectName("Frame_pttid");
+    auto* Frame_pttid = makeNamed<QGroupBox>("Frame_pttid");
     makeOptionList(OptionList::PttType);
     makeOptionList(OptionList::PttId);
     Text_tx_begin = makeText("Text_tx_begin");
     Text_tx_end = makeText("Text_tx_end");
 
-    auto* Frame_vox = new QGroupBox(this);
-    Frame_vox->setObjectName("Frame_vox");
+    auto* Frame_vox = makeNamed<QGroupBox>("Frame_vox");
     makeOptionCheck(OptionCheck::Vox);
     makeOptionList(OptionList::VoxGain);
     makeOptionList(OptionList::VoxDelay);

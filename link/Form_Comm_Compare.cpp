@@ -33,14 +33,9 @@ Form_Comm_Compare::Form_Comm_Compare(WindowHost& host) : CommDialog(host, "Comma
 {
     setObjectName("Form_Comm_Compare");
     Command_compare = startButton_;
-    List_diff = new QListWidget(this);
-    List_diff->setObjectName("List_diff");
-    Command_take = new QPushButton(this);
-    Command_take->setObjectName("Command_take");
-    Command_take->setAutoDefault(false);
-    Command_savetext = new QPushButton(this);
-    Command_savetext->setObjectName("Command_savetext");
-    Command_savetext->setAutoDefault(false);
+    List_diff = makeNamed<QListWidget>("List_diff");
+    Command_take = makeButton("Command_take");
+    Command_savetext = makeButton("Command_savetext");
 
     // The list under the progress, the two buttons after Compare, in the
     // order the Tab key visits them.

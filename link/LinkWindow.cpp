@@ -11,12 +11,10 @@ namespace mx615 {
 LinkWindow::LinkWindow(WindowHost& host, Bilingual closeRefusal)
     : ChildWindow(host), closeRefusal_(std::move(closeRefusal))
 {
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1 = makeNamed<QProgressBar>("ProgressBar1");
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
-    Label_tr_count = new QLabel(this);
-    Label_tr_count->setObjectName("Label_tr_count");
+    Label_tr_count = makeNamed<QLabel>("Label_tr_count");
     Label_tr_count->setAlignment(Qt::AlignCenter);
     // The phase of a transfer and a restart are heard as they happen.
     labelSpoken_ = new SpokenStatus(Label_tr_count);
