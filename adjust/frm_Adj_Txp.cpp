@@ -136,8 +136,7 @@ void frm_Adj_Txp::buildControls()
 
     // The audio option bits of bytes 13 and 14.
     auto options = [&](std::array<QCheckBox*, 4>& boxes, bool transmit) {
-        auto* frame = new QGroupBox(this);
-        frame->setObjectName(transmit ? "Frame_TX" : "Frame_RX");
+        auto* frame = makeNamed<QGroupBox>(transmit ? "Frame_TX" : "Frame_RX");
         caption(frame, transmit ? AdjustTexts::Transmit : AdjustTexts::Receive);
         auto* column = new QVBoxLayout(frame);
         column->setSpacing(0);
@@ -212,8 +211,7 @@ void frm_Adj_Txp::buildControls()
     valueLayout->addWidget(lowFrame);
     valueLayout->addLayout(middle);
     valueLayout->addStretch();
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName("ValueArea");
+    auto* scroll = makeNamed<QScrollArea>("ValueArea");
     // Tab goes to the values in it, never to the area itself (which no reader could name).
     scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setFrameShape(QFrame::NoFrame);

@@ -18,14 +18,10 @@ const Bilingual kHelpCaption{"Help", "帮助"};
 
 CommDialog::CommDialog(WindowHost& host, const char* startName) : LinkWindow(host, LinkTexts::DontClose)
 {
-    startButton_ = new QPushButton(this);
-    startButton_->setObjectName(startName);
-    Command_Cancel = new QPushButton(this);
-    Command_Cancel->setObjectName("Command_Cancel");
-    Command_Help = new QPushButton(this);
-    Command_Help->setObjectName("Command_Help");
-    Label_port = new QLabel(this);
-    Label_port->setObjectName("Label_port");
+    startButton_ = makeNamed<QPushButton>(startName);
+    Command_Cancel = makeNamed<QPushButton>("Command_Cancel");
+    Command_Help = makeNamed<QPushButton>("Command_Help");
+    Label_port = makeNamed<QLabel>("Label_port");
     Label_port->setAlignment(Qt::AlignCenter);
     Label_port->setEnabled(false);  // a quieter grey: it informs, it is not a result
 
