@@ -196,10 +196,6 @@ void frm_Adj_Txp::buildControls()
     status->addSpacing(12);
     status->addWidget(Label_tr_count, 1);
     status->addWidget(ProgressBar1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {Command_read, Command_write, Command_Open, Command_Save, Command_close})
-        buttons->addWidget(b);
     // On a small screen the values scroll; the progress and the buttons stay
     // in sight.
     auto* values = new QWidget;
@@ -220,7 +216,8 @@ void frm_Adj_Txp::buildControls()
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scroll, 1);
     layout->addLayout(status);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({Command_read, Command_write, Command_Open, Command_Save, Command_close},
+                                ButtonsAt::Right));
 
     for (const ValueList& list : valueLists_) {
         const AdjustValue value = list.value;

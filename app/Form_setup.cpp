@@ -2,10 +2,10 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 #include "model/ProgramState.h"
 #include "link/PortTable.h"
@@ -48,14 +48,9 @@ Form_setup::Form_setup(WindowHost& host) : ChildWindow(host)
 
     Command_ok = makeButton("Command_ok");
     Command1 = makeButton("Command1");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_ok);
-    buttons->addWidget(Command1);
-    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame1, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({Command_ok, Command1}));
 
     connect(Command_ok, &QPushButton::clicked, this, &Form_setup::Command_ok_Click);
     connect(Command1, &QPushButton::clicked, this, &Form_setup::Command1_Click);

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,16 +45,7 @@ Form_type::Form_type(WindowHost& host) : ChildWindow(host)
     fields->addWidget(Label_band, 1, 1);
     fields->setColumnStretch(1, 1);
     fields->setVerticalSpacing(16);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_enter);
-    buttons->addWidget(Command_Cancel);
-    buttons->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->addStretch();
-    layout->addLayout(fields);
-    layout->addStretch();
-    layout->addLayout(buttons);
+    layOutForm(fields, buttonRow({Command_enter, Command_Cancel}));
 
     connect(Combo_type, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)

@@ -52,13 +52,9 @@ frmAbout::frmAbout(WindowHost& host) : ChildWindow(host)
     auto* top = new QHBoxLayout;
     top->addWidget(icon);
     top->addLayout(texts, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdSysInfo);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({cmdOK, cmdSysInfo}, ButtonsAt::Right));
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);

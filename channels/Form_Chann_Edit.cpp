@@ -180,11 +180,8 @@ void Form_Chann_Edit::buildControls()
     grid->addWidget(Check_Comp, 8, 2, 1, 2);
     for (int row = 0; row <= 8; ++row)
         grid->setRowStretch(row, 1);
-    auto* buttons = new QHBoxLayout;
+    QBoxLayout* buttons = buttonRow({Command_close, Command_Help}, ButtonsAt::Right);
     buttons->setSpacing(12);
-    buttons->addStretch();
-    buttons->addWidget(Command_close);
-    buttons->addWidget(Command_Help);
     grid->addLayout(buttons, 9, 0, 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -59,16 +58,11 @@ void frm_chann::buildControls()
     Command_clear = makeButton("Command_clear");
     Command_close = makeButton("Command_close");
     Command_Help = makeButton("Command_Help");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {Command_Edit, Command_def, Command_clear, Command_close, Command_Help})
-        buttons->addWidget(b);
-    buttons->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
     layout->addWidget(MSF_chann, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({Command_Edit, Command_def, Command_clear, Command_close, Command_Help}));
 
     connect(MSF_chann, &QTableWidget::cellClicked, this, &frm_chann::MSF_chann_Click);
     connect(MSF_chann, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,16 +97,6 @@ QLineEdit* FeatureWindow::makeText(const char* name)
     auto* box = makeNamed<QLineEdit>(name);
     box->installEventFilter(this);
     return box;
-}
-
-QBoxLayout* FeatureWindow::buttonRow()
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(Command_close);
-    row->addWidget(Command_Help);
-    row->addStretch();
-    return row;
 }
 
 bool FeatureWindow::eventFilter(QObject* watched, QEvent* event)

@@ -11,7 +11,6 @@
 #include "features/Choices.h"
 #include "ui/ChildWindow.h"
 
-class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -63,8 +62,6 @@ protected:
     void fillList(QComboBox* list, const ChoiceList& choices);
     QCheckBox* makeCheck(const char* name, std::function<void(bool)> click);
     QLineEdit* makeText(const char* name);
-    // Close and Help, for the bottom of the window; Escape closes.
-    QBoxLayout* buttonRow();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A key pressed in one of the window's text boxes; true swallows it.

@@ -39,7 +39,7 @@ Form_Edit_Message::Form_Edit_Message(WindowHost& host) : FeatureWindow(host, "Co
         layout->addWidget(text);
     }
     layout->addStretch();
-    layout->addLayout(buttonRow());
+    layout->addLayout(buttonRow({Command_close, Command_Help}));
 }
 
 void Form_Edit_Message::Form_Load()

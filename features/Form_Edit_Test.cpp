@@ -30,7 +30,7 @@ Form_Edit_Test::Form_Edit_Test(WindowHost& host) : FeatureWindow(host, "Command_
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
     layout->addWidget(MSF_chann, 1);
-    layout->addLayout(buttonRow());
+    layout->addLayout(buttonRow({Command_close, Command_Help}));
 
     connect(MSF_chann, &QTableWidget::cellClicked, this, &Form_Edit_Test::MSF_chann_Click);
     connect(MSF_chann, &QTableWidget::currentCellChanged, this, &Form_Edit_Test::MSF_chann_LeaveCell);

@@ -37,7 +37,7 @@ Form_Edit_scan::Form_Edit_scan(WindowHost& host) : FeatureWindow(host, "Command_
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addStretch();
-    layout->addLayout(buttonRow());
+    layout->addLayout(buttonRow({Command_close, Command_Help}));
 
     // Only what the user types or pastes is checked; the window's own
     // showing and emptying of the box stores nothing and warns of nothing.

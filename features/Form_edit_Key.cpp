@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 #include "features/FeatureTexts.h"
 
@@ -19,11 +18,7 @@ Form_edit_Key::Form_edit_Key(WindowHost& host) : FeatureWindow(host, "Command_He
         form->addRow(makeLabel(key == FunctionKey::Pf1 ? "Label_PF1" : "Label_PF2", combo), combo);
     }
     form->setVerticalSpacing(16);
-    auto* layout = new QVBoxLayout(this);
-    layout->addStretch();
-    layout->addLayout(form);
-    layout->addStretch();
-    layout->addLayout(buttonRow());
+    layOutForm(form, buttonRow({Command_close, Command_Help}));
 }
 
 void Form_edit_Key::Form_Load()

@@ -109,7 +109,7 @@ void frm_option::buildControls()
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addStretch();
-    layout->addLayout(buttonRow());
+    layout->addLayout(buttonRow({Command_close, Command_Help}));
 }
 
 void frm_option::Form_Load()

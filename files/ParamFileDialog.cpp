@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,11 +82,7 @@ ParamFileDialog::ParamFileDialog(WindowHost& host, const FileDialogKind& kind) :
     grid->addWidget(Dir1, 2, 1);
     grid->addWidget(Label_drive, 3, 1);
     grid->addWidget(Drive1, 4, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_enter);
-    buttons->addWidget(Command_close);
-    grid->addLayout(buttons, 5, 0, 1, 2);
+    grid->addLayout(buttonRow({Command_enter, Command_close}, ButtonsAt::Right), 5, 0, 1, 2);
     grid->setRowStretch(2, 1);
 
     setTabOrder(Text1, File1);

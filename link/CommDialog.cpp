@@ -1,6 +1,5 @@
 #include "link/CommDialog.h"
 
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "ui/Prompt.h"
@@ -25,19 +24,13 @@ CommDialog::CommDialog(WindowHost& host, const char* startName) : LinkWindow(hos
     Label_port->setAlignment(Qt::AlignCenter);
     Label_port->setEnabled(false);  // a quieter grey: it informs, it is not a result
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(startButton_);
-    buttons->addWidget(Command_Cancel);
-    buttons->addWidget(Command_Help);
-    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addWidget(Label_tr_count);
     layout->addWidget(ProgressBar1);
     layout->addWidget(Label_port);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({startButton_, Command_Cancel, Command_Help}));
 
     connect(Command_Cancel, &QPushButton::clicked, this, &CommDialog::Command_Cancel_Click);
     // Help has no action.

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -124,6 +126,26 @@ QPushButton* ChildWindow::makeButton(const char* name)
     auto* button = makeNamed<QPushButton>(name);
     button->setAutoDefault(false);
     return button;
+}
+
+QBoxLayout* ChildWindow::buttonRow(std::initializer_list<QPushButton*> buttons, ButtonsAt where)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    if (where == ButtonsAt::Centre)
+        row->addStretch();
+    return row;
+}
+
+void ChildWindow::layOutForm(QLayout* fields, QBoxLayout* buttons)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addLayout(fields);
+    layout->addStretch();
+    layout->addLayout(buttons);
 }
 
 void ChildWindow::showActive()

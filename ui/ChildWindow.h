@@ -6,12 +6,15 @@
 #include <QWidget>
 
 #include <QPointer>
+#include <initializer_list>
 #include <vector>
 
 #include "ui/AppContext.h"
 #include "ui/WindowHost.h"
 
 class QAbstractButton;
+class QBoxLayout;
+class QLayout;
 class QLabel;
 class QMdiSubWindow;
 class QPushButton;
@@ -75,6 +78,13 @@ protected:
     // named push button that Enter does not press unless it has the focus.
     QLabel* makeLabel(const char* name, QWidget* buddy = nullptr);
     QPushButton* makeButton(const char* name);
+    // The buttons at the window's foot, in a row in the order given: centred,
+    // or kept to the right.
+    enum class ButtonsAt { Centre, Right };
+    QBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons, ButtonsAt where = ButtonsAt::Centre);
+    // A short form's layout: its fields in the middle of the window's height,
+    // the buttons at its foot.
+    void layOutForm(QLayout* fields, QBoxLayout* buttons);
     // Shows the window and makes it the active one.
     void showActive();
     void setCaption(const Bilingual& caption);
