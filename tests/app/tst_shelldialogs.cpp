@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 
 #include "app/Form_setup.h"
 #include "app/Form_type.h"
+#include "app/frmAbout.h"
 #include "support/ImageBytes.h"
 #include "support/TestApp.h"
 #include "../channels/ChannelWindowDriver.h"
@@ -119,6 +121,22 @@ private slots:
         grid.enter(grid.text());
         QVERIFY(t.app.prompt.messages.isEmpty());
         QCOMPARE(imageBytes(t.app.state, 1, 0, 4), QByteArray::fromHex("00005014"));
+    }
+
+    // A dialog's buttons stand at its foot: centred under the model list, to
+    // the right in the about box.
+    void buttonsAtTheFoot()
+    {
+        Shell t;
+        Form_type* model = t.open<Form_type>("proc_type");
+        const QRect enter = model->Command_enter->geometry(), cancel = model->Command_Cancel->geometry();
+        QVERIFY(enter.top() > model->Combo_type->geometry().bottom());
+        QVERIFY(cancel.left() > enter.right());
+        QVERIFY(qAbs((enter.left() + cancel.right()) / 2 - model->width() / 2) <= 2);
+        frmAbout* about = t.app.main->openWindow<frmAbout>();
+        const QRect ok = about->cmdOK->geometry(), info = about->cmdSysInfo->geometry();
+        QVERIFY(info.left() > ok.right());
+        QCOMPARE(about->width() - 1 - info.right(), about->layout()->contentsMargins().right());
     }
 
     void portDialog_data()
