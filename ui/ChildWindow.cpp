@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -12,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 #include "model/ProgramState.h"
 #include "ui/Prompt.h"
