@@ -28,62 +28,40 @@ private slots:
     }
 
     // Each failure tells its phase and what the radio now holds, on the
-    // console and in the log row alike.
-    void failureTellsWhatTheRadioHolds_data()
+    // console and in the log row alike: first the failures that left the
+    // radio as it was, then those after the write had begun. (Two functions,
+    // so that the suite's shares run them side by side: each row waits out
+    // the radio's timeouts.)
+    void failureLeavesTheRadioAsItWas_data()
     {
-        QTest::addColumn<QStringList>("radio");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("said");
-        QTest::addColumn<bool>("changed");
+        columns();
         const QStringList always{"--attempts", "0"};
         QTest::newRow("no answer") << QStringList{"--silent"} + always << "write"
-                                   << "Fail connect with transceiver. No answer at all; nothing was changed." << false;
+                                   << "Fail connect with transceiver. No answer at all; nothing was changed.";
         QTest::newRow("another device") << QStringList{"--wrong-ident"} + always << "write"
                                         << "Another device answered on PORT: its reply is no MX-615 identification; "
-                                           "nothing was changed."
-                                        << false;
+                                           "nothing was changed.";
+        QTest::newRow("read, acknowledgement left out") << QStringList{"--omit-ack"} + always << "read"
+                                                        << "The read broke off after block 1 of 16 (a reply that was "
+                                                           "missing, short, long or out of step); nothing was changed.";
+    }
+    void failureLeavesTheRadioAsItWas() { failureTellsWhatTheRadioHolds(false); }
+
+    void failureAfterTheWriteBegan_data()
+    {
+        columns();
+        const QStringList always{"--attempts", "0"};
         QTest::newRow("frame refused") << QStringList{"--refuse-frame", "10"} + always << "write"
-                                       << "The write broke off after frame 10 of 49: the radio is partly written."
-                                       << true;
+                                       << "The write broke off after frame 10 of 49: the radio is partly written.";
         QTest::newRow("read back cut short") << QStringList{"--truncate-reply", "3"} + always << "write"
                                              << "Written, but the read back broke off after block 2 of 16 (a reply "
                                                 "that was missing, short, long or out of step): the radio is not "
-                                                "verified."
-                                             << true;
+                                                "verified.";
         QTest::newRow("cable pulled") << QStringList{"--hang-up-after", "20"} << "write"
                                       << "The cable went away during the write, after frame 20 of 49: the radio is "
-                                         "partly written."
-                                      << true;
-        QTest::newRow("read, acknowledgement left out") << QStringList{"--omit-ack"} + always << "read"
-                                                        << "The read broke off after block 1 of 16 (a reply that was "
-                                                           "missing, short, long or out of step); nothing was changed."
-                                                        << false;
+                                         "partly written.";
     }
-    void failureTellsWhatTheRadioHolds()
-    {
-        QFETCH(QStringList, radio);
-        QFETCH(QString, command);
-        QFETCH(QString, said);
-        QFETCH(bool, changed);
-        const QString tag = QString(QTest::currentDataTag()).replace(' ', '-').remove(',');
-        const QString image = dir.filePath(tag + ".img"), log = dir.filePath(tag + ".csv");
-        QVERIFY(test::writeFile(image, test::pattern(4)));
-        auto sim = std::make_unique<test::Simulator>(QStringList{"--image", image} + radio);
-        const QString device = sim->device;
-        QVERIFY(!device.isEmpty());
-        QStringList arguments{command, "--port", device, "--log", log};
-        arguments << (command == "read" ? QStringList{"-o", dir.filePath(tag + "-read.img")} : QStringList{plan});
-        const Run run = cli(arguments);
-        QCOMPARE(run.exit, 1);
-        said.replace("PORT", device);
-        QVERIFY2(run.err.contains(device + ": " + said), qPrintable(run.err));
-        QVERIFY2(!run.err.contains("did not answer") || tag == "no-answer", qPrintable(run.err));
-        const QString row = QString::fromUtf8(readAll(log)).split("\r\n", Qt::SkipEmptyParts).value(1);
-        QVERIFY2(row.contains(",failed,,") && row.contains(said.left(40)), qPrintable(row));
-        sim.reset();   // it keeps its memory in the image when it ends
-        QCOMPARE(readAll(image).size(), kImageFileBytes);
-        QCOMPARE(readAll(image) != test::pattern(4), changed);
-    }
+    void failureAfterTheWriteBegan() { failureTellsWhatTheRadioHolds(true); }
 
     // The tool's own words for a port that will not open, in the log too.
     void portErrorInPlainWords()
@@ -211,6 +189,38 @@ private slots:
     }
 
 private:
+    static void columns()
+    {
+        QTest::addColumn<QStringList>("radio");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("said");
+    }
+
+    void failureTellsWhatTheRadioHolds(bool changed)
+    {
+        QFETCH(QStringList, radio);
+        QFETCH(QString, command);
+        QFETCH(QString, said);
+        const QString tag = QString(QTest::currentDataTag()).replace(' ', '-').remove(',');
+        const QString image = dir.filePath(tag + ".img"), log = dir.filePath(tag + ".csv");
+        QVERIFY(test::writeFile(image, test::pattern(4)));
+        auto sim = std::make_unique<test::Simulator>(QStringList{"--image", image} + radio);
+        const QString device = sim->device;
+        QVERIFY(!device.isEmpty());
+        QStringList arguments{command, "--port", device, "--log", log};
+        arguments << (command == "read" ? QStringList{"-o", dir.filePath(tag + "-read.img")} : QStringList{plan});
+        const Run run = cli(arguments);
+        QCOMPARE(run.exit, 1);
+        said.replace("PORT", device);
+        QVERIFY2(run.err.contains(device + ": " + said), qPrintable(run.err));
+        QVERIFY2(!run.err.contains("did not answer") || tag == "no-answer", qPrintable(run.err));
+        const QString row = QString::fromUtf8(readAll(log)).split("\r\n", Qt::SkipEmptyParts).value(1);
+        QVERIFY2(row.contains(",failed,,") && row.contains(said.left(40)), qPrintable(row));
+        sim.reset();   // it keeps its memory in the image when it ends
+        QCOMPARE(readAll(image).size(), kImageFileBytes);
+        QCOMPARE(readAll(image) != test::pattern(4), changed);
+    }
+
     QTemporaryDir dir;
     QString plan;
 };

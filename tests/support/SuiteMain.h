@@ -3,7 +3,7 @@
 // QTEST_MAIN, QTEST_GUILESS_MAIN or QTEST_APPLESS_MAIN then makes a function
 // of the file's own instead of main() and enters it, under the file's name,
 // in the runner that many suites share. The body is the one QtTest gives
-// main().
+// main(), but for the runner's choice of a share of the functions.
 
 #include <QTest>
 
@@ -19,7 +19,7 @@ int mx615SuiteMain(int argc, char *argv[]) \
     __VA_ARGS__ \
     TestObject tc; \
     QTEST_SET_MAIN_SOURCE_PATH \
-    return QTest::qExec(&tc, argc, argv); \
+    return mx615::execSuite(&tc, argc, argv); \
 } \
 const mx615::SuiteEntry mx615SuiteEntry(__FILE__, &mx615SuiteMain); \
 }

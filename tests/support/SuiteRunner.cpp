@@ -3,6 +3,11 @@
 
 #include "support/SuiteRunner.h"
 
+#include <QByteArray>
+#include <QList>
+#include <QMetaMethod>
+#include <QObject>
+#include <QTest>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -45,6 +50,24 @@ std::vector<mx615::SuiteMain> mainsOf(const mx615::Suite& suite)
     return found;
 }
 
+// The functions QtTest runs of a test object: its private slots without
+// arguments, but for the ones it calls around them and the data functions.
+QList<QByteArray> testFunctionsOf(const QObject* suite)
+{
+    QList<QByteArray> names;
+    const QMetaObject* meta = suite->metaObject();
+    for (int i = 0; i < meta->methodCount(); ++i) {
+        const QMetaMethod m = meta->method(i);
+        const QByteArray name = m.name();
+        if (m.methodType() != QMetaMethod::Slot || m.access() != QMetaMethod::Private || m.parameterCount() != 0 ||
+            m.returnType() != QMetaType::Void || name.endsWith("_data") || name == "initTestCase" ||
+            name == "cleanupTestCase" || name == "init" || name == "cleanup")
+            continue;
+        names.append(name);
+    }
+    return names;
+}
+
 int usage(const char* program)
 {
     std::fprintf(stderr, "usage: %s SUITE [QtTest arguments]\nsuites:", program);
@@ -55,6 +78,37 @@ int usage(const char* program)
 }
 
 }  // namespace
+
+int mx615::execSuite(QObject* suite, int argc, char* argv[])
+{
+    std::vector<char*> args;
+    int shard = 0, shards = 0;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--shard" && i + 1 < argc) {
+            if (std::sscanf(argv[++i], "%d/%d", &shard, &shards) != 2 || shards < 1 || shard < 1 || shard > shards) {
+                std::fprintf(stderr, "%s: --shard takes K/N with 1 <= K <= N, not %s\n", argv[0], argv[i]);
+                return 2;
+            }
+        } else {
+            args.push_back(argv[i]);
+        }
+    }
+    QList<QByteArray> chosen;
+    if (shards > 0) {
+        const QList<QByteArray> all = testFunctionsOf(suite);
+        for (qsizetype i = shard - 1; i < all.size(); i += shards)
+            chosen.append(all[i]);
+        if (chosen.isEmpty()) {
+            std::fprintf(stderr, "%s: shard %d of %d holds none of its %lld test functions\n", argv[0], shard, shards,
+                         static_cast<long long>(all.size()));
+            return 2;
+        }
+        for (QByteArray& name : chosen)
+            args.push_back(name.data());
+    }
+    args.push_back(nullptr);
+    return QTest::qExec(suite, static_cast<int>(args.size()) - 1, args.data());
+}
 
 mx615::SuiteEntry::SuiteEntry(const char* file, SuiteMain main)
 {

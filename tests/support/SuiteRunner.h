@@ -4,6 +4,8 @@
 // tests/CMakeLists.txt writes, names each suite and the source file that holds
 // its main function.
 
+class QObject;
+
 namespace mx615 {
 
 using SuiteMain = int (*)(int argc, char* argv[]);
@@ -20,5 +22,12 @@ struct Suite {
 
 // Ends with an entry whose name is null.
 extern const Suite kSuites[];
+
+// Runs the suite's test object as QTest::qExec does. "--shard K/N" among the
+// arguments runs only the K-th of N shares of its test functions (every N-th,
+// from the K-th on), so that a suite that spends its time waiting on serial
+// lines can run as N tests side by side; the N shares together run every
+// function once.
+int execSuite(QObject* suite, int argc, char* argv[]);
 
 }  // namespace mx615
