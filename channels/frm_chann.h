@@ -104,6 +104,9 @@ private:
     // After a change of rows: the rows drawn again, the step recorded, and
     // channels first..last selected with the cursor on first.
     void rowsChanged(const Bilingual& step, int first, int last);
+    // Puts channels first..last on the clipboard; false (and a warning) when
+    // all of them are empty.
+    bool copyRows(int first, int last);
     void moveChannel(int by);
     void recordCellStep(int row, int column);
     void fitColumns();

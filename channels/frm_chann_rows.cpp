@@ -84,28 +84,33 @@ void frm_chann::rowsChanged(const Bilingual& step, int first, int last)
     TellReader(MSF_chann, qs(step, chinese()));
 }
 
-void frm_chann::Channel_copy_Click()
+bool frm_chann::copyRows(int first, int last)
 {
-    const auto [first, last] = selectedChannels();
     const CopiedChannels copied = CopyChannels(state(), first, last);
     if (!copied.any) {
         warn(ChannelRowTexts::NothingToCopy);
-        return;
+        return false;
     }
     auto* data = new QMimeData;
     data->setText(qs(copied.text));
     data->setData(kBytesMime, QByteArray::fromStdString(copied.bytes));
     QGuiApplication::clipboard()->setMimeData(data);
+    return true;
+}
+
+void frm_chann::Channel_copy_Click()
+{
+    const auto [first, last] = selectedChannels();
+    // Nothing on the screen changes, so a screen reader is told what was taken.
+    if (copyRows(first, last))
+        TellReader(MSF_chann, qs(stepName(kCopy, runName(first, last)), chinese()));
 }
 
 void frm_chann::Channel_cut_Click()
 {
     const auto [first, last] = selectedChannels();
-    if (!CopyChannels(state(), first, last).any) {
-        warn(ChannelRowTexts::NothingToCopy);
+    if (!copyRows(first, last))
         return;
-    }
-    Channel_copy_Click();
     editor_->close();
     ClearChannels(state(), first, last);
     rowsChanged(stepName(kCut, runName(first, last)), first, last);
