@@ -70,7 +70,7 @@ QList<QByteArray> testFunctionsOf(const QObject* suite)
 
 int usage(const char* program)
 {
-    std::fprintf(stderr, "usage: %s SUITE [QtTest arguments]\nsuites:", program);
+    std::fprintf(stderr, "usage: %s SUITE [--shard K/N] [QtTest arguments]\nsuites:", program);
     for (const mx615::Suite* s = mx615::kSuites; s->name; ++s)
         std::fprintf(stderr, " %s", s->name);
     std::fputc('\n', stderr);
