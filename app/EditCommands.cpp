@@ -45,7 +45,7 @@ void EditCommands::addToEdit(QMenu* edit)
             if (frm_chann* rows = table())
                 (rows->*run)();
         });
-        if (command.run == &frm_chann::Channel_delete_Click || command.run == &frm_chann::Channel_down_Click)
+        if (command.endsGroup)
             edit->addSeparator()->setObjectName("Edit_rows_separator");
     }
     // The editors' items follow.
@@ -69,9 +69,8 @@ void EditCommands::applyCaptions(bool chinese)
 {
     if (compare_)
         compare_->setText(qs(EditTexts::Compare, chinese));
-    for (const RowCommand& command : RowCommands())
-        if (QAction* action = main_.findChild<QAction*>(QString::fromLatin1(command.name)))
-            action->setText(qs(command.text, chinese));
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        rows_[i]->setText(qs(RowCommands()[i].text, chinese));
     refresh();
 }
 

@@ -28,6 +28,7 @@ struct RowCommand {
     Bilingual text;
     const char* keys;
     void (frm_chann::*run)();
+    bool endsGroup = false;   // a separator follows it in the menus
 };
 const std::vector<RowCommand>& RowCommands();
 
@@ -107,6 +108,8 @@ private:
     // Puts channels first..last on the clipboard; false (and a warning) when
     // all of them are empty.
     bool copyRows(int first, int last);
+    // Empties channels first..last as the step named so (Cut, Delete).
+    void clearRows(const Bilingual& command, int first, int last);
     void moveChannel(int by);
     void recordCellStep(int row, int column);
     void fitColumns();

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QShortcut>
+#include <QStringList>
 #include <QTableWidget>
 
 #include "channels/ChannelGrid.h"
@@ -52,9 +53,9 @@ const std::vector<RowCommand>& RowCommands()
         {"Channel_cut", kCut, "Ctrl+X", &frm_chann::Channel_cut_Click},
         {"Channel_copy", kCopy, "Ctrl+C", &frm_chann::Channel_copy_Click},
         {"Channel_paste", kPaste, "Ctrl+V", &frm_chann::Channel_paste_Click},
-        {"Channel_delete", kDelete, "Del", &frm_chann::Channel_delete_Click},
+        {"Channel_delete", kDelete, "Del", &frm_chann::Channel_delete_Click, true},
         {"Channel_up", kUp, "Ctrl+Shift+Up", &frm_chann::Channel_up_Click},
-        {"Channel_down", kDown, "Ctrl+Shift+Down", &frm_chann::Channel_down_Click},
+        {"Channel_down", kDown, "Ctrl+Shift+Down", &frm_chann::Channel_down_Click, true},
         {"Channel_sort", kSort, "", &frm_chann::Channel_sort_Click},
     };
     return commands;
@@ -75,8 +76,7 @@ std::pair<int, int> frm_chann::selectedChannels() const
 void frm_chann::rowsChanged(const Bilingual& step, int first, int last)
 {
     state().ChannelCount = kChannels;
-    for (int n = 1; n <= kChannels; ++n)
-        ShowChannelRow(n);
+    showAllRows();
     host().recordStep(step);
     MSF_chann->setCurrentCell(first, std::max(MSF_chann->currentColumn(), int(ChannelGrid::ColRx)));
     MSF_chann->clearSelection();
@@ -106,22 +106,24 @@ void frm_chann::Channel_copy_Click()
         TellReader(MSF_chann, qs(stepName(kCopy, runName(first, last)), chinese()));
 }
 
+void frm_chann::clearRows(const Bilingual& command, int first, int last)
+{
+    editor_->close();
+    ClearChannels(state(), first, last);
+    rowsChanged(stepName(command, runName(first, last)), first, last);
+}
+
 void frm_chann::Channel_cut_Click()
 {
     const auto [first, last] = selectedChannels();
-    if (!copyRows(first, last))
-        return;
-    editor_->close();
-    ClearChannels(state(), first, last);
-    rowsChanged(stepName(kCut, runName(first, last)), first, last);
+    if (copyRows(first, last))
+        clearRows(kCut, first, last);
 }
 
 void frm_chann::Channel_delete_Click()
 {
     const auto [first, last] = selectedChannels();
-    editor_->close();
-    ClearChannels(state(), first, last);
-    rowsChanged(stepName(kDelete, runName(first, last)), first, last);
+    clearRows(kDelete, first, last);
 }
 
 void frm_chann::Channel_paste_Click()
@@ -133,12 +135,10 @@ void frm_chann::Channel_paste_Click()
     editor_->close();
     const PasteResult pasted = PasteChannels(text.toStdString(), state(), at, bytes.toStdString());
     if (pasted.fault) {
-        warn(pasted.fault->text, qs(pasted.fault->rows.empty() ? std::string() : [&] {
-                 std::string rows;
-                 for (const std::string& row : pasted.fault->rows)
-                     rows += (rows.empty() ? "" : "\n") + row;
-                 return rows;
-             }()));
+        QStringList rows;
+        for (const std::string& row : pasted.fault->rows)
+            rows << qs(row);
+        warn(pasted.fault->text, rows.join(QLatin1Char('\n')));
         return;
     }
     const Bilingual at_{"at channel " + std::to_string(at), "到信道 " + std::to_string(at)};
@@ -189,7 +189,7 @@ void frm_chann::showRowsMenu(const QPoint& where)
         action->setShortcut(QKeySequence(QString::fromLatin1(command.keys)));
         action->setShortcutContext(Qt::WidgetShortcut);
         connect(action, &QAction::triggered, this, command.run);
-        if (command.run == &frm_chann::Channel_delete_Click || command.run == &frm_chann::Channel_down_Click)
+        if (command.endsGroup)
             menu.addSeparator();
     }
     menu.exec(where);
