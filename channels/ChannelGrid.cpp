@@ -71,6 +71,12 @@ Bilingual Caption(int channel)
     return {"Channel Information [ Channel - " + number + " ]", "信道参数编辑 [ 信道 - " + number + " ]"};
 }
 
+Bilingual FieldStep(const Bilingual& field, int channel)
+{
+    const std::string n = std::to_string(channel);
+    return {field.en + " of channel " + n, "信道 " + n + " 的" + field.zh};
+}
+
 }  // namespace mx615::ChannelGrid
 
 namespace mx615::ChannelGridTexts {

@@ -60,6 +60,10 @@ void StoreColumnChoice(ProgramState& state, int n, int column, int p);
 // "Channel Information [ Channel -  1 ]".
 Bilingual Caption(int channel);
 
+// The undo step that changed one field of a channel, from the field's
+// caption in both languages: "RX Frequency of channel 3".
+Bilingual FieldStep(const Bilingual& field, int channel);
+
 }  // namespace ChannelGrid
 
 namespace ChannelGridTexts {

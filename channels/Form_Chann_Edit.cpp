@@ -235,9 +235,8 @@ void Form_Chann_Edit::recordField(QWidget* control)
             name = label->objectName();
     for (const ControlCaption& caption : dialogCaptions())
         if (name == QLatin1String(caption.control)) {
-            const QString en = qs(caption.text.en).trimmed(), zh = qs(caption.text.zh).trimmed();
-            const std::string n = std::to_string(n_);
-            host().recordStep({en.toStdString() + " of channel " + n, "信道 " + n + " 的" + zh.toStdString()});
+            host().recordStep(ChannelGrid::FieldStep(
+                {qs(caption.text.en).trimmed().toStdString(), qs(caption.text.zh).trimmed().toStdString()}, n_));
             return;
         }
     host().recordStep(kCaption);

@@ -225,12 +225,13 @@ void frm_chann::fillList(int, int column, QComboBox* list)
 bool frm_chann::commitCell(int row, int column, CellEditor::Kind kind)
 {
     bool stored = true;
-    if (kind == CellEditor::Kind::Text)
+    if (kind == CellEditor::Kind::Text) {
         stored = column == ColRx ? commitRx(row, Text_Edit->text()) : commitTx(row, Text_Edit->text());
-    else if (kind == CellEditor::Kind::List && choiceMade_)
-        setCell(row, column, Combo_edit->currentText());
-    if (stored)
-        recordCellStep(row, column);
+        if (stored)
+            recordCellStep(row, column);
+    } else if (kind == CellEditor::Kind::List && choiceMade_) {
+        setCell(row, column, Combo_edit->currentText());   // each pick was a step of its own already
+    }
     return stored;
 }
 
@@ -242,8 +243,7 @@ void frm_chann::recordCellStep(int row, int column)
         QString text = column < int(titles.size()) ? qs(titles[std::size_t(column)]).trimmed() : QString();
         return text.toStdString();
     };
-    host().recordStep({title(false) + " of channel " + std::to_string(row),
-                       "信道 " + std::to_string(row) + " 的" + title(true)});
+    host().recordStep(FieldStep({title(false), title(true)}, row));
 }
 
 bool frm_chann::showProblem(FrequencyProblem problem, bool transmit)
