@@ -24,16 +24,20 @@ namespace {
 const Bilingual kCellName{"%1, channel %2", "%1，信道 %2"};
 const Bilingual kCellSeparator{", ", "，"};
 
-// The words of a grid; English ones where SetGridSpeech has not run.
-QString cellPattern(const QTableWidget* grid)
+// The words of a grid that SetUpEditGrid has set up; null for any other.
+const GridSpeech* wordsOf(const QTableWidget* grid)
 {
-    const auto* speech = grid->findChild<const GridSpeech*>(QString(), Qt::FindDirectChildrenOnly);
-    return speech ? speech->cellPattern : QString::fromStdString(kCellName.en);
+    return grid->findChild<const GridSpeech*>(QString(), Qt::FindDirectChildrenOnly);
 }
-QString cellSeparator(const QTableWidget* grid)
+
+QString cellName(const QTableWidget* grid, const GridSpeech& words, int row, int column)
 {
-    const auto* speech = grid->findChild<const GridSpeech*>(QString(), Qt::FindDirectChildrenOnly);
-    return speech ? speech->separator : QString::fromStdString(kCellSeparator.en);
+    const QTableWidgetItem* title = grid->horizontalHeaderItem(column);
+    const QString heading = title ? title->text().trimmed() : QString();
+    const QString label = CellText(grid, row, 0).trimmed();
+    if (column == 0)
+        return heading + QLatin1Char(' ') + label;
+    return words.cellPattern.arg(heading, label);
 }
 
 // A cell that tells the reader its column and row with its text, so that a
@@ -43,15 +47,15 @@ public:
     QVariant data(int role) const override
     {
         const QTableWidget* grid = tableWidget();
-        if (role != Qt::AccessibleTextRole || !grid)
+        const GridSpeech* words = grid ? wordsOf(grid) : nullptr;
+        if (role != Qt::AccessibleTextRole || !words)
             return QTableWidgetItem::data(role);
-        const auto* speech = grid->findChild<const GridSpeech*>(QString(), Qt::FindDirectChildrenOnly);
-        QString name = CellName(grid, row(), column());
-        if (speech && !speech->notice.isEmpty() && row() == grid->currentRow() && column() == grid->currentColumn())
-            name = speech->notice + cellSeparator(grid) + name;
+        QString name = cellName(grid, *words, row(), column());
+        if (!words->notice.isEmpty() && row() == grid->currentRow() && column() == grid->currentColumn())
+            name = words->notice + words->separator + name;
         if (column() == 0 || text().isEmpty())
             return name;
-        return name + cellSeparator(grid) + text();
+        return name + words->separator + text();
     }
     QTableWidgetItem* clone() const override { return new GridItem(*this); }
 };
@@ -100,6 +104,7 @@ void SetUpEditGrid(QTableWidget* grid)
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid->setWordWrap(false);
     grid->setTabKeyNavigation(false);
+    GridSpeechOf(grid);
     for (int row = 0; row < grid->rowCount(); ++row)
         for (int column = 0; column < grid->columnCount(); ++column) {
             auto* item = new GridItem;
@@ -111,15 +116,16 @@ void SetUpEditGrid(QTableWidget* grid)
         }
 }
 
+GridSpeech::GridSpeech(QObject* parent)
+    : QObject(parent), cellPattern(QString::fromStdString(kCellName.en)),
+      separator(QString::fromStdString(kCellSeparator.en))
+{
+}
+
 GridSpeech* GridSpeechOf(QTableWidget* grid)
 {
     auto* speech = grid->findChild<GridSpeech*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!speech) {
-        speech = new GridSpeech(grid);
-        speech->cellPattern = QString::fromStdString(kCellName.en);
-        speech->separator = QString::fromStdString(kCellSeparator.en);
-    }
-    return speech;
+    return speech ? speech : new GridSpeech(grid);
 }
 
 void SetGridSpeech(QTableWidget* grid, const QString& name, bool chinese)
@@ -132,12 +138,8 @@ void SetGridSpeech(QTableWidget* grid, const QString& name, bool chinese)
 
 QString CellName(const QTableWidget* grid, int row, int column)
 {
-    const QTableWidgetItem* title = grid->horizontalHeaderItem(column);
-    const QString heading = title ? title->text().trimmed() : QString();
-    const QString label = CellText(grid, row, 0).trimmed();
-    if (column == 0)
-        return heading + QLatin1Char(' ') + label;
-    return cellPattern(grid).arg(heading, label);
+    const GridSpeech* words = wordsOf(grid);
+    return words ? cellName(grid, *words, row, column) : QString();
 }
 
 void SetColumnTitles(QTableWidget* grid, const std::string& format)

@@ -36,6 +36,8 @@ bool TypesFrequencyCharacter(const QKeyEvent* key);
 // itself: items centred and read-only, one cell selected at a time, row 0
 // hidden (its titles are in the header), column 0 in the button face. The
 // arrow keys move between cells; Tab moves on to the window's next control.
+// The grid's cells are read with its words (GridSpeech), in English until
+// SetGridSpeech gives them in the window's language.
 void SetUpEditGrid(QTableWidget* grid);
 // What a screen reader is told of a grid: its name (what it lists), and each
 // cell, in the language given, by its column's title and its row's channel
@@ -47,15 +49,16 @@ void SetGridSpeech(QTableWidget* grid, const QString& name, bool chinese);
 class GridSpeech : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit GridSpeech(QObject* parent);   // in English
     QString cellPattern;   // "%1, channel %2": the column's title, the row's channel
     QString separator;     // between a cell's name and its text
     QString notice;        // what a command just did, said ahead of the current cell's name
 };
-// The grid's words, made (in English) where SetGridSpeech has not run.
+// The grid's words, made (in English) where SetUpEditGrid has not run.
 GridSpeech* GridSpeechOf(QTableWidget* grid);
 // A cell's name without its text, "RX Frequency, channel 3"; the cells of
-// column 0, which hold the row labels, are told as title and label.
+// column 0, which hold the row labels, are told as title and label. Empty
+// for a grid that SetUpEditGrid has not set up.
 QString CellName(const QTableWidget* grid, int row, int column);
 // The titles of a column-format string into the header and row 0.
 void SetColumnTitles(QTableWidget* grid, const std::string& format);
