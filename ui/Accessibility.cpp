@@ -18,6 +18,14 @@ namespace mx615 {
 
 namespace {
 
+// A control's name while a notice stands ahead of it.
+class OwnName : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    QString name;
+};
+
 // A list box as the reader sees it: named like any other control, its entry
 // as its value and as its text, its pop-up list and (when it can be typed
 // into) its text box as its children, opened by its action.
@@ -385,13 +393,23 @@ void TellReader(QWidget* focus, const QString& notice)
         QTimer::singleShot(1500, grid, [grid] { GridSpeechOf(grid)->notice.clear(); });
         return;
     }
-    const QString name = focus->accessibleName();
-    focus->setAccessibleName(name.isEmpty() ? notice : notice + QStringLiteral(", ") + name);
-    auto restore = std::make_shared<QMetaObject::Connection>();
-    *restore = QObject::connect(qApp, &QApplication::focusChanged, focus, [focus, name, restore] {
-        focus->setAccessibleName(name);
-        QObject::disconnect(*restore);
-    });
+    // The control's own name is kept until the focus moves on, so that a
+    // second notice (two undos in a row) replaces the first instead of
+    // keeping it ahead of the name for good.
+    auto* own = focus->findChild<OwnName*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!own) {
+        own = new OwnName(focus);
+        own->name = focus->accessibleName();
+        QObject::connect(qApp, &QApplication::focusChanged, own, [focus, own] {
+            QObject::disconnect(qApp, nullptr, own, nullptr);
+            focus->setAccessibleName(own->name);
+            own->setParent(nullptr);
+            own->deleteLater();
+        });
+    }
+    focus->setAccessibleName(own->name.isEmpty() ? notice : notice + QStringLiteral(", ") + own->name);
 }
 
 }  // namespace mx615
+
+#include "Accessibility.moc"
