@@ -160,6 +160,17 @@ std::optional<std::string> RunLog::write(const LogRow& row, std::time_t when) co
     return std::string(std::strerror(error));
 }
 
+std::optional<std::string> FolderWriteFault(const std::string& folder)
+{
+    std::string probe = (std::filesystem::path(folder) / ".mx615-probe-XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return std::string(std::strerror(errno));
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return std::nullopt;
+}
+
 std::optional<std::string> BackupFolderFault(const std::string& folder)
 {
     namespace fs = std::filesystem;
@@ -178,14 +189,8 @@ std::optional<std::string> BackupFolderFault(const std::string& folder)
                 : type == fs::file_type::character || type == fs::file_type::block ? "a device"
                                                                                     : "no folder");
     }
-    // The mode bits do not tell it all (root, read-only mounts, /sys): a file
-    // made and removed again does.
-    std::string probe = (fs::path(folder) / ".mx615-backup-XXXXXX").string();
-    const int fd = ::mkstemp(probe.data());
-    if (fd < 0)
-        return named + " cannot be written: " + std::strerror(errno);
-    ::close(fd);
-    ::unlink(probe.c_str());
+    if (const auto fault = FolderWriteFault(folder))
+        return named + " cannot be written: " + *fault;
     return std::nullopt;
 }
 
