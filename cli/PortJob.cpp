@@ -360,7 +360,6 @@ void PortJob::finish(const std::string& failure, const std::string& advice)
         account_ = failure;   // a step's own failure (a backup that could not be saved)
     const std::string& verb = steps_[step_].verb;
     partly_ = !failure.empty() && verb == "writing" && wrote_;
-    notVerified_ = !failure.empty() && verb == "verifying" && wrote_;
     if (link_)
         link_->shutdown();
     link_.reset();

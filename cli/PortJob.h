@@ -79,8 +79,6 @@ public:
     // Nothing at all answered the first step's identification, and nothing
     // was written: no radio is on the cable, or it is switched off.
     bool noAnswer() const { return noAnswer_; }
-    // The write went through but the read back after it did not.
-    bool writtenNotVerified() const { return notVerified_; }
     // "writing 45%".
     std::string progressText() const;
     // The verb of the step that ran last (the one that failed, if any).
@@ -126,7 +124,6 @@ private:
     std::string advice_;
     std::string account_;
     bool partly_ = false;
-    bool notVerified_ = false;
     bool noAnswer_ = false;
     int framesAcked_ = 0;   // of the write step
     int frameTotal_ = 0;

@@ -31,20 +31,46 @@ namespace {
 
 constexpr const char* kHeader = "time,port,device,ident,file,result,backup,message";
 
+// The file's first line, cut at its first \n (a \r before it stays), from
+// its first 4 KB; nothing when the file holds no byte or cannot be read.
+std::optional<std::string> headerLine(int fd)
+{
+    std::string head(4096, '\0');
+    const ssize_t got = ::pread(fd, head.data(), head.size(), 0);
+    if (got <= 0)
+        return std::nullopt;
+    head.resize(std::size_t(got));
+    return head.substr(0, head.find('\n'));
+}
+
+// Whether the first line of the file names a station column.
+bool namesStation(int fd)
+{
+    const std::string head = headerLine(fd).value_or(std::string());
+    for (std::size_t start = 0; start <= head.size();) {
+        const std::size_t end = std::min(head.find(',', start), head.size());
+        std::string field = head.substr(start, end - start);
+        while (!field.empty() && (field.back() == '\r' || field.back() == ' '))
+            field.pop_back();
+        if (field == "station")
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::optional<std::string> RunLog::foreign() const
 {
-    std::FILE* file = std::fopen(path_.c_str(), "rb");
-    if (!file)
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;   // a new file; check() tells whether it can be made
-    std::string first(4096, '\0');
-    const std::size_t got = std::fread(first.data(), 1, first.size(), file);
-    std::fclose(file);
-    first.resize(got);
-    if (first.empty())
+    std::optional<std::string> line = headerLine(fd);
+    ::close(fd);
+    if (!line)
         return std::nullopt;
-    first = first.substr(0, first.find('\n'));
+    std::string& first = *line;
     if (!first.empty() && first.back() == '\r')
         first.pop_back();
     // A log begun before the station column keeps its header.
@@ -73,29 +99,6 @@ std::string StationName()
         return {};
     return name;
 }
-
-namespace {
-
-// Whether the first line of the file names a station column.
-bool namesStation(int fd)
-{
-    std::string head(4096, '\0');
-    const ssize_t got = ::pread(fd, head.data(), head.size(), 0);
-    head.resize(got > 0 ? std::size_t(got) : 0);
-    head = head.substr(0, head.find('\n'));
-    for (std::size_t start = 0; start <= head.size();) {
-        const std::size_t end = std::min(head.find(',', start), head.size());
-        std::string field = head.substr(start, end - start);
-        while (!field.empty() && (field.back() == '\r' || field.back() == ' '))
-            field.pop_back();
-        if (field == "station")
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
-}  // namespace
 
 std::optional<std::string> RunLog::append(const LogRow& row, std::time_t when)
 {
@@ -160,6 +163,17 @@ std::optional<std::string> RunLog::write(const LogRow& row, std::time_t when) co
     return std::string(std::strerror(error));
 }
 
+std::optional<std::string> FolderWriteFault(const std::string& folder)
+{
+    std::string probe = (std::filesystem::path(folder) / ".mx615-probe-XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return std::string(std::strerror(errno));
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return std::nullopt;
+}
+
 std::optional<std::string> BackupFolderFault(const std::string& folder)
 {
     namespace fs = std::filesystem;
@@ -178,14 +192,8 @@ std::optional<std::string> BackupFolderFault(const std::string& folder)
                 : type == fs::file_type::character || type == fs::file_type::block ? "a device"
                                                                                     : "no folder");
     }
-    // The mode bits do not tell it all (root, read-only mounts, /sys): a file
-    // made and removed again does.
-    std::string probe = (fs::path(folder) / ".mx615-backup-XXXXXX").string();
-    const int fd = ::mkstemp(probe.data());
-    if (fd < 0)
-        return named + " cannot be written: " + std::strerror(errno);
-    ::close(fd);
-    ::unlink(probe.c_str());
+    if (const auto fault = FolderWriteFault(folder))
+        return named + " cannot be written: " + *fault;
     return std::nullopt;
 }
 

@@ -65,6 +65,11 @@ private:
     int unwritten_ = 0;
 };
 
+// The system's reason ("Permission denied") when no new file can be made in
+// folder, or nothing when one can. The mode bits do not tell it all (root,
+// read-only mounts, /sys): a file made and removed again does.
+std::optional<std::string> FolderWriteFault(const std::string& folder);
+
 // Why backups cannot be saved in folder ("the backup folder X does not
 // exist", "... is not a folder: it is a file", "... cannot be written:
 // Permission denied"), or nothing when they can. Asked before any radio is

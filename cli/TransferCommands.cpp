@@ -6,16 +6,13 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <unistd.h>
 
 #include "adjust/AdjustPlans.h"
 #include "adjust/AdjustTable.h"
 #include "adjust/AdjustTexts.h"
 #include "cli/Commands.h"
 #include "cli/PortJob.h"
+#include "cli/RunLog.h"
 #include "cli/WriteRun.h"
 #include "files/AdjFile.h"
 #include "files/ImageDiff.h"
@@ -48,18 +45,12 @@ bool outputWritable(const std::string& path)
         Complain("Nothing was read.");
         return false;
     }
-    // The save makes a file beside the target and renames it over: the mode
-    // bits do not tell it all (root, read-only mounts), a file made and
-    // removed again does.
-    std::string probe = ((folder.empty() ? fs::path(".") : folder) / ".mx615-probe-XXXXXX").string();
-    const int fd = ::mkstemp(probe.data());
-    if (fd < 0) {
-        Complain(path + ": the folder " + (folder.empty() ? std::string(".") : folder.string()) +
-                 " cannot be written: " + std::strerror(errno) + "; nothing was read.");
+    // The save makes a file beside the target and renames it over.
+    const std::string place = folder.empty() ? std::string(".") : folder.string();
+    if (const auto fault = FolderWriteFault(place)) {
+        Complain(path + ": the folder " + place + " cannot be written: " + *fault + "; nothing was read.");
         return false;
     }
-    ::close(fd);
-    ::unlink(probe.c_str());
     return true;
 }
 

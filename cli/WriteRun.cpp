@@ -247,13 +247,14 @@ int LogStatus(const std::string& path)
 {
     if (path.empty())
         return kDone;
-    if (const auto reason = RunLog(path).check()) {
+    const RunLog log(path);
+    if (const auto reason = log.check()) {
         Complain(*reason + " No radio was touched.");
         return kFileFailed;
     }
     // Rows appended to a plan or a channel list would ruin it: a wrong name,
     // as a mistyped -o is.
-    if (const auto reason = RunLog(path).foreign()) {
+    if (const auto reason = log.foreign()) {
         Complain(*reason + " No radio was touched.");
         return kUsage;
     }

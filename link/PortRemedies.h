@@ -37,8 +37,7 @@ std::string UdevRuleSteps();
 
 // What the doctor knows of brltty and one cable.
 struct BrlttyFacts {
-    std::string state = {};                 // "running" or "installed"
-    std::optional<UsbIds> ids = {};         // the cable's chip; nothing when no cable is known
+    std::optional<UsbIds> ids = {};  // the cable's chip; nothing when no cable is known
     // The system's brltty rule files that take the chip by its vendor and
     // product ids, each with the lines that name them; empty when none does.
     struct RuleLines {

@@ -321,7 +321,7 @@ std::string SystemChecks::brlttyState() const
 
 BrlttyFacts SystemChecks::brlttyFacts(const std::optional<UsbIds>& ids) const
 {
-    BrlttyFacts facts{.state = brlttyState(), .ids = ids};
+    BrlttyFacts facts{.ids = ids};
     if (!ids)
         return facts;
     // brltty's udev rules name the chips of braille displays by their ids,
@@ -391,7 +391,7 @@ std::vector<Finding> SystemChecks::services(const std::vector<PortEntry>& adapte
         else if (!anyAdapter)
             out.push_back({Finding::Warning, what + "; it takes " + ChipFamilies(true) + " adapters for braille "
                                                     "displays, so a cable with one of those chips may find no port. " +
-                                                    BrlttyRemedy(brlttyFacts(std::nullopt))});
+                                                    BrlttyRemedy({})});
         else
             out.push_back({Finding::Ok, what + "; it leaves the adapters plugged in now alone."});
     }

@@ -61,8 +61,7 @@ public:
     // "running", "installed" or "" (neither).
     std::string brlttyState() const;
     // brltty as the doctor words it for a cable of these ids (none: no
-    // cable known): its state, and the system's brltty rules that take the
-    // ids.
+    // cable known): the system's brltty rules that take the ids.
     BrlttyFacts brlttyFacts(const std::optional<UsbIds>& ids) const;
 
 private:
