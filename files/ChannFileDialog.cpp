@@ -45,10 +45,7 @@ void Form_open_chann::afterDone()
 {
     // The windows on show hold the old channels.
     // The dialog is already unloaded: only the host is used from here on.
-    WindowHost& main = host();
-    const Bilingual step = OpenStepName(state().LastFilePath);
-    main.imageReplaced();
-    main.recordStep(step);
+    PlanFileOpened(host());
 }
 
 Form_save_chann::Form_save_chann(WindowHost& host) : ParamFileDialog(host, kSaveKind) {}

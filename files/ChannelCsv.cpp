@@ -5,7 +5,6 @@
 #include <array>
 #include <cctype>
 #include <map>
-#include <set>
 
 #include "channels/ChannelRecord.h"
 #include "files/CsvWriter.h"
@@ -466,7 +465,8 @@ void storeChannel(ProgramState& state, int n, const Channel& channel)
 }
 
 // Channel numbers from the Location column, when every row has its own 1..16;
-// otherwise why the column cannot be followed (empty when there is none).
+// otherwise why the column cannot be followed (the caller tells it only when
+// the file has the column).
 std::optional<std::vector<int>> locations(const std::vector<Row>& rows, Bilingual& why)
 {
     std::vector<int> numbers;
@@ -475,8 +475,7 @@ std::optional<std::vector<int>> locations(const std::vector<Row>& rows, Bilingua
         const std::string location = row["Location"];
         const std::string line = std::to_string(row.line);
         if (location.empty()) {
-            if (!row.given("Location").empty() || row.columns->count("location"))
-                why = {"line " + line + " has no Location", "第 " + line + " 行没有 Location"};
+            why = {"line " + line + " has no Location", "第 " + line + " 行没有 Location"};
             return std::nullopt;
         }
         const int n = allDigits(location) && location.size() <= 2 ? std::stoi(location) : -1;

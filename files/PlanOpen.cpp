@@ -8,6 +8,17 @@
 
 namespace mx615 {
 
+namespace {
+
+// The undo step of a file opened over the plan: "Open hotel.csv".
+Bilingual OpenStepName(const std::string& path)
+{
+    const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+    return {"Open " + name, "打开 " + name};
+}
+
+}  // namespace
+
 bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
 {
     AppContext& context = host.context();
@@ -32,8 +43,7 @@ bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
         return false;
     }
     state.LastFilePath = absolute.toStdString();
-    host.imageReplaced();
-    host.recordStep(OpenStepName(state.LastFilePath));
+    PlanFileOpened(host);
     // Rows that did not go where their Location says, or frequencies between
     // channels: told in one message, once the table shows the file.
     if (!details.notices.empty()) {
@@ -46,10 +56,11 @@ bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path)
     return true;
 }
 
-Bilingual OpenStepName(const std::string& path)
+void PlanFileOpened(WindowHost& host)
 {
-    const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
-    return {"Open " + name, "打开 " + name};
+    const Bilingual step = OpenStepName(host.context().state.LastFilePath);
+    host.imageReplaced();
+    host.recordStep(step);
 }
 
 }  // namespace mx615

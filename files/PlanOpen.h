@@ -25,7 +25,9 @@ inline const Bilingual kNothingLoaded{"Nothing was loaded: the channel parameter
 // reason. Returns whether it was loaded.
 bool OpenPlanFile(WindowHost& host, QWidget* parent, const QString& path);
 
-// The undo step of a file opened over the plan: "Open hotel.csv".
-Bilingual OpenStepName(const std::string& path);
+// After a plan was read from the file LastFilePath names: tells the host the
+// image was replaced and records the undo step "Open hotel.csv". File > Open
+// and the desktop's loads end alike.
+void PlanFileOpened(WindowHost& host);
 
 }  // namespace mx615

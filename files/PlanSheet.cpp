@@ -72,18 +72,21 @@ PlanSheet BuildPlanSheet(const ProgramState& state, const SheetRequest& request)
     sheet.title = FitToWidth(Trimmed(PrintableText(request.title)), kSheetTitleWidth);
     const int model = std::clamp<int>(state.ModelIndex, 0, kModelCount - 1);
     sheet.facts = {{SheetTexts::Model.pick(zh), ModelBandText(state, model, zh)},
-                   {SheetTexts::Date.pick(zh), request.date},
-                   {kFingerprintLabel.pick(zh), FingerprintValue(state, zh)}};
+                   {SheetTexts::Date.pick(zh), request.date}};
+    // A plan of the channels only names no settings: each radio keeps its own.
     if (request.channelsOnly)
-        sheet.facts.back() = {SheetTexts::Settings.pick(zh), SheetTexts::RadiosOwn.pick(zh)};
+        sheet.facts.push_back({SheetTexts::Settings.pick(zh), SheetTexts::RadiosOwn.pick(zh)});
+    else
+        sheet.facts.push_back({kFingerprintLabel.pick(zh), FingerprintValue(state, zh)});
 
     ChannelTableTexts table = ChannelTableOf(state, zh, request.labels);
     sheet.columns = std::move(table.columns);
     sheet.rows = std::move(table.rows);
 
-    for (SettingSection& section : FeatureSections(state, zh))
-        if (!section.service && !request.channelsOnly)
-            sheet.settings.push_back(std::move(section));
+    if (!request.channelsOnly)
+        for (SettingSection& section : FeatureSections(state, zh))
+            if (!section.service)
+                sheet.settings.push_back(std::move(section));
     return sheet;
 }
 

@@ -30,8 +30,6 @@ ImageHistory::Snapshot ImageHistory::take(const ProgramState& state)
     Snapshot s;
     std::copy_n(state.RadioImage.begin(), kRadioLines, s.lines.begin());
     s.model = state.ModelIndex;
-    s.bandLow = state.BandLowMHz;
-    s.bandHigh = state.BandHighMHz;
     return s;
 }
 
@@ -39,8 +37,9 @@ void ImageHistory::put(const Snapshot& snapshot, ProgramState& state)
 {
     std::copy(snapshot.lines.begin(), snapshot.lines.end(), state.RadioImage.begin());
     state.ModelIndex = snapshot.model;
-    state.BandLowMHz = snapshot.bandLow;
-    state.BandHighMHz = snapshot.bandHigh;
+    const int row = std::clamp<int>(snapshot.model, 0, kModelCount - 1);
+    state.BandLowMHz = state.BandTable[row][0];
+    state.BandHighMHz = state.BandTable[row][1];
 }
 
 void ImageHistory::reset(const ProgramState& state)

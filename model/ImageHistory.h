@@ -33,7 +33,6 @@ public:
     // tidying of what they show after an undo is no change of the user's.
     void settle(const ProgramState& state);
 
-    bool canUndo() const { return !undo_.empty(); }
     bool canRedo() const { return !redo_.empty(); }
     std::size_t undoCount() const { return undo_.size(); }
     std::size_t redoCount() const { return redo_.size(); }
@@ -49,12 +48,11 @@ public:
 
 private:
     // Radio lines 0..63 with every cell a file carries, and the model, whose
-    // band the channel frequencies are checked against.
+    // band the channel frequencies are checked against (the band itself
+    // follows from the model's row of the band table).
     struct Snapshot {
         std::array<std::array<int16_t, kImageLineCells>, kRadioLines> lines{};
         int16_t model = 0;
-        double bandLow = 0;
-        double bandHigh = 0;
         bool operator==(const Snapshot&) const = default;
     };
     struct Step {
